@@ -1,0 +1,22 @@
+#include "frmmain.h"
+#include "message_sink.h"
+#include "qt_serial_control.h"
+#include "sleep.h"
+#include "web_launcher.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("modbus-sensor-tool"));
+
+    QtSerialControl port;
+    QtMessageBox messages(QStringLiteral("温湿度传感器Modbus调试软件"));
+    DesktopWebLauncher web;
+    const Services services{port, messages, web, SleepMilliseconds, {}};
+
+    frmmain window(services);
+    messages.setParent(&window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+
+// Module1: the Modbus RTU frame check and the two requests this tool sends.
+
+// Returns bytes 0..lastIndex of data followed by their CRC-16/MODBUS, low byte first
+// (lastIndex + 3 bytes). data must hold at least lastIndex + 1 bytes; it is not modified.
+QByteArray AppendCRC(const QByteArray& data, std::uint8_t lastIndex);
+
+// Read holding registers 0 and 1 of the sensor at moduleAddress.
+QByteArray ReadRequest(std::uint8_t moduleAddress);
+
+// Broadcast write of register 0 that gives a sensor the address newAddress.
+QByteArray AddressWriteRequest(std::uint8_t newAddress);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Appends two upper-case hex digits and one space per byte. Never clears the text:
+// emptying a transcript is the sender's job.
+void AppendTranscript(QString& transcript, const QByteArray& bytes);
+
+// The transcript of bytes on its own.
+QString Transcript(const QByteArray& bytes);

@@ -1,0 +1,65 @@
+#include "readings.h"
+
+namespace {
+
+int hexDigitValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+// The register whose four digits start at 1-based character position first
+// ("HH LL" at first, first+1, first+3, first+4); nullopt if a digit is not upper-case hex.
+std::optional<int> registerAt(const QString& transcript, int first) {
+    const int offsets[4] = {0, 1, 3, 4};
+    int value = 0;
+    for (const int offset : offsets) {
+        const int index = first - 1 + offset;
+        if (index >= transcript.size())
+            return std::nullopt;
+        const int digit = hexDigitValue(transcript[index]);
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+} // namespace
+
+QString FormatTenths(int tenths, const QLocale& locale) {
+    const QString sign = tenths < 0 ? QStringLiteral("-") : QString();
+    const int magnitude = tenths < 0 ? -tenths : tenths;
+    return sign + locale.toString(magnitude / 10) + locale.decimalPoint() +
+           locale.toString(magnitude % 10);
+}
+
+std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisitionRunning,
+                                       const QLocale& locale) {
+    const auto length = ReceiveHex.size();
+    if (!acquisitionRunning || (length != 63 && length != 27 && length != 21))
+        return std::nullopt;
+    if (ReceiveHex[4] != QLatin1Char('3'))
+        return std::nullopt;
+
+    const auto temperature = registerAt(ReceiveHex, 10);
+    if (!temperature)
+        return std::nullopt;
+    // The register is a signed 16-bit count of tenths of a degree.
+    const int signedTenths = *temperature < 32768 ? *temperature : *temperature - 65536;
+
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    Readings readings;
+    readings.temperature = FormatTenths(signedTenths, plain) + QChar(0x2103);
+    if (length != 21) {
+        const auto humidity = registerAt(ReceiveHex, 16);
+        if (!humidity)
+            return std::nullopt;
+        readings.humidity = FormatTenths(*humidity, plain) + QLatin1Char('%');
+    }
+    return readings;
+}

@@ -1,0 +1,174 @@
+#include "frmmain.h"
+
+#include "file_store.h"
+#include "lamp.h"
+#include "link_colour.h"
+#include "link_settings.h"
+#include "message_sink.h"
+#include "receive_accumulator.h"
+#include "serial_control.h"
+#include "web_launcher.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+frmmain::frmmain(const Services& services, QWidget* parent)
+    : QWidget(parent), services_(services) {
+    portControl_ = std::make_unique<PortControl>(services_.port, static_cast<PortView&>(*this),
+                                                 services_.messages);
+    createControls();
+    setTabOrder();
+    connectHandlers();
+    Form_Load();
+    Timer3.start();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect centred = rect();
+        centred.moveCenter(screen->availableGeometry().center());
+        move(centred.topLeft());
+    }
+}
+
+frmmain::~frmmain() = default;
+
+void frmmain::connectHandlers() {
+    connect(Command1, &QPushButton::clicked, this, &frmmain::Command1_Click);
+    connect(Combo1, &VbComboBox::clicked, this, &frmmain::Combo1_Click);
+    connect(Combo2, &VbComboBox::clicked, this, [this] { portControl_->Combo2_Click(); });
+    connect(Command_OK3, &QPushButton::clicked, this, &frmmain::Command_OK3_Click);
+    connect(Command_OK1, &QPushButton::clicked, this, &frmmain::Command_OK1_Click);
+    connect(&Timer1, &QTimer::timeout, this, &frmmain::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &frmmain::Timer2_Timer);
+    connect(&Timer3, &QTimer::timeout, this, &frmmain::Timer3_Timer);
+    connect(&services_.port, &SerialControl::OnComm, this, &frmmain::MSComm1_OnComm);
+    connect(&services_.port, &SerialControl::portLost, this, &frmmain::onPortLost);
+}
+
+QString frmmain::settingsPath() const {
+    const QString folder =
+        services_.settingsFolder.isEmpty() ? QDir::currentPath() : services_.settingsFolder;
+    return QDir(folder).filePath(QLatin1String(LinkSettingsFile::kFileName));
+}
+
+void frmmain::Form_Load() {
+    QString readError;
+    const auto content = ReadSmallFile(settingsPath(), LinkSettingsFile::kMaxBytes, &readError);
+    const LinkSettings settings = ReadLinkSettings(content, readError);
+
+    Combo1->setText(QStringLiteral("COM") + settings.line1);
+    Combo2->setText(settings.line2);
+    Combo3->setText(QStringLiteral("无校验"));
+    Combo4->setText(QStringLiteral("8"));
+    Combo5->setText(QStringLiteral("1"));
+    Combo1->setListIndex(settings.portListIndex);
+
+    for (int i = 0; i < 254; ++i) {
+        const QString number = QString::number(i + 1);
+        Combo_Addr(0)->addItem(number);
+        Combo_Addr(2)->addItem(number);
+    }
+    Combo_Addr(0)->setText(QStringLiteral("1"));
+    Combo_Addr(2)->setText(QStringLiteral("1"));
+
+    if (!settings.fallbackReason.isEmpty())
+        Message_Show->setPlainText(settings.fallbackReason);
+}
+
+void frmmain::Form_QueryUnload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    Timer1.stop();
+    Timer2.stop();
+    Timer3.stop();
+    services_.port.setPortOpen(false);
+
+    QString error;
+    const QByteArray content = FormatLinkSettings(Combo1->listIndex() + 1, Combo2->text());
+    if (!WriteFileAtomically(settingsPath(), content, &error))
+        services_.messages.show(tr("无法保存设置文件 com.txt：%1").arg(error));
+}
+
+void frmmain::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload();
+    event->accept();
+}
+
+void frmmain::Command1_Click() {
+    portControl_->Command1_Click();
+}
+
+void frmmain::Combo1_Click() {
+    portControl_->Combo1_Click();
+}
+
+void frmmain::MSComm1_OnComm() {
+    AccumulateReceived(ReceiveHex, services_.port);
+}
+
+void frmmain::onPortLost(const QString& reason) {
+    if (!portControl_->shownOpen())
+        return;
+    portControl_->ShowClosed();
+    Message_Show->setPlainText(reason);
+    stopAcquisition(tr("串口已断开！"));
+}
+
+void frmmain::Timer3_Timer() {
+    foreColor_ = NextLinkColour();
+    QPalette palette = Label9->palette();
+    palette.setColor(QPalette::WindowText, foreColor_);
+    Label9->setPalette(palette);
+}
+
+void frmmain::Label9_Click() {
+    if (!services_.web.open(Label9->text()))
+        Message_Show->setPlainText(tr("无法打开浏览器：%1").arg(Label9->text()));
+}
+
+bool frmmain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label9 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Label9_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Port state as the window shows it.
+
+QString frmmain::command1Caption() const {
+    return Command1->text();
+}
+
+void frmmain::showPortState(bool open) {
+    Command1->setText(open ? PortCaption::kClose : PortCaption::kOpen);
+    Shape1->setFillColor(open ? QColor(0, 255, 0) : QColor(0, 0, 0));
+}
+
+int frmmain::portListIndex() const {
+    return Combo1->listIndex();
+}
+
+QString frmmain::baudText() const {
+    return Combo2->text();
+}
+
+QString frmmain::parityText() const {
+    return Combo3->text();
+}
+
+QString frmmain::dataBitsText() const {
+    return Combo4->text();
+}
+
+QString frmmain::stopBitsText() const {
+    return Combo5->text();
+}
+
+void frmmain::showStatus(const QString& text) {
+    Message_Show->setPlainText(text);
+}

@@ -1,0 +1,119 @@
+// The poll cycle, the reply check and the address change.
+#include "frmmain.h"
+
+#include "address_text.h"
+#include "crc.h"
+#include "hex_transcript.h"
+#include "message_sink.h"
+#include "readings.h"
+#include "reply_check.h"
+#include "serial_control.h"
+
+#include <QPushButton>
+
+void frmmain::Command_OK3_Click() {
+    const QString caption = Command_OK3->text();
+    if (caption == Caption::kStart) {
+        Timer2.start();
+        Command_OK3->setText(Caption::kStop);
+    } else if (caption == Caption::kStop) {
+        Timer2.stop();
+        Command_OK3->setText(Caption::kStart);
+    }
+}
+
+void frmmain::stopAcquisition(const QString& message) {
+    Timer2.stop();
+    Command_OK3->setText(Caption::kStart);
+    services_.messages.show(message);
+}
+
+void frmmain::Timer2_Timer() {
+    Message_Show->clear();
+    SendHex.clear();
+    ReceiveHex.clear();
+    Text1(0)->clear();
+    Text2->clear();
+
+    if (Command1->text() != PortCaption::kClose) {
+        stopAcquisition(QStringLiteral("请先打开串口！"));
+        return;
+    }
+    const QString addressText = Combo_Addr(2)->text();
+    if (addressText.isEmpty()) {
+        stopAcquisition(QStringLiteral("模块地址未设置！"));
+        return;
+    }
+    const auto address = ParseAddressText(addressText);
+    if (!address) {
+        stopAcquisition(QStringLiteral("模块地址设置错误！"));
+        return;
+    }
+
+    const QByteArray frame = ReadRequest(*address);
+    AppendTranscript(SendHex, frame);
+    Text1(0)->setPlainText(SendHex);
+    if (writeRequest(frame))
+        Timer1.start();
+}
+
+void frmmain::Timer1_Timer() {
+    if (CheckReply(SendHex, ReceiveHex)) {
+        Text2->setPlainText(ReceiveHex);
+        ShowReadings();
+        Message_Show->setPlainText(Caption::kGood);
+    } else {
+        Message_Show->setPlainText(Caption::kBad);
+    }
+    Timer1.stop();
+}
+
+void frmmain::ShowReadings() {
+    const auto readings = DecodeReadings(ReceiveHex, Command_OK3->text() == Caption::kStop);
+    if (!readings)
+        return;
+    AI_SHOW(0)->setText(readings->temperature);
+    if (readings->humidity)
+        AI_SHOW(1)->setText(*readings->humidity);
+}
+
+void frmmain::Command_OK1_Click() {
+    Message_Show->clear();
+    SendHex.clear();
+    ReceiveHex.clear();
+    Text1(0)->clear();
+    Text2->clear();
+
+    if (Command1->text() != PortCaption::kClose) {
+        services_.messages.show(QStringLiteral("请先打开串口！"));
+        return;
+    }
+    const auto newAddress = ParseAddressText(Combo_Addr(0)->text());
+    if (!newAddress) {
+        services_.messages.show(QStringLiteral("参数设置错误！"));
+        return;
+    }
+
+    const QByteArray frame = AddressWriteRequest(*newAddress);
+    AppendTranscript(SendHex, frame);
+    Text1(0)->setPlainText(SendHex);
+    if (!writeRequest(frame))
+        return;
+    // The sensor needs the line quiet while it stores its new address.
+    services_.sleep(100);
+    Timer1.start();
+}
+
+// A failed write means the port is gone from under an "open" caption: show it closed and
+// stop polling rather than carry on as if the request went out.
+bool frmmain::writeRequest(const QByteArray& frame) {
+    const CommResult result = services_.port.output(frame);
+    if (result.ok())
+        return true;
+    portControl_->ShowClosed();
+    Message_Show->setPlainText(result.reason);
+    Timer2.stop();
+    Command_OK3->setText(Caption::kStart);
+    services_.messages.show(tr("串口写入失败！"));
+    return false;
+}

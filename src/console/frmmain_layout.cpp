@@ -1,0 +1,220 @@
+// Builds the window's controls at their fixed places, with their start properties.
+#include "frmmain.h"
+
+#include "lamp.h"
+#include "logo.h"
+#include "song_font.h"
+#include "twips.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace {
+
+constexpr qreal kDefaultPoints = 9;
+constexpr qreal kLabelPoints = 10.5;
+constexpr qreal kFramePoints = 12;
+constexpr qreal kLargePoints = 14.25;
+constexpr qreal kButtonPoints = 15;
+
+void place(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(TwipsRect(left, top, width, height));
+}
+
+QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setFont(SongFont(kFramePoints, true));
+    return box;
+}
+
+// A caption label that grows to fit its text, as an auto-sized label does.
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+              int width, int height) {
+    auto* widget = new QLabel(caption, parent);
+    widget->setObjectName(name);
+    widget->setFont(SongFont(kLabelPoints));
+    place(widget, left, top, width, height);
+    const QSize hint = widget->sizeHint();
+    widget->resize(std::max(widget->width(), hint.width()),
+                   std::max(widget->height(), hint.height()));
+    return widget;
+}
+
+QPlainTextEdit* textBox(QWidget* parent, const QString& name, const QString& accessibleName,
+                        qreal points) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(accessibleName);
+    box->setFont(SongFont(points));
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setTabChangesFocus(true);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->document()->setDocumentMargin(2);
+    return box;
+}
+
+VbComboBox* comboBox(QWidget* parent, const QString& name, const QStringList& items,
+                     const QString& startText, bool enabled) {
+    auto* combo = new VbComboBox(parent);
+    combo->setObjectName(name);
+    combo->setFont(SongFont(kDefaultPoints));
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    combo->setText(startText);
+    combo->setEnabled(enabled);
+    return combo;
+}
+
+QLabel* readout(QWidget* parent, const QString& name) {
+    auto* display = new QLabel(parent);
+    display->setObjectName(name);
+    display->setFont(SongFont(kLargePoints));
+    display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    display->setFrameShape(QFrame::Box);
+    display->setLineWidth(1);
+    display->setAutoFillBackground(true);
+    QPalette palette = display->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 0));
+    palette.setColor(QPalette::WindowText, QColor(128, 255, 128));
+    display->setPalette(palette);
+    return display;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, qreal points) {
+    auto* push = new QPushButton(caption, parent);
+    push->setObjectName(QLatin1String(name));
+    push->setFont(SongFont(points));
+    push->setAutoDefault(false);
+    return push;
+}
+
+} // namespace
+
+void frmmain::createControls() {
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(Caption::kWindow);
+    setFont(SongFont(kDefaultPoints));
+    setFixedSize(TwipsToPixels(7455), TwipsToPixels(6030));
+
+    // Link settings.
+    Frame1 = groupBox(this, "Frame1", QStringLiteral(" 通讯设置 "));
+    place(Frame1, 240, 120, 2175, 4455);
+    Label1 = label(Frame1, QStringLiteral("Label1"), QStringLiteral("串口号"), 240, 480, 630, 210);
+    QStringList ports;
+    for (int n = 1; n <= 10; ++n)
+        ports << QStringLiteral("COM%1").arg(n);
+    Combo1 = comboBox(Frame1, QStringLiteral("Combo1"), ports, QStringLiteral("Combo1"), true);
+    place(Combo1, 960, 480, 975, 300);
+    Label2 = label(Frame1, QStringLiteral("Label2"), QStringLiteral("波特率"), 240, 1080, 630, 210);
+    Combo2 = comboBox(Frame1, QStringLiteral("Combo2"),
+                      {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("115200")},
+                      QStringLiteral("Combo2"), false);
+    place(Combo2, 960, 1080, 975, 300);
+    Label3 = label(Frame1, QStringLiteral("Label3"), QStringLiteral("校验位"), 240, 1680, 630, 210);
+    Combo3 = comboBox(Frame1, QStringLiteral("Combo3"),
+                      {QStringLiteral("无校验"), QStringLiteral("奇校验"), QStringLiteral("偶校验")},
+                      QStringLiteral("Combo3"), false);
+    place(Combo3, 960, 1680, 975, 300);
+    Label4 = label(Frame1, QStringLiteral("Label4"), QStringLiteral("数据位"), 240, 2280, 630, 210);
+    Combo4 = comboBox(Frame1, QStringLiteral("Combo4"),
+                      {QStringLiteral("8"), QStringLiteral("7"), QStringLiteral("6")},
+                      QStringLiteral("Combo4"), false);
+    place(Combo4, 960, 2280, 975, 300);
+    Label5 = label(Frame1, QStringLiteral("Label5"), QStringLiteral("停止位"), 240, 2880, 630, 210);
+    Combo5 = comboBox(Frame1, QStringLiteral("Combo5"), {QStringLiteral("1"), QStringLiteral("2")},
+                      QStringLiteral("Combo5"), false);
+    place(Combo5, 960, 2880, 975, 300);
+    Shape1 = new Lamp(Frame1);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setAccessibleName(QStringLiteral("串口状态"));
+    place(Shape1, 240, 3670, 255, 375);
+    Command1 = button(Frame1, "Command1", PortCaption::kOpen, kDefaultPoints);
+    place(Command1, 720, 3600, 1215, 495);
+
+    // Acquisition.
+    Frame7 = groupBox(this, "Frame7", QStringLiteral(" 温度采集"));
+    place(Frame7, 2640, 120, 4695, 2295);
+    Label17.set(0, label(Frame7, QStringLiteral("Label17(0)"), QStringLiteral("模块地址:"), 240,
+                         525, 945, 210));
+    Combo_Addr.set(2, comboBox(Frame7, QStringLiteral("Combo_Addr(2)"), {}, {}, true));
+    place(Combo_Addr(2), 1680, 480, 1455, 300);
+    Label18.set(0, label(Frame7, QStringLiteral("Label18(0)"), QStringLiteral("当前温度:"), 240,
+                         1080, 945, 210));
+    AI_SHOW.set(0, readout(Frame7, QStringLiteral("AI_SHOW(0)")));
+    place(AI_SHOW(0), 1680, 980, 1455, 375);
+    Label18.set(1, label(Frame7, QStringLiteral("Label18(1)"), QStringLiteral("当前湿度:"), 240,
+                         1680, 945, 210));
+    AI_SHOW.set(1, readout(Frame7, QStringLiteral("AI_SHOW(1)")));
+    place(AI_SHOW(1), 1680, 1580, 1455, 375);
+    AI_SHOW(0)->setAccessibleDescription(QStringLiteral("当前温度"));
+    AI_SHOW(1)->setAccessibleDescription(QStringLiteral("当前湿度"));
+
+    Picture1 = new QLabel(Frame7);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setPixmap(LogoPixmap());
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setAutoFillBackground(true);
+    Picture1->setBackgroundRole(QPalette::Window);
+    Picture1->setAccessibleDescription(QStringLiteral("logo"));
+    place(Picture1, 3360, 480, 1095, 975);
+    Label8 = new QLabel(QStringLiteral("温湿度"), Picture1);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    Label8->setFont(SongFont(kLabelPoints));
+    place(Label8, 180, 600, 735, 255);
+
+    Command_OK3 = button(Frame7, "Command_OK3", Caption::kStart, kButtonPoints);
+    place(Command_OK3, 3360, 1560, 1095, 500);
+
+    // Address change.
+    Frame2 = groupBox(this, "Frame2", QStringLiteral(" 模块地址更改 "));
+    place(Frame2, 2640, 2640, 4695, 1095);
+    Label6 = label(Frame2, QStringLiteral("Label6"), QStringLiteral("模块地址:"), 240, 500, 945, 210);
+    Combo_Addr.set(0, comboBox(Frame2, QStringLiteral("Combo_Addr(0)"), {}, {}, true));
+    place(Combo_Addr(0), 1680, 480, 1455, 300);
+    Command_OK1 = button(Frame2, "Command_OK1", Caption::kConfirm, kButtonPoints);
+    place(Command_OK1, 3360, 360, 1095, 495);
+
+    // Link label and the transcript boxes.
+    Label9 = new QLabel(Caption::kWebAddress, this);
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Label9->setFont(SongFont(kLargePoints));
+    Label9->setCursor(Qt::ArrowCursor);
+    Label9->installEventFilter(this);
+    place(Label9, 2640, 3960, 4695, 495);
+
+    Label13.set(0, label(this, QStringLiteral("Label13(0)"), QStringLiteral("Send:"), 450, 4920,
+                         525, 210));
+    Text1.set(0, textBox(this, QStringLiteral("Text1(0)"), QStringLiteral("Send:"), kDefaultPoints));
+    place(Text1(0), 1080, 4800, 2415, 375);
+    Label7 = label(this, QStringLiteral("Label7"), QStringLiteral("Message:"), 4200, 4920, 840, 210);
+    Message_Show = textBox(this, QStringLiteral("Message_Show"), QStringLiteral("Message:"),
+                           kLabelPoints);
+    place(Message_Show, 5160, 4800, 2175, 375);
+    Label14 = label(this, QStringLiteral("Label14"), QStringLiteral("Receive:"), 120, 5640, 840, 210);
+    Text2 = textBox(this, QStringLiteral("Text2"), QStringLiteral("Receive:"), kDefaultPoints);
+    place(Text2, 1080, 5520, 6255, 375);
+    Label13(0)->setBuddy(Text1(0));
+    Label7->setBuddy(Message_Show);
+    Label14->setBuddy(Text2);
+
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(500);
+    Timer1.setTimerType(Qt::PreciseTimer);
+    Timer2.setObjectName(QStringLiteral("Timer2"));
+    Timer2.setInterval(700);
+    Timer2.setTimerType(Qt::PreciseTimer);
+    Timer3.setObjectName(QStringLiteral("Timer3"));
+    Timer3.setInterval(1000);
+}
+
+void frmmain::setTabOrder() {
+    const QList<QWidget*> order = {Command_OK1, Combo_Addr(0), Command_OK3, Combo_Addr(2), Command1,
+                                   Combo1,      Text1(0),      Text2,       Message_Show};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    Command_OK1->setFocus();
+}

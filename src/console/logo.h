@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QPixmap>
+
+// The 68 × 39 logo: a thermometer and a drop over a line of bus waves.
+QPixmap LogoPixmap();

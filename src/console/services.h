@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class SerialControl;
+class MessageSink;
+class WebLauncher;
+
+// The platform as the window reaches it; tests hand in fakes.
+struct Services {
+    SerialControl& port;
+    MessageSink& messages;
+    WebLauncher& web;
+    std::function<void(int)> sleep;
+    QString settingsFolder; // where com.txt lives; the working directory if empty
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QFont>
+
+// The 宋体 face at the given size, falling back to the Song/serif CJK faces a Linux desktop
+// has, so the Chinese texts render everywhere.
+QFont SongFont(qreal pointSize, bool bold = false);

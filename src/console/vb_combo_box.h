@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QComboBox>
+
+// A drop-down list with an editable text field whose selection follows the text: typing
+// never adds an item, and text that is not the selected item means no selection.
+class VbComboBox final : public QComboBox {
+    Q_OBJECT
+public:
+    explicit VbComboBox(QWidget* parent = nullptr);
+
+    QString text() const { return currentText(); }
+    void setText(const QString& text) { setEditText(text); }
+    // Selection index, -1 when the text is not the selected item.
+    int listIndex() const;
+    // Sets the selection as code; raises listIndexSet as a pick would.
+    void setListIndex(int index);
+
+signals:
+    // An item was picked by the operator or by setListIndex.
+    void clicked();
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class SerialControl;
+
+namespace ReceiveLimit {
+// Whole bytes only; anything over 63 characters fails the reply check anyway, so the
+// cap changes no verdict, it only keeps a flood from eating memory.
+constexpr int kMaxCharacters = 3 * 21845;
+} // namespace ReceiveLimit
+
+// Handles one event of the serial-port control: on "bytes received" appends every byte
+// read to ReceiveHex in arrival order; every other event is ignored.
+void AccumulateReceived(QString& ReceiveHex, SerialControl& port);

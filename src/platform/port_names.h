@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Where port number n lives. On Windows it is "COMn". Elsewhere it is the file or symbolic
+// link named COMn in folder (the working directory, beside com.txt) when there is one,
+// otherwise /dev/ttyUSB{n-1}. Returns an empty text for numbers below 1.
+QString PortDevicePath(int port, const QString& folder);

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+// Error codes of the serial-port control. Only kNoSuchPort and kPortBusy select
+// specific operator messages; the others are told apart for the reason text.
+namespace CommError {
+constexpr int kNone = 0;
+constexpr int kInvalidValue = 380;       // a setting the line cannot take
+constexpr int kNoSuchPort = 8002;        // the port's device does not exist
+constexpr int kPortBusy = 8005;          // another program holds the port
+constexpr int kPermissionDenied = 8010;  // the user may not open the device
+constexpr int kNotOpen = 8018;           // an operation that needs an open port
+constexpr int kIoFailure = 8020;         // the device failed to read or write
+constexpr int kOther = 8000;
+} // namespace CommError
+
+// Event codes raised through OnComm.
+namespace CommEventCode {
+constexpr int kSend = 1;    // transmit buffer emptied
+constexpr int kReceive = 2; // bytes are waiting in the receive buffer
+} // namespace CommEventCode
+
+struct CommResult {
+    int code = CommError::kNone;
+    QString reason; // the system's own words, for the status line
+
+    bool ok() const { return code == CommError::kNone; }
+    static CommResult success() { return {}; }
+};
+
+// The operations the tool performs on its one serial port. Events are delivered on the
+// UI thread.
+class SerialControl : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    virtual CommResult setCommPort(int port) = 0;
+    virtual void setOutBufferSize(int bytes) = 0;
+    virtual void setInBufferSize(int bytes) = 0;
+    virtual void setInputMode(int mode) = 0;
+    virtual void setInputLen(int length) = 0;
+    virtual void setInBufferCount(int count) = 0;
+    virtual void setSThreshold(int threshold) = 0;
+    virtual void setRThreshold(int threshold) = 0;
+    virtual CommResult setSettings(const QString& settings) = 0;
+    virtual CommResult setPortOpen(bool open) = 0;
+    virtual bool portOpen() const = 0;
+    // Puts the bytes on the line before returning.
+    virtual CommResult output(const QByteArray& bytes) = 0;
+    virtual int commEvent() const = 0;
+    // Everything received and not yet read; reading removes it.
+    virtual QByteArray input() = 0;
+
+signals:
+    void OnComm();
+    // The open port failed for good (device gone, hang-up). Raised once; the port is
+    // closed by then.
+    void portLost(const QString& reason);
+};

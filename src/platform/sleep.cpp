@@ -1,0 +1,7 @@
+#include "sleep.h"
+
+#include <QThread>
+
+void SleepMilliseconds(int milliseconds) {
+    QThread::msleep(static_cast<unsigned long>(milliseconds));
+}

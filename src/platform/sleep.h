@@ -1,0 +1,4 @@
+#pragma once
+
+// Blocks the calling thread; nothing else runs on it meanwhile.
+void SleepMilliseconds(int milliseconds);

@@ -1,0 +1,8 @@
+#include "web_launcher.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+bool DesktopWebLauncher::open(const QString& address) {
+    return QDesktopServices::openUrl(QUrl::fromUserInput(address));
+}

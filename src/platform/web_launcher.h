@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Hands a web address to the user's browser without waiting for it.
+class WebLauncher {
+public:
+    virtual ~WebLauncher() = default;
+    virtual bool open(const QString& address) = 0;
+};
+
+class DesktopWebLauncher final : public WebLauncher {
+public:
+    bool open(const QString& address) override;
+};
