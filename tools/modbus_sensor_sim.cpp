@@ -1,0 +1,300 @@
+// A virtual temperature and humidity sensor on a pseudo-terminal, published as COMn in a
+// folder so the tool finds it as an ordinary port.
+#include "sensor_model.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void onSignal(int) {
+    stopRequested = 1;
+}
+
+struct Config {
+    SensorModel::Options model;
+    std::string folder = ".";
+    int port = 1;
+    bool silent = false;
+    int delayMs = 0;
+    int chunkBytes = 0;
+    int chunkGapMs = 0;
+    int garbageBytes = 0;
+    int floodRate = 0; // bytes per second
+    std::string logPath;
+};
+
+void usage() {
+    std::fputs(
+        "usage: modbus-sensor-sim [options]\n"
+        "  --dir DIR           folder for the COMn link (default .)\n"
+        "  --port N            publish as COMN (default 1)\n"
+        "  --address A         Modbus address (default 1)\n"
+        "  --temperature T     fixed temperature in tenths of a degree (default: drifting)\n"
+        "  --humidity H        fixed humidity in tenths of a percent (default: drifting)\n"
+        "  --silent            never answer\n"
+        "  --bad-crc           spoil the CRC of every reply\n"
+        "  --delay MS          answer MS milliseconds late\n"
+        "  --chunk N           send replies in pieces of N bytes ...\n"
+        "  --gap MS            ... MS milliseconds apart (default 20)\n"
+        "  --garbage N         put N random bytes before every reply\n"
+        "  --exception         answer reads with exception 02\n"
+        "  --flood RATE        send RATE random bytes per second all the time\n"
+        "  --seed S            random seed (default 1)\n"
+        "  --log FILE          log every frame with a monotonic timestamp\n",
+        stderr);
+}
+
+bool parseInt(const char* text, int& out) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || value < -1000000000 || value > 1000000000)
+        return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+bool parseArgs(int argc, char** argv, Config& config) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto number = [&](int& out) {
+            return i + 1 < argc && parseInt(argv[++i], out);
+        };
+        int value = 0;
+        if (arg == "--dir" && i + 1 < argc)
+            config.folder = argv[++i];
+        else if (arg == "--log" && i + 1 < argc)
+            config.logPath = argv[++i];
+        else if (arg == "--port" && number(config.port) && config.port >= 1)
+            continue;
+        else if (arg == "--address" && number(config.model.address) && config.model.address >= 1 &&
+                 config.model.address <= 255)
+            continue;
+        else if (arg == "--temperature" && number(value) && value >= -32768 && value <= 32767)
+            config.model.temperature = value;
+        else if (arg == "--humidity" && number(value) && value >= 0 && value <= 65535)
+            config.model.humidity = value;
+        else if (arg == "--silent")
+            config.silent = true;
+        else if (arg == "--bad-crc")
+            config.model.badCrc = true;
+        else if (arg == "--exception")
+            config.model.exceptionReply = true;
+        else if (arg == "--delay" && number(config.delayMs) && config.delayMs >= 0)
+            continue;
+        else if (arg == "--chunk" && number(config.chunkBytes) && config.chunkBytes >= 1)
+            continue;
+        else if (arg == "--gap" && number(config.chunkGapMs) && config.chunkGapMs >= 0)
+            continue;
+        else if (arg == "--garbage" && number(config.garbageBytes) && config.garbageBytes >= 0)
+            continue;
+        else if (arg == "--flood" && number(config.floodRate) && config.floodRate >= 0)
+            continue;
+        else if (arg == "--seed" && number(value))
+            config.model.seed = static_cast<std::uint32_t>(value);
+        else {
+            std::fprintf(stderr, "modbus-sensor-sim: bad option %s\n", arg.c_str());
+            usage();
+            return false;
+        }
+    }
+    if (config.chunkBytes > 0 && config.chunkGapMs == 0)
+        config.chunkGapMs = 20;
+    return true;
+}
+
+class FrameLog {
+public:
+    explicit FrameLog(const std::string& path) {
+        if (!path.empty())
+            file_ = std::fopen(path.c_str(), "a");
+    }
+    ~FrameLog() {
+        if (file_)
+            std::fclose(file_);
+    }
+    bool failed(const std::string& path) const { return !path.empty() && !file_; }
+    void write(const char* direction, const QByteArray& bytes) {
+        if (!file_)
+            return;
+        const double seconds =
+            std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+        std::fprintf(file_, "%.6f %s", seconds, direction);
+        for (const char c : bytes)
+            std::fprintf(file_, " %02X", static_cast<unsigned char>(c));
+        std::fputc('\n', file_);
+        std::fflush(file_);
+    }
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+struct Pending {
+    Clock::time_point due;
+    QByteArray bytes;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Config config;
+    if (!parseArgs(argc, argv, config))
+        return 2;
+
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        std::perror("modbus-sensor-sim: pseudo-terminal");
+        return 1;
+    }
+    const std::string device = ptsname(master);
+    // Holding the far end open keeps the pseudo-terminal alive between the tool's opens.
+    const int keepAlive = open(device.c_str(), O_RDWR | O_NOCTTY);
+    if (keepAlive < 0) {
+        std::perror("modbus-sensor-sim: open far end");
+        return 1;
+    }
+    termios raw{};
+    tcgetattr(keepAlive, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(keepAlive, TCSANOW, &raw);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    const std::string link = config.folder + "/COM" + std::to_string(config.port);
+    struct stat existing {};
+    if (lstat(link.c_str(), &existing) == 0 && S_ISLNK(existing.st_mode))
+        unlink(link.c_str());
+    if (symlink(device.c_str(), link.c_str()) != 0) {
+        std::fprintf(stderr, "modbus-sensor-sim: cannot create %s: %s\n", link.c_str(),
+                     std::strerror(errno));
+        return 1;
+    }
+
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    FrameLog log(config.logPath);
+    if (log.failed(config.logPath))
+        std::fprintf(stderr, "modbus-sensor-sim: cannot write log %s\n", config.logPath.c_str());
+
+    SensorModel sensor(config.model);
+    std::mt19937 random(config.model.seed ^ 0x9E3779B9u);
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    const auto randomBytes = [&](int count) {
+        QByteArray bytes;
+        for (int i = 0; i < count; ++i)
+            bytes.append(static_cast<char>(anyByte(random)));
+        return bytes;
+    };
+
+    std::printf("ready %s -> %s (address %d)\n", link.c_str(), device.c_str(),
+                config.model.address);
+    std::fflush(stdout);
+
+    QByteArray received;
+    Clock::time_point lastByte = Clock::now();
+    std::deque<Pending> pending;
+    const Clock::time_point floodStart = Clock::now();
+    long long floodSent = 0;
+
+    while (!stopRequested) {
+        int timeoutMs = 50;
+        const auto now = Clock::now();
+        if (!pending.empty()) {
+            const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  pending.front().due - now)
+                                  .count();
+            timeoutMs = static_cast<int>(std::clamp<long long>(wait, 0, 50));
+        }
+        if (config.floodRate > 0)
+            timeoutMs = std::min(timeoutMs, 10);
+        if (!received.isEmpty())
+            timeoutMs = std::min(timeoutMs, 10);
+
+        pollfd fds{master, POLLIN, 0};
+        const int ready = poll(&fds, 1, timeoutMs);
+        if (ready < 0 && errno != EINTR) {
+            std::perror("modbus-sensor-sim: poll");
+            break;
+        }
+        if (ready > 0 && (fds.revents & POLLIN)) {
+            char buffer[512];
+            const ssize_t count = read(master, buffer, sizeof buffer);
+            if (count > 0) {
+                received.append(buffer, static_cast<int>(count));
+                lastByte = Clock::now();
+            }
+        }
+
+        // Frames are eight bytes; a bad CRC means we are out of step, so slide by one.
+        while (received.size() >= 8) {
+            const QByteArray frame = received.left(8);
+            if (!SensorModel::hasValidCrc(frame)) {
+                received.remove(0, 1);
+                continue;
+            }
+            received.remove(0, 8);
+            log.write("RX", frame);
+            const auto reply = sensor.answer(frame);
+            if (!reply || config.silent)
+                continue;
+            QByteArray out = randomBytes(config.garbageBytes) + *reply;
+            auto due = Clock::now() + std::chrono::milliseconds(config.delayMs);
+            const int piece = config.chunkBytes > 0 ? config.chunkBytes : static_cast<int>(out.size());
+            for (int offset = 0; offset < out.size(); offset += piece) {
+                pending.push_back({due, out.mid(offset, piece)});
+                due += std::chrono::milliseconds(config.chunkGapMs);
+            }
+        }
+        // A fragment that never completes is line noise.
+        if (!received.isEmpty() && Clock::now() - lastByte > std::chrono::milliseconds(50)) {
+            log.write("RX-DROP", received);
+            received.clear();
+        }
+
+        while (!pending.empty() && pending.front().due <= Clock::now()) {
+            const QByteArray& bytes = pending.front().bytes;
+            if (write(master, bytes.constData(), static_cast<size_t>(bytes.size())) > 0)
+                log.write("TX", bytes);
+            pending.pop_front();
+        }
+
+        if (config.floodRate > 0) {
+            const double elapsed = std::chrono::duration<double>(Clock::now() - floodStart).count();
+            const long long due = static_cast<long long>(elapsed * config.floodRate);
+            const int count = static_cast<int>(std::min<long long>(due - floodSent, 4096));
+            if (count > 0) {
+                const QByteArray noise = randomBytes(count);
+                const ssize_t written = write(master, noise.constData(), static_cast<size_t>(count));
+                // Bytes nobody reads are dropped, as on a line with no listener.
+                (void)written;
+                floodSent = due;
+            }
+        }
+    }
+
+    unlink(link.c_str());
+    close(keepAlive);
+    close(master);
+    return 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+#include <optional>
+#include <random>
+
+// How the simulated sensor answers one request frame; no I/O here.
+class SensorModel {
+public:
+    struct Options {
+        int address = 1;
+        std::optional<int> temperature; // tenths of a degree; drifts when absent
+        std::optional<int> humidity;    // tenths of a percent; drifts when absent
+        bool exceptionReply = false;    // answer reads with exception 02
+        bool badCrc = false;            // spoil the CRC of every reply
+        std::uint32_t seed = 1;
+    };
+
+    explicit SensorModel(const Options& options);
+
+    // The reply to a complete 8-byte request with a valid CRC, or nothing when the sensor
+    // stays quiet (another address, a broadcast read).
+    std::optional<QByteArray> answer(const QByteArray& request);
+
+    int address() const { return address_; }
+    int temperature() const { return temperature_; }
+    int humidity() const { return humidity_; }
+
+    // True when the 8 bytes end in their own CRC.
+    static bool hasValidCrc(const QByteArray& frame);
+
+private:
+    void drift();
+    QByteArray withCrc(const QByteArray& body) const;
+
+    Options options_;
+    int address_;
+    int temperature_;
+    int humidity_;
+    std::mt19937 random_;
+};
