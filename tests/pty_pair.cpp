@@ -1,0 +1,65 @@
+#include "pty_pair.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+PtyPair::PtyPair(const QString& folder, int port) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+        return;
+    device_ = QString::fromLocal8Bit(ptsname(master));
+    keepAlive_ = open(ptsname(master), O_RDWR | O_NOCTTY);
+    termios raw{};
+    tcgetattr(keepAlive_, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(keepAlive_, TCSANOW, &raw);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    link_ = QDir(folder).filePath(QStringLiteral("COM%1").arg(port));
+    QFile::remove(link_);
+    if (!QFile::link(device_, link_)) {
+        close(master);
+        return;
+    }
+    master_ = master;
+}
+
+PtyPair::~PtyPair() {
+    closeMaster();
+    if (keepAlive_ >= 0)
+        close(keepAlive_);
+    if (!link_.isEmpty())
+        QFile::remove(link_);
+}
+
+void PtyPair::closeMaster() {
+    if (master_ >= 0)
+        close(master_);
+    master_ = -1;
+}
+
+void PtyPair::send(const QByteArray& bytes) {
+    QVERIFY(write(master_, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size());
+}
+
+QByteArray PtyPair::receive(int expected, int timeoutMs) {
+    QByteArray got;
+    QElapsedTimer clock;
+    clock.start();
+    while (got.size() < expected && clock.elapsed() < timeoutMs) {
+        pollfd fds{master_, POLLIN, 0};
+        if (poll(&fds, 1, 20) > 0) {
+            char buffer[256];
+            const ssize_t count = read(master_, buffer, sizeof buffer);
+            if (count > 0)
+                got.append(buffer, static_cast<int>(count));
+        }
+    }
+    return got;
+}

@@ -1,0 +1,77 @@
+#include "sim_process.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+SimProcess::SimProcess(const QString& folder, int port) : folder_(folder), port_(port) {}
+
+SimProcess::~SimProcess() {
+    stop();
+}
+
+QString SimProcess::linkPath() const {
+    return QDir(folder_).filePath(QStringLiteral("COM%1").arg(port_));
+}
+
+QString SimProcess::logPath() const {
+    return QDir(folder_).filePath(QStringLiteral("sensor-COM%1.log").arg(port_));
+}
+
+bool SimProcess::start(const QStringList& options) {
+    QFile::remove(logPath());
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(QStringLiteral(SENSOR_SIM_PATH),
+                   QStringList{QStringLiteral("--dir"), folder_, QStringLiteral("--port"),
+                               QString::number(port_), QStringLiteral("--log"), logPath()} +
+                       options);
+    if (!process_.waitForStarted(5000))
+        return false;
+    if (!process_.waitForReadyRead(5000))
+        return false;
+    return process_.readAllStandardOutput().startsWith("ready") &&
+           QFileInfo(linkPath()).isSymLink();
+}
+
+bool SimProcess::stop() {
+    if (process_.state() == QProcess::NotRunning)
+        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    process_.terminate();
+    if (!process_.waitForFinished(5000)) {
+        process_.kill();
+        process_.waitForFinished(5000);
+        return false;
+    }
+    return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+}
+
+std::vector<SimProcess::Frame> SimProcess::frames(const QString& direction) const {
+    std::vector<Frame> result;
+    QFile log(logPath());
+    if (!log.open(QIODevice::ReadOnly))
+        return result;
+    while (!log.atEnd()) {
+        const QString line = QString::fromLatin1(log.readLine()).trimmed();
+        const QString seconds = line.section(QLatin1Char(' '), 0, 0);
+        if (line.section(QLatin1Char(' '), 1, 1) != direction)
+            continue;
+        result.push_back({seconds.toDouble(), line.section(QLatin1Char(' '), 2) + QLatin1Char(' ')});
+    }
+    return result;
+}
+
+PortHolder::~PortHolder() {
+    if (process_.state() != QProcess::NotRunning) {
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(3000))
+            process_.kill();
+        process_.waitForFinished(3000);
+    }
+}
+
+bool PortHolder::hold(const QString& devicePath) {
+    process_.start(QStringLiteral(PORT_HOLDER_PATH), {devicePath});
+    return process_.waitForStarted(5000) && process_.waitForReadyRead(5000) &&
+           process_.readAllStandardOutput().startsWith("held");
+}

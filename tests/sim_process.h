@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The virtual sensor as a child process serving COMn in a folder.
+class SimProcess {
+public:
+    SimProcess(const QString& folder, int port = 1);
+    ~SimProcess();
+
+    // Starts it with the extra options and waits until its link exists.
+    bool start(const QStringList& options = {});
+    // SIGTERM and wait; true when it exited cleanly.
+    bool stop();
+    QString linkPath() const;
+    QString logPath() const;
+    // Timestamps (seconds) and hex of the logged frames in one direction ("RX" or "TX").
+    struct Frame {
+        double seconds;
+        QString hex;
+    };
+    std::vector<Frame> frames(const QString& direction) const;
+
+private:
+    QString folder_;
+    int port_;
+    QProcess process_;
+};
+
+// Another program holding a port open, for "busy" cases.
+class PortHolder {
+public:
+    ~PortHolder();
+    bool hold(const QString& devicePath);
+
+private:
+    QProcess process_;
+};

@@ -1,0 +1,216 @@
+#include "address_text.h"
+#include "crc.h"
+#include "hex_transcript.h"
+#include "readings.h"
+#include "reply_check.h"
+
+#include <QTest>
+
+class TestCodec : public QObject {
+    Q_OBJECT
+private slots:
+    void crcOfKnownFrames_data();
+    void crcOfKnownFrames();
+    void crcLeavesCallerBufferAndCoversOnlyLastIndex();
+    void requestsForEveryAddressEndInTheirOwnCrc();
+    void transcriptRendersEveryByteAsTwoDigitsAndSpace();
+    void transcriptAppendsAcrossCalls();
+    void checkReply_data();
+    void checkReply();
+    void decodeReadings_data();
+    void decodeReadings();
+    void decodeLeavesReadoutsAloneWhenItMust_data();
+    void decodeLeavesReadoutsAloneWhenItMust();
+    void decodeUsesLocaleDecimalSeparator();
+    void addressText_data();
+    void addressText();
+};
+
+void TestCodec::crcOfKnownFrames_data() {
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::newRow("123456789") << QByteArray("123456789") << QByteArray("123456789\x37\x4B", 11);
+    QTest::newRow("read 1") << QByteArray::fromHex("010300000002") << QByteArray::fromHex("010300000002C40B");
+    QTest::newRow("read 2") << QByteArray::fromHex("020300000002") << QByteArray::fromHex("020300000002C438");
+    QTest::newRow("read 16") << QByteArray::fromHex("100300000002") << QByteArray::fromHex("100300000002C74A");
+    QTest::newRow("read 0") << QByteArray::fromHex("000300000002") << QByteArray::fromHex("000300000002C5DA");
+    QTest::newRow("write 1") << QByteArray::fromHex("000600000001") << QByteArray::fromHex("00060000000149DB");
+    QTest::newRow("write 2") << QByteArray::fromHex("000600000002") << QByteArray::fromHex("00060000000209DA");
+    QTest::newRow("one byte 01") << QByteArray::fromHex("01") << QByteArray::fromHex("017E80");
+    QTest::newRow("one byte 00") << QByteArray::fromHex("00") << QByteArray::fromHex("00BF40");
+}
+
+void TestCodec::crcOfKnownFrames() {
+    QFETCH(QByteArray, data);
+    QFETCH(QByteArray, frame);
+    QCOMPARE(AppendCRC(data, static_cast<std::uint8_t>(data.size() - 1)), frame);
+}
+
+void TestCodec::crcLeavesCallerBufferAndCoversOnlyLastIndex() {
+    const QByteArray buffer = QByteArray::fromHex("0103000000029999");
+    const QByteArray before = buffer;
+    const QByteArray frame = AppendCRC(buffer, 5);
+    QCOMPARE(buffer, before);
+    QCOMPARE(frame.size(), 8);
+    QCOMPARE(frame, QByteArray::fromHex("010300000002C40B"));
+}
+
+void TestCodec::requestsForEveryAddressEndInTheirOwnCrc() {
+    QCOMPARE(ReadRequest(1), QByteArray::fromHex("010300000002C40B"));
+    QCOMPARE(AddressWriteRequest(5), QByteArray::fromHex("0006000000054818"));
+    QCOMPARE(ReadRequest(255).left(6), QByteArray::fromHex("FF0300000002"));
+    // A frame followed by its own CRC checks to zero: the property every Modbus peer uses.
+    for (int address = 0; address <= 255; ++address) {
+        const QByteArray read = ReadRequest(static_cast<std::uint8_t>(address));
+        QCOMPARE(read.size(), 8);
+        QCOMPARE(AppendCRC(read, 7).right(2), QByteArray(2, '\0'));
+        const QByteArray write = AddressWriteRequest(static_cast<std::uint8_t>(address));
+        QCOMPARE(static_cast<std::uint8_t>(write[5]), address);
+        QCOMPARE(AppendCRC(write, 7).right(2), QByteArray(2, '\0'));
+    }
+}
+
+void TestCodec::transcriptRendersEveryByteAsTwoDigitsAndSpace() {
+    QCOMPARE(Transcript(QByteArray::fromHex("000F10FF0A")), QStringLiteral("00 0F 10 FF 0A "));
+    QCOMPARE(Transcript(ReadRequest(1)), QStringLiteral("01 03 00 00 00 02 C4 0B "));
+    QVERIFY(Transcript({}).isEmpty());
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(static_cast<char>(b));
+    const QString text = Transcript(all);
+    QCOMPARE(text.size(), 3 * 256);
+    for (int k = 0; k < 256; ++k) {
+        QCOMPARE(text.mid(3 * k, 2), QString::asprintf("%02X", k));
+        QCOMPARE(text[3 * k + 2], QLatin1Char(' '));
+    }
+}
+
+void TestCodec::transcriptAppendsAcrossCalls() {
+    QString text = QStringLiteral("AA ");
+    AppendTranscript(text, QByteArray::fromHex("0103"));
+    AppendTranscript(text, QByteArray::fromHex("04"));
+    AppendTranscript(text, {});
+    QCOMPARE(text, QStringLiteral("AA 01 03 04 "));
+}
+
+void TestCodec::checkReply_data() {
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("received");
+    QTest::addColumn<bool>("passes");
+    const QString read1 = QStringLiteral("01 03 00 00 00 02 C4 0B ");
+    const QString write5 = QStringLiteral("00 06 00 00 00 05 48 18 ");
+    QTest::newRow("normal reply") << read1 << QStringLiteral("01 03 04 00 FA 02 58 DA 98 ") << true;
+    QTest::newRow("wrong crc still passes") << read1 << QStringLiteral("01 03 04 00 FA 02 58 00 00 ") << true;
+    QTest::newRow("one register") << read1 << QStringLiteral("01 03 02 00 FA 38 07 ") << true;
+    QTest::newRow("24 chars with 03") << read1 << QStringLiteral("01 03 00 00 00 02 C4 0B ") << true;
+    QTest::newRow("eight registers") << read1 << QStringLiteral("01 03 10 ") + QStringLiteral("00 11 ").repeated(8) + QStringLiteral("AA BB ") << true;
+    QTest::newRow("echo of address write") << write5 << write5 << true;
+    QTest::newRow("other address") << read1 << QStringLiteral("02 03 04 00 FA 02 58 DA 98 ") << false;
+    QTest::newRow("exception 83") << read1 << QStringLiteral("01 83 02 C0 F1 ") << false;
+    QTest::newRow("exception padded to 27") << read1 << QStringLiteral("01 83 04 00 FA 02 58 DA 98 ") << false;
+    QTest::newRow("18 characters") << read1 << QStringLiteral("01 03 04 00 FA 02 ") << false;
+    QTest::newRow("30 characters") << read1 << QStringLiteral("01 03 04 00 FA 02 58 DA 98 00 ") << false;
+    QTest::newRow("nothing") << read1 << QString() << false;
+    QTest::newRow("garbage in front") << read1 << QStringLiteral("FF 01 03 04 00 FA 02 58 DA ") << false;
+    QTest::newRow("empty sent") << QString() << QStringLiteral("01 03 04 00 FA 02 58 DA 98 ") << false;
+    QTest::newRow("case-sensitive") << QStringLiteral("0A 03 00 00 00 02 00 00 ")
+                                    << QStringLiteral("0a 03 04 00 FA 02 58 DA 98 ") << false;
+}
+
+void TestCodec::checkReply() {
+    QFETCH(QString, sent);
+    QFETCH(QString, received);
+    QFETCH(bool, passes);
+    QCOMPARE(CheckReply(sent, received), passes);
+}
+
+void TestCodec::decodeReadings_data() {
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QString>("temperature");
+    QTest::addColumn<QString>("humidity"); // "-" = left unchanged
+    const auto reply = [](const char* t, const char* h) {
+        return QStringLiteral("01 03 04 %1 %2 DA 98 ").arg(QLatin1String(t), QLatin1String(h));
+    };
+    QTest::newRow("25.0 / 60.0") << reply("00 FA", "02 58") << QStringLiteral("25.0℃") << QStringLiteral("60.0%");
+    QTest::newRow("-10.0 / 50.0") << reply("FF 9C", "01 F4") << QStringLiteral("-10.0℃") << QStringLiteral("50.0%");
+    QTest::newRow("zero") << reply("00 00", "00 00") << QStringLiteral("0.0℃") << QStringLiteral("0.0%");
+    QTest::newRow("half") << reply("00 05", "00 05") << QStringLiteral("0.5℃") << QStringLiteral("0.5%");
+    QTest::newRow("7FFF") << reply("7F FF", "7F FF") << QStringLiteral("3276.7℃") << QStringLiteral("3276.7%");
+    QTest::newRow("8000") << reply("80 00", "80 00") << QStringLiteral("-3276.8℃") << QStringLiteral("3276.8%");
+    QTest::newRow("FFFF") << reply("FF FF", "FF FF") << QStringLiteral("-0.1℃") << QStringLiteral("6553.5%");
+    QTest::newRow("eight registers") << QStringLiteral("01 03 10 01 2C 03 20 ") + QStringLiteral("FF FF ").repeated(6) + QStringLiteral("AA BB ")
+                                     << QStringLiteral("30.0℃") << QStringLiteral("80.0%");
+    QTest::newRow("one register keeps humidity") << QStringLiteral("01 03 02 00 FA 38 07 ") << QStringLiteral("25.0℃") << QStringLiteral("-");
+}
+
+void TestCodec::decodeReadings() {
+    QFETCH(QString, reply);
+    QFETCH(QString, temperature);
+    QFETCH(QString, humidity);
+    const auto readings = DecodeReadings(reply, true, QLocale::c());
+    QVERIFY(readings);
+    QCOMPARE(readings->temperature, temperature);
+    if (humidity == QLatin1String("-"))
+        QVERIFY(!readings->humidity);
+    else
+        QCOMPARE(readings->humidity.value_or(QString()), humidity);
+}
+
+void TestCodec::decodeLeavesReadoutsAloneWhenItMust_data() {
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<bool>("running");
+    QTest::newRow("acquisition stopped") << QStringLiteral("01 03 04 00 FA 02 58 DA 98 ") << false;
+    QTest::newRow("address-write echo") << QStringLiteral("00 06 00 00 00 05 48 18 ") << true;
+    QTest::newRow("24 characters with 03") << QStringLiteral("01 03 00 00 00 02 C4 0B ") << true;
+    QTest::newRow("function 04") << QStringLiteral("01 04 04 00 FA 02 58 DA 98 ") << true;
+    QTest::newRow("other length") << QStringLiteral("01 03 04 00 FA 02 58 DA ") << true;
+    QTest::newRow("not hex") << QStringLiteral("01 03 04 0G FA 02 58 DA 98 ") << true;
+    QTest::newRow("lower-case hex") << QStringLiteral("01 03 04 00 fa 02 58 DA 98 ") << true;
+    QTest::newRow("empty") << QString() << true;
+}
+
+void TestCodec::decodeLeavesReadoutsAloneWhenItMust() {
+    QFETCH(QString, reply);
+    QFETCH(bool, running);
+    QVERIFY(!DecodeReadings(reply, running, QLocale::c()));
+}
+
+void TestCodec::decodeUsesLocaleDecimalSeparator() {
+    const auto german = DecodeReadings(QStringLiteral("01 03 04 0C 80 27 10 DA 98 "), true,
+                                       QLocale(QLocale::German, QLocale::Germany));
+    QVERIFY(german);
+    QCOMPARE(german->temperature, QStringLiteral("320,0℃")); // no group separator either
+    QCOMPARE(german->humidity.value_or(QString()), QStringLiteral("1000,0%"));
+}
+
+void TestCodec::addressText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("address"); // -1 = invalid
+    QTest::newRow("1") << QStringLiteral("1") << 1;
+    QTest::newRow("17") << QStringLiteral("17") << 17;
+    QTest::newRow("0") << QStringLiteral("0") << 0;
+    QTest::newRow("255") << QStringLiteral("255") << 255;
+    QTest::newRow("blanks") << QStringLiteral("  42 ") << 42;
+    QTest::newRow("leading zeros") << QStringLiteral("007") << 7;
+    QTest::newRow("256") << QStringLiteral("256") << -1;
+    QTest::newRow("1000") << QStringLiteral("1000") << -1;
+    QTest::newRow("negative") << QStringLiteral("-1") << -1;
+    QTest::newRow("plus") << QStringLiteral("+1") << -1;
+    QTest::newRow("fraction") << QStringLiteral("1.5") << -1;
+    QTest::newRow("letters") << QStringLiteral("abc") << -1;
+    QTest::newRow("hex") << QStringLiteral("0x10") << -1;
+    QTest::newRow("inner blank") << QStringLiteral("1 2") << -1;
+    QTest::newRow("full-width digit") << QStringLiteral("１") << -1;
+    QTest::newRow("empty") << QString() << -1;
+    QTest::newRow("blank") << QStringLiteral("   ") << -1;
+}
+
+void TestCodec::addressText() {
+    QFETCH(QString, text);
+    QFETCH(int, address);
+    const auto parsed = ParseAddressText(text);
+    QCOMPARE(parsed ? int(*parsed) : -1, address);
+}
+
+QTEST_APPLESS_MAIN(TestCodec)
+#include "test_codec.moc"

@@ -1,0 +1,321 @@
+// The window with the real serial-port service against the virtual sensor on a
+// pseudo-terminal, with real timers.
+#include "fakes.h"
+#include "frmmain.h"
+#include "lamp.h"
+#include "qt_serial_control.h"
+#include "sim_process.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+
+namespace {
+
+struct Rig {
+    explicit Rig(int port = 1) : sensor(dir.path(), port) {
+        QFile file(dir.filePath(QStringLiteral("com.txt")));
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray::number(port) + "\r\n9600\r\n");
+    }
+    void startWindow() {
+        serial = std::make_unique<QtSerialControl>(dir.path());
+        window = std::make_unique<frmmain>(
+            Services{*serial, messages, web, [](int ms) { QThread::msleep(ms); }, dir.path()});
+    }
+    frmmain& w() { return *window; }
+    QString status() const { return window->Message_Show->toPlainText(); }
+    // Waits for the next verdict of the reply check and returns it (or why there was none).
+    QString nextVerdict(int timeoutMs = 1500) {
+        if (!QTest::qWaitFor([&] { return status().isEmpty(); }, timeoutMs))
+            return QStringLiteral("(status never cleared)");
+        if (!QTest::qWaitFor([&] { return !status().isEmpty(); }, timeoutMs))
+            return QStringLiteral("(no verdict)");
+        return status();
+    }
+
+    QTemporaryDir dir;
+    SimProcess sensor;
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    std::unique_ptr<QtSerialControl> serial;
+    std::unique_ptr<frmmain> window;
+};
+
+const QString kGood = QStringLiteral("通讯数据正常！");
+const QString kBad = QStringLiteral("通讯数据错误！");
+
+} // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void portLifecycleAndSettingsRoundTrip();
+    void fullCycleShowsFramesAndReadings();
+    void silentSensorIsJudged500msAfterEachRequest();
+    void wrongCrcPassesExceptionFails();
+    void lateReplyBytesAreDiscardedOrStandInFront();
+    void addressChangeIsEchoedAndReadingsStay();
+    void stoppingInsideTheReplyWindow();
+    void refusalsStopAcquisition();
+    void vanishingSensorStopsAcquisitionOnce();
+    void cadenceOnTheWire();
+};
+
+void TestEndToEnd::portLifecycleAndSettingsRoundTrip() {
+    Rig rig(3);
+    QVERIFY(rig.sensor.start({QStringLiteral("--flood"), QStringLiteral("200")}));
+    rig.startWindow();
+    QCOMPARE(rig.w().Combo1->text(), QStringLiteral("COM3"));
+    rig.w().Command1->click();
+    QCOMPARE(rig.w().Command1->text(), QStringLiteral("关闭串口"));
+    QCOMPARE(rig.w().Shape1->fillColor(), QColor(0, 255, 0));
+    QVERIFY(rig.messages.shown.isEmpty());
+    // Bytes from the line accumulate while nothing empties them.
+    QTRY_VERIFY(rig.w().ReceiveHex.size() > 30);
+    rig.w().Command1->click();
+    QCOMPARE(rig.w().Command1->text(), QStringLiteral("打开串口"));
+    QCOMPARE(rig.w().Shape1->fillColor(), QColor(0, 0, 0));
+
+    // Busy while another program holds it.
+    {
+        PortHolder holder;
+        QVERIFY(holder.hold(QFileInfo(rig.sensor.linkPath()).canonicalFilePath()));
+        rig.w().Command1->click();
+        QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口已打开！")});
+        QCOMPARE(rig.w().Command1->text(), QStringLiteral("打开串口"));
+    }
+    // COM9 does not exist.
+    rig.w().Combo1->setListIndex(8);
+    rig.w().Command1->click();
+    QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
+
+    rig.w().Combo1->setListIndex(2);
+    rig.w().close();
+    QFile file(rig.dir.filePath(QStringLiteral("com.txt")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("3\r\n9600\r\n"));
+    rig.startWindow();
+    QCOMPARE(rig.w().Combo1->text(), QStringLiteral("COM3"));
+    QCOMPARE(rig.w().portControl().selectedPort(), 3);
+}
+
+void TestEndToEnd::fullCycleShowsFramesAndReadings() {
+    Rig rig;
+    QVERIFY(rig.sensor.start({QStringLiteral("--temperature"), QStringLiteral("-57"),
+                              QStringLiteral("--humidity"), QStringLiteral("613")}));
+    rig.startWindow();
+    rig.w().Command1->click();
+    rig.w().Command_OK3->click();
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        QCOMPARE(rig.nextVerdict(), kGood);
+        QCOMPARE(rig.w().Text1(0)->toPlainText(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
+        QCOMPARE(rig.w().Text2->toPlainText().left(9), QStringLiteral("01 03 04 "));
+        QCOMPARE(rig.w().AI_SHOW(0)->text(), QStringLiteral("-5.7℃"));
+        QCOMPARE(rig.w().AI_SHOW(1)->text(), QStringLiteral("61.3%"));
+    }
+    QVERIFY(rig.messages.shown.isEmpty());
+}
+
+void TestEndToEnd::silentSensorIsJudged500msAfterEachRequest() {
+    Rig rig;
+    QVERIFY(rig.sensor.start({QStringLiteral("--silent")}));
+    rig.startWindow();
+    rig.w().Command1->click();
+    QElapsedTimer sinceRequest;
+    QList<qint64> delays;
+    QObject::connect(rig.w().Text1(0), &QPlainTextEdit::textChanged, rig.w().Text1(0), [&] {
+        if (!rig.w().Text1(0)->toPlainText().isEmpty())
+            sinceRequest.start();
+    });
+    QObject::connect(rig.w().Message_Show, &QPlainTextEdit::textChanged, rig.w().Message_Show, [&] {
+        if (rig.status() == kBad)
+            delays << sinceRequest.elapsed();
+    });
+    rig.w().Command_OK3->click();
+    QTRY_VERIFY_WITH_TIMEOUT(delays.size() >= 3, 4000);
+    for (const qint64 delay : delays)
+        QVERIFY2(delay >= 495 && delay <= 530, qPrintable(QString::number(delay)));
+    QVERIFY(rig.w().Text2->toPlainText().isEmpty());
+    QVERIFY(rig.w().AI_SHOW(0)->text().isEmpty());
+}
+
+void TestEndToEnd::wrongCrcPassesExceptionFails() {
+    {
+        Rig rig;
+        QVERIFY(rig.sensor.start({QStringLiteral("--bad-crc"), QStringLiteral("--temperature"),
+                                  QStringLiteral("200"), QStringLiteral("--humidity"),
+                                  QStringLiteral("450")}));
+        rig.startWindow();
+        rig.w().Command1->click();
+        rig.w().Command_OK3->click();
+        QCOMPARE(rig.nextVerdict(), kGood);
+        QCOMPARE(rig.w().AI_SHOW(0)->text(), QStringLiteral("20.0℃"));
+        QCOMPARE(rig.w().AI_SHOW(1)->text(), QStringLiteral("45.0%"));
+    }
+    {
+        Rig rig;
+        QVERIFY(rig.sensor.start({QStringLiteral("--exception")}));
+        rig.startWindow();
+        rig.w().Command1->click();
+        rig.w().Command_OK3->click();
+        QCOMPARE(rig.nextVerdict(), kBad);
+        QVERIFY(rig.w().Text2->toPlainText().isEmpty());
+    }
+}
+
+void TestEndToEnd::lateReplyBytesAreDiscardedOrStandInFront() {
+    {
+        // Arrives after the check, before the next tick: discarded by that tick.
+        Rig rig;
+        QVERIFY(rig.sensor.start({QStringLiteral("--delay"), QStringLiteral("600")}));
+        rig.startWindow();
+        rig.w().Command1->click();
+        rig.w().Command_OK3->click();
+        QCOMPARE(rig.nextVerdict(), kBad);
+        QCOMPARE(rig.nextVerdict(), kBad);
+        QVERIFY(rig.w().ReceiveHex.isEmpty()); // the previous reply did not carry over
+        QTRY_COMPARE_WITH_TIMEOUT(rig.w().ReceiveHex.size(), 27, 1000);
+    }
+    {
+        // The tail arrives after the next tick and stands in front of what comes next.
+        Rig rig;
+        QVERIFY(rig.sensor.start({QStringLiteral("--delay"), QStringLiteral("640"),
+                                  QStringLiteral("--chunk"), QStringLiteral("5"),
+                                  QStringLiteral("--gap"), QStringLiteral("120")}));
+        rig.startWindow();
+        rig.w().Command1->click();
+        rig.w().Command_OK3->click();
+        QCOMPARE(rig.nextVerdict(), kBad);
+        QCOMPARE(rig.nextVerdict(), kBad);
+        QCOMPARE(rig.w().ReceiveHex.size(), 12); // the last 4 bytes of the earlier reply
+        QVERIFY(!rig.w().ReceiveHex.startsWith(QStringLiteral("01 03")));
+    }
+}
+
+void TestEndToEnd::addressChangeIsEchoedAndReadingsStay() {
+    Rig rig;
+    QVERIFY(rig.sensor.start({QStringLiteral("--temperature"), QStringLiteral("250"),
+                              QStringLiteral("--humidity"), QStringLiteral("600")}));
+    rig.startWindow();
+    rig.w().Command1->click();
+    rig.w().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    rig.w().Command_OK3->click(); // stop
+    QTest::qWait(300);
+
+    rig.w().Combo_Addr(0)->setText(QStringLiteral("5"));
+    QElapsedTimer clock;
+    clock.start();
+    rig.w().Command_OK1->click();
+    QVERIFY(clock.elapsed() >= 100); // the pause after the write
+    QCOMPARE(rig.w().Text1(0)->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.status(), kGood, 1000);
+    QCOMPARE(rig.w().Text2->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
+    QCOMPARE(rig.w().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
+    QCOMPARE(rig.w().AI_SHOW(1)->text(), QStringLiteral("60.0%"));
+    const auto received = rig.sensor.frames(QStringLiteral("RX"));
+    QVERIFY(!received.empty());
+    QCOMPARE(received.back().hex, QStringLiteral("00 06 00 00 00 05 48 18 "));
+
+    // The sensor now answers at 5 only.
+    rig.w().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kBad);
+    rig.w().Combo_Addr(2)->setText(QStringLiteral("5"));
+    // The text is read afresh at the next tick.
+    QCOMPARE(rig.nextVerdict(), kGood);
+    QCOMPARE(rig.w().Text1(0)->toPlainText().left(5), QStringLiteral("05 03"));
+}
+
+void TestEndToEnd::stoppingInsideTheReplyWindow() {
+    Rig rig;
+    QVERIFY(rig.sensor.start());
+    rig.startWindow();
+    rig.w().Command1->click();
+    rig.w().Command_OK3->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.w().SendHex.isEmpty(), 1500);
+    rig.w().Command_OK3->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.status(), kGood, 1000);
+    QVERIFY(rig.w().AI_SHOW(0)->text().isEmpty());
+    QVERIFY(rig.w().AI_SHOW(1)->text().isEmpty());
+    QTest::qWait(900);
+    QCOMPARE(rig.sensor.frames(QStringLiteral("RX")).size(), size_t(1));
+
+    // Two clicks within 700 ms send nothing.
+    rig.w().Command_OK3->click();
+    QTest::qWait(200);
+    rig.w().Command_OK3->click();
+    QTest::qWait(900);
+    QCOMPARE(rig.sensor.frames(QStringLiteral("RX")).size(), size_t(1));
+}
+
+void TestEndToEnd::refusalsStopAcquisition() {
+    Rig rig;
+    QVERIFY(rig.sensor.start());
+    rig.startWindow();
+    rig.w().Command_OK3->click(); // port still closed
+    QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown, QStringList{QStringLiteral("请先打开串口！")}, 1500);
+    QCOMPARE(rig.w().Command_OK3->text(), QStringLiteral("采 集"));
+
+    rig.w().Command1->click();
+    rig.w().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    rig.w().Combo_Addr(2)->setText(QString());
+    QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown.size(), 2, 1500);
+    QCOMPARE(rig.messages.shown.last(), QStringLiteral("模块地址未设置！"));
+    QCOMPARE(rig.w().Command_OK3->text(), QStringLiteral("采 集"));
+    QVERIFY(!rig.w().Timer2.isActive());
+}
+
+void TestEndToEnd::vanishingSensorStopsAcquisitionOnce() {
+    Rig rig;
+    QVERIFY(rig.sensor.start());
+    rig.startWindow();
+    rig.w().Command1->click();
+    rig.w().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    QVERIFY(rig.sensor.stop());
+    QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown.size(), 1, 2000);
+    QTest::qWait(1500);
+    QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口已断开！")});
+    QCOMPARE(rig.w().Command1->text(), QStringLiteral("打开串口"));
+    QCOMPARE(rig.w().Shape1->fillColor(), QColor(0, 0, 0));
+    QCOMPARE(rig.w().Command_OK3->text(), QStringLiteral("采 集"));
+
+    // The sensor comes back; one click opens the port again.
+    QVERIFY(rig.sensor.start());
+    rig.w().Command1->click();
+    QCOMPARE(rig.w().Command1->text(), QStringLiteral("关闭串口"));
+    rig.w().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+}
+
+void TestEndToEnd::cadenceOnTheWire() {
+    Rig rig;
+    QVERIFY(rig.sensor.start());
+    rig.startWindow();
+    rig.w().Command1->click();
+    rig.w().Command_OK3->click();
+    // A real event loop: QTest's waits sleep in 10 ms steps, which would jitter the ticks.
+    QEventLoop loop;
+    QTimer::singleShot(22 * 700 + 300, &loop, &QEventLoop::quit);
+    loop.exec();
+    rig.w().Command_OK3->click();
+    const auto frames = rig.sensor.frames(QStringLiteral("RX"));
+    std::vector<double> spacing;
+    for (size_t i = 1; i < frames.size(); ++i)
+        spacing.push_back((frames[i].seconds - frames[i - 1].seconds) * 1000);
+    std::nth_element(spacing.begin(), spacing.begin() + spacing.size() / 2, spacing.end());
+    const double median = spacing[spacing.size() / 2];
+    qInfo("median request spacing over %zu cycles: %.2f ms", spacing.size(), median);
+    QVERIFY(spacing.size() >= 20);
+    QVERIFY2(std::abs(median - 700) <= 3, qPrintable(QString::number(median)));
+}
+
+QTEST_MAIN(TestEndToEnd)
+#include "test_end_to_end.moc"

@@ -1,0 +1,84 @@
+#include "crc.h"
+#include "hex_transcript.h"
+#include "readings.h"
+#include "reply_check.h"
+#include "sensor_model.h"
+
+#include <QTest>
+
+class TestSensorModel : public QObject {
+    Q_OBJECT
+private slots:
+    void repliesPassTheToolsCheckAndDecode();
+    void driftStaysPlausible();
+    void quietForOtherAddressesAndBadFrames();
+    void addressWriteIsEchoedThenTakesEffect();
+    void faultsAreVisibleToTheCheck();
+};
+
+void TestSensorModel::repliesPassTheToolsCheckAndDecode() {
+    SensorModel::Options options;
+    options.address = 7;
+    options.temperature = -123;
+    options.humidity = 987;
+    SensorModel sensor(options);
+    const QString sent = Transcript(ReadRequest(7));
+    const auto reply = sensor.answer(ReadRequest(7));
+    QVERIFY(reply);
+    QVERIFY(SensorModel::hasValidCrc(*reply));
+    QVERIFY(CheckReply(sent, Transcript(*reply)));
+    const auto readings = DecodeReadings(Transcript(*reply), true, QLocale::c());
+    QVERIFY(readings);
+    QCOMPARE(readings->temperature, QStringLiteral("-12.3℃"));
+    QCOMPARE(readings->humidity.value_or(QString()), QStringLiteral("98.7%"));
+}
+
+void TestSensorModel::driftStaysPlausible() {
+    SensorModel sensor({});
+    int previous = sensor.temperature();
+    for (int i = 0; i < 2000; ++i) {
+        QVERIFY(sensor.answer(ReadRequest(1)));
+        QVERIFY(std::abs(sensor.temperature() - previous) <= 1);
+        QVERIFY(sensor.temperature() >= 150 && sensor.temperature() <= 350);
+        QVERIFY(sensor.humidity() >= 300 && sensor.humidity() <= 800);
+        previous = sensor.temperature();
+    }
+}
+
+void TestSensorModel::quietForOtherAddressesAndBadFrames() {
+    SensorModel sensor({});
+    QVERIFY(!sensor.answer(ReadRequest(2)));
+    QVERIFY(!sensor.answer(ReadRequest(0))); // no answer to a broadcast read
+    QByteArray spoiled = ReadRequest(1);
+    spoiled[7] = static_cast<char>(spoiled[7] ^ 1);
+    QVERIFY(!sensor.answer(spoiled));
+    QVERIFY(!sensor.answer(ReadRequest(1).left(7)));
+}
+
+void TestSensorModel::addressWriteIsEchoedThenTakesEffect() {
+    SensorModel sensor({});
+    const QByteArray write = AddressWriteRequest(5);
+    QCOMPARE(sensor.answer(write).value_or(QByteArray()), write);
+    QVERIFY(CheckReply(Transcript(write), Transcript(write)));
+    QCOMPARE(sensor.address(), 5);
+    QVERIFY(!sensor.answer(ReadRequest(1)));
+    QVERIFY(sensor.answer(ReadRequest(5)));
+}
+
+void TestSensorModel::faultsAreVisibleToTheCheck() {
+    SensorModel::Options exception;
+    exception.exceptionReply = true;
+    SensorModel failing(exception);
+    const QString sent = Transcript(ReadRequest(1));
+    QVERIFY(!CheckReply(sent, Transcript(failing.answer(ReadRequest(1)).value())));
+
+    SensorModel::Options badCrc;
+    badCrc.badCrc = true;
+    SensorModel spoiled(badCrc);
+    const QByteArray reply = spoiled.answer(ReadRequest(1)).value();
+    QVERIFY(!SensorModel::hasValidCrc(reply));
+    QVERIFY(CheckReply(sent, Transcript(reply))); // the tool never checks a reply's CRC
+}
+
+QTEST_APPLESS_MAIN(TestSensorModel)
+#include "test_sensor_model.moc"

@@ -1,0 +1,284 @@
+#include "lamp.h"
+#include "link_colour.h"
+#include "twips.h"
+#include "window_fixture.h"
+
+#include <QGroupBox>
+#include <QTest>
+
+class TestWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void captionAndSize();
+    void controlsSitWhereTheLayoutPutsThem_data();
+    void controlsSitWhereTheLayoutPutsThem();
+    void startStateOfEveryControl();
+    void addressListsHold1To254();
+    void tabOrderAndFirstFocus();
+    void textBoxesCarryTheirLabelsAsNames();
+    void startUpReadsTheSettingsFile_data();
+    void startUpReadsTheSettingsFile();
+    void closingWritesTheSettingsFile();
+    void closingWhenTheFileCannotBeWritten();
+    void linkLabelColourAndClick();
+};
+
+void TestWindow::captionAndSize() {
+    WindowFixture f;
+    const QString caption = f.w().windowTitle();
+    QCOMPARE(caption, QStringLiteral("温湿度传感器Modbus调试软件") + QString(9, QChar(0x3000)) +
+                          QString(13, QLatin1Char(' ')) + QStringLiteral("Quorvex"));
+    QCOMPARE(f.w().size(), QSize(497, 402));
+    QCOMPARE(f.w().minimumSize(), f.w().maximumSize());
+}
+
+void TestWindow::controlsSitWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<bool>("exactSize"); // labels may grow to fit their text
+    const auto row = [](const char* name, int l, int t, int w, int h, bool exact = true) {
+        QTest::newRow(name) << QString::fromUtf8(name) << QRect(l, t, w, h) << exact;
+    };
+    row("Frame1", 240, 120, 2175, 4455);
+    row("Frame7", 2640, 120, 4695, 2295);
+    row("Frame2", 2640, 2640, 4695, 1095);
+    row("Label9", 2640, 3960, 4695, 495);
+    row("Label13(0)", 450, 4920, 525, 210, false);
+    row("Text1(0)", 1080, 4800, 2415, 375);
+    row("Label7", 4200, 4920, 840, 210, false);
+    row("Message_Show", 5160, 4800, 2175, 375);
+    row("Label14", 120, 5640, 840, 210, false);
+    row("Text2", 1080, 5520, 6255, 375);
+    row("Label1", 240, 480, 630, 210, false);
+    row("Combo1", 960, 480, 975, 300);
+    row("Combo2", 960, 1080, 975, 300);
+    row("Combo3", 960, 1680, 975, 300);
+    row("Combo4", 960, 2280, 975, 300);
+    row("Combo5", 960, 2880, 975, 300);
+    row("Shape1", 240, 3670, 255, 375);
+    row("Command1", 720, 3600, 1215, 495);
+    row("Label17(0)", 240, 525, 945, 210, false);
+    row("Combo_Addr(2)", 1680, 480, 1455, 300);
+    row("Label18(0)", 240, 1080, 945, 210, false);
+    row("AI_SHOW(0)", 1680, 980, 1455, 375);
+    row("Label18(1)", 240, 1680, 945, 210, false);
+    row("AI_SHOW(1)", 1680, 1580, 1455, 375);
+    row("Picture1", 3360, 480, 1095, 975);
+    row("Label8", 180, 600, 735, 255);
+    row("Command_OK3", 3360, 1560, 1095, 500);
+    row("Label6", 240, 500, 945, 210, false);
+    row("Combo_Addr(0)", 1680, 480, 1455, 300);
+    row("Command_OK1", 3360, 360, 1095, 495);
+}
+
+void TestWindow::controlsSitWhereTheLayoutPutsThem() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    QFETCH(bool, exactSize);
+    WindowFixture f;
+    auto* control = f.w().findChild<QWidget*>(name);
+    QVERIFY2(control, qPrintable(name));
+    const QRect expected = TwipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+    QCOMPARE(control->pos(), expected.topLeft());
+    if (exactSize) {
+        QCOMPARE(control->size(), expected.size());
+    } else {
+        QVERIFY(control->width() >= expected.width());
+        QVERIFY(control->width() >= control->sizeHint().width()); // nothing clipped
+    }
+}
+
+void TestWindow::startStateOfEveryControl() {
+    WindowFixture f;
+    frmmain& w = f.w();
+    QCOMPARE(w.Frame1->title(), QStringLiteral(" 通讯设置 "));
+    QCOMPARE(w.Frame7->title(), QStringLiteral(" 温度采集"));
+    QCOMPARE(w.Frame2->title(), QStringLiteral(" 模块地址更改 "));
+    QVERIFY(w.Frame1->font().bold());
+    QCOMPARE(w.Frame1->font().pointSizeF(), 12.0);
+    QCOMPARE(w.Label1->text(), QStringLiteral("串口号"));
+    QCOMPARE(w.Label2->text(), QStringLiteral("波特率"));
+    QCOMPARE(w.Label3->text(), QStringLiteral("校验位"));
+    QCOMPARE(w.Label4->text(), QStringLiteral("数据位"));
+    QCOMPARE(w.Label5->text(), QStringLiteral("停止位"));
+    QCOMPARE(w.Label17(0)->text(), QStringLiteral("模块地址:"));
+    QCOMPARE(w.Label18(0)->text(), QStringLiteral("当前温度:"));
+    QCOMPARE(w.Label18(1)->text(), QStringLiteral("当前湿度:"));
+    QCOMPARE(w.Label6->text(), QStringLiteral("模块地址:"));
+    QCOMPARE(w.Label13(0)->text(), QStringLiteral("Send:"));
+    QCOMPARE(w.Label7->text(), QStringLiteral("Message:"));
+    QCOMPARE(w.Label14->text(), QStringLiteral("Receive:"));
+    QCOMPARE(w.Label1->font().pointSizeF(), 10.5);
+    QCOMPARE(w.Command1->text(), QStringLiteral("打开串口"));
+    QCOMPARE(w.Command_OK3->text(), QStringLiteral("采 集"));
+    QCOMPARE(w.Command_OK1->text(), QStringLiteral("确 定"));
+    QCOMPARE(w.Command_OK3->font().pointSizeF(), 15.0);
+    QVERIFY(w.Command1->font().families().contains(QStringLiteral("宋体")));
+    QCOMPARE(w.Shape1->fillColor(), QColor(0, 0, 0));
+
+    const QStringList comboTexts{w.Combo1->text(), w.Combo2->text(), w.Combo3->text(),
+                                 w.Combo4->text(), w.Combo5->text()};
+    QCOMPARE(comboTexts, (QStringList{"COM1", "9600", "无校验", "8", "1"}));
+    QVERIFY(w.Combo1->isEnabled());
+    for (auto* disabled : {w.Combo2, w.Combo3, w.Combo4, w.Combo5})
+        QVERIFY(!disabled->isEnabled());
+    QCOMPARE(w.Combo1->count(), 10);
+    QCOMPARE(w.Combo1->itemText(9), QStringLiteral("COM10"));
+    QCOMPARE(w.Combo2->count(), 3);
+    QCOMPARE(w.Combo3->itemText(2), QStringLiteral("偶校验"));
+
+    for (QLabel* readout : {w.AI_SHOW(0), w.AI_SHOW(1)}) {
+        QVERIFY(readout->text().isEmpty());
+        QCOMPARE(readout->palette().color(QPalette::Window), QColor(0, 0, 0));
+        QCOMPARE(readout->palette().color(QPalette::WindowText), QColor(128, 255, 128));
+        QVERIFY(readout->alignment() & Qt::AlignRight);
+        QCOMPARE(readout->font().pointSizeF(), 14.25);
+    }
+    for (QPlainTextEdit* box : {w.Text1(0), w.Text2, w.Message_Show}) {
+        QVERIFY(box->toPlainText().isEmpty());
+        QVERIFY(box->isReadOnly());
+    }
+    QVERIFY(w.SendHex.isEmpty());
+    QVERIFY(w.ReceiveHex.isEmpty());
+    QVERIFY(!w.Timer1.isActive());
+    QVERIFY(!w.Timer2.isActive());
+    QVERIFY(w.Timer3.isActive());
+    QCOMPARE(w.Timer1.interval(), 500);
+    QCOMPARE(w.Timer2.interval(), 700);
+    QCOMPARE(w.Timer3.interval(), 1000);
+    QVERIFY(!w.Picture1->pixmap().isNull());
+    QCOMPARE(w.Picture1->pixmap().size(), QSize(68, 39));
+    QVERIFY(!w.Label8->text().isEmpty());
+    QVERIFY(!w.Label9->text().isEmpty());
+    QVERIFY(f.messages.shown.isEmpty());
+}
+
+void TestWindow::addressListsHold1To254() {
+    WindowFixture f;
+    for (VbComboBox* list : {f.w().Combo_Addr(0), f.w().Combo_Addr(2)}) {
+        QCOMPARE(list->count(), 254);
+        QCOMPARE(list->itemText(0), QStringLiteral("1"));
+        QCOMPARE(list->itemText(253), QStringLiteral("254"));
+        QCOMPARE(list->findText(QStringLiteral("0")), -1);
+        QCOMPARE(list->text(), QStringLiteral("1"));
+        // Typing never adds an item.
+        list->setText(QStringLiteral("300"));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(list->count(), 254);
+        QCOMPARE(list->text(), QStringLiteral("300"));
+    }
+}
+
+void TestWindow::tabOrderAndFirstFocus() {
+    WindowFixture f;
+    f.w().show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    QCOMPARE(QApplication::focusWidget(), f.w().Command_OK1);
+    const QList<QWidget*> expected = {f.w().Combo_Addr(0), f.w().Command_OK3, f.w().Combo_Addr(2),
+                                      f.w().Command1,      f.w().Combo1,      f.w().Text1(0),
+                                      f.w().Text2,         f.w().Message_Show, f.w().Command_OK1};
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        // An editable combo box hands focus to its line edit.
+        if (focused && focused->parentWidget() && qobject_cast<QComboBox*>(focused->parentWidget()))
+            focused = focused->parentWidget();
+        QCOMPARE(focused, next);
+    }
+}
+
+void TestWindow::textBoxesCarryTheirLabelsAsNames() {
+    WindowFixture f;
+    QCOMPARE(f.w().Text1(0)->accessibleName(), QStringLiteral("Send:"));
+    QCOMPARE(f.w().Message_Show->accessibleName(), QStringLiteral("Message:"));
+    QCOMPARE(f.w().Text2->accessibleName(), QStringLiteral("Receive:"));
+    // Buttons and readouts are read by their captions.
+    QVERIFY(f.w().Command1->accessibleName().isEmpty());
+    QVERIFY(f.w().AI_SHOW(0)->accessibleName().isEmpty());
+}
+
+void TestWindow::startUpReadsTheSettingsFile_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("baud");
+    QTest::addColumn<bool>("toldDefaults");
+    QTest::newRow("3 / 9600") << QByteArray("3\r\n9600\r\n") << "COM3" << 3 << "9600" << false;
+    QTest::newRow("10") << QByteArray("10\r\n4800\r\n") << "COM10" << 10 << "4800" << false;
+    QTest::newRow("0 selects nothing") << QByteArray("0\r\n9600\r\n") << "" << 0 << "9600" << false;
+    QTest::newRow("baud not in the list") << QByteArray("2\r\n19200\r\n") << "COM2" << 2 << "19200" << false;
+    QTest::newRow("11 falls back") << QByteArray("11\r\n115200\r\n") << "COM1" << 1 << "115200" << true;
+    QTest::newRow("one line falls back") << QByteArray("5\r\n") << "COM1" << 1 << "9600" << true;
+    QTest::newRow("missing file") << QByteArray() << "COM1" << 1 << "9600" << true;
+}
+
+void TestWindow::startUpReadsTheSettingsFile() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, port);
+    QFETCH(int, selected);
+    QFETCH(QString, baud);
+    QFETCH(bool, toldDefaults);
+    WindowFixture f(file);
+    QCOMPARE(f.w().Combo1->text(), port);
+    QCOMPARE(f.w().portControl().selectedPort(), selected);
+    QCOMPARE(f.w().Combo2->text(), baud);
+    QCOMPARE(f.w().Message_Show->toPlainText().contains(QStringLiteral("COM1")), toldDefaults);
+    QVERIFY(f.messages.shown.isEmpty());
+    QCOMPARE(f.w().Command1->text(), QStringLiteral("打开串口"));
+}
+
+void TestWindow::closingWritesTheSettingsFile() {
+    WindowFixture f(QByteArray("3\r\n9600\r\n"));
+    f.w().Combo1->setListIndex(6);
+    f.w().show();
+    QVERIFY(f.w().close());
+    QCOMPARE(f.comTxt(), QByteArray("7\r\n9600\r\n"));
+
+    // A missing file is created, so settings persist from the first run on.
+    WindowFixture fresh(QByteArray{});
+    fresh.w().close();
+    QCOMPARE(fresh.comTxt(), QByteArray("1\r\n9600\r\n"));
+
+    // Nothing selected writes 0; an odd baud text goes back as it came.
+    WindowFixture none(QByteArray("0\r\n 96 00\r\n"));
+    none.w().close();
+    QCOMPARE(none.comTxt(), QByteArray("0\r\n 96 00\r\n"));
+}
+
+void TestWindow::closingWhenTheFileCannotBeWritten() {
+    FakeSerialControl port;
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    frmmain window(Services{port, messages, web, [](int) {}, QStringLiteral("/nonexistent/folder")});
+    window.show();
+    QVERIFY(window.close());
+    QCOMPARE(messages.shown.size(), 1);
+    QVERIFY(messages.shown[0].contains(QStringLiteral("com.txt")));
+    QVERIFY(!window.isVisible());
+}
+
+void TestWindow::linkLabelColourAndClick() {
+    for (int i = 0; i < 2000; ++i) {
+        const double r = i / 2000.0;
+        const QColor colour = LinkColour(r, r, r);
+        QVERIFY(colour.blue() >= 0 && colour.blue() <= 254);
+        QCOMPARE(colour.red(), 0);
+    }
+    QCOMPARE(LinkColour(0.5, 0.5, 0.99999999999).blue(), 254);
+    QCOMPARE(LinkColour(0.5, 0.5, 1.0).blue(), 254);
+
+    WindowFixture f;
+    f.w().Timer3_Timer();
+    QCOMPARE(f.w().Label9->palette().color(QPalette::WindowText), f.w().foreColor());
+
+    QTest::mouseClick(f.w().Label9, Qt::LeftButton);
+    QTest::mouseClick(f.w().Label9, Qt::LeftButton);
+    QCOMPARE(f.web.opened, QStringList(2, f.w().Label9->text()));
+    QVERIFY(f.w().Message_Show->toPlainText().isEmpty());
+    f.web.succeed = false;
+    QTest::mouseClick(f.w().Label9, Qt::LeftButton);
+    QVERIFY(f.w().Message_Show->toPlainText().contains(f.w().Label9->text()));
+}
+
+QTEST_MAIN(TestWindow)
+#include "test_window.moc"

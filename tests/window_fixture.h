@@ -1,0 +1,41 @@
+#pragma once
+
+#include "fakes.h"
+#include "frmmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <memory>
+
+// A window on fake platform services, started in a folder holding the given com.txt
+// (none when comTxt is empty).
+struct WindowFixture {
+    explicit WindowFixture(const QByteArray& comTxt = QByteArray("1\r\n9600\r\n")) {
+        if (!comTxt.isEmpty()) {
+            QFile file(dir.filePath(QStringLiteral("com.txt")));
+            file.open(QIODevice::WriteOnly);
+            file.write(comTxt);
+        }
+        window = std::make_unique<frmmain>(
+            Services{port, messages, web, [this](int ms) { sleeps << ms; }, dir.path()});
+    }
+
+    frmmain& w() { return *window; }
+    QByteArray comTxt() const {
+        QFile file(dir.filePath(QStringLiteral("com.txt")));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    void openPort() {
+        window->Command1->click();
+    }
+
+    QTemporaryDir dir;
+    FakeSerialControl port;
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    QList<int> sleeps;
+    std::unique_ptr<frmmain> window;
+};
