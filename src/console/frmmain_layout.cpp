@@ -159,7 +159,7 @@ void frmmain::createControls() {
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setAutoFillBackground(true);
     Picture1->setBackgroundRole(QPalette::Window);
-    Picture1->setAccessibleDescription(QStringLiteral("logo"));
+    Picture1->setAccessibleName(QStringLiteral("logo"));
     place(Picture1, 3360, 480, 1095, 975);
     Label8 = new QLabel(QStringLiteral("温湿度"), Picture1);
     Label8->setObjectName(QStringLiteral("Label8"));
