@@ -17,8 +17,8 @@ public:
     CommResult settingsResult;
     CommResult outputResult;
 
-    QStringList calls;                // e.g. "CommPort=3", "PortOpen=1", "Settings=9600,N,8,1"
-    std::vector<QByteArray> written;  // every Output
+    QStringList calls;               // e.g. "CommPort=3", "PortOpen=1", "Settings=9600,N,8,1"
+    std::vector<QByteArray> written; // every Output
     bool open = false;
 
     // Delivers bytes through a receive event, as the port would.
@@ -27,13 +27,23 @@ public:
     void loseLine(const QString& reason);
 
     CommResult setCommPort(int port) override;
-    void setOutBufferSize(int bytes) override { calls << QStringLiteral("OutBufferSize=%1").arg(bytes); }
-    void setInBufferSize(int bytes) override { calls << QStringLiteral("InBufferSize=%1").arg(bytes); }
+    void setOutBufferSize(int bytes) override {
+        calls << QStringLiteral("OutBufferSize=%1").arg(bytes);
+    }
+    void setInBufferSize(int bytes) override {
+        calls << QStringLiteral("InBufferSize=%1").arg(bytes);
+    }
     void setInputMode(int mode) override { calls << QStringLiteral("InputMode=%1").arg(mode); }
     void setInputLen(int length) override { calls << QStringLiteral("InputLen=%1").arg(length); }
-    void setInBufferCount(int count) override { calls << QStringLiteral("InBufferCount=%1").arg(count); }
-    void setSThreshold(int threshold) override { calls << QStringLiteral("SThreshold=%1").arg(threshold); }
-    void setRThreshold(int threshold) override { calls << QStringLiteral("RThreshold=%1").arg(threshold); }
+    void setInBufferCount(int count) override {
+        calls << QStringLiteral("InBufferCount=%1").arg(count);
+    }
+    void setSThreshold(int threshold) override {
+        calls << QStringLiteral("SThreshold=%1").arg(threshold);
+    }
+    void setRThreshold(int threshold) override {
+        calls << QStringLiteral("RThreshold=%1").arg(threshold);
+    }
     CommResult setSettings(const QString& settings) override;
     CommResult setPortOpen(bool open) override;
     bool portOpen() const override { return open; }

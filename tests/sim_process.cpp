@@ -56,7 +56,8 @@ std::vector<SimProcess::Frame> SimProcess::frames(const QString& direction) cons
         const QString seconds = line.section(QLatin1Char(' '), 0, 0);
         if (line.section(QLatin1Char(' '), 1, 1) != direction)
             continue;
-        result.push_back({seconds.toDouble(), line.section(QLatin1Char(' '), 2) + QLatin1Char(' ')});
+        result.push_back(
+            {seconds.toDouble(), line.section(QLatin1Char(' '), 2) + QLatin1Char(' ')});
     }
     return result;
 }

@@ -68,9 +68,9 @@ void TestAcquisition::badOrMissingReplyOnlySetsTheStatus() {
     f.w().Timer1_Timer();
     QCOMPARE(f.w().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
 
-    for (const QByteArray& reply : {QByteArray(), QByteArray::fromHex("018302C0F1"),
-                                    QByteArray::fromHex("02030400FA0258DA98"),
-                                    QByteArray::fromHex("FF01030400FA0258DA98")}) {
+    for (const QByteArray& reply :
+         {QByteArray(), QByteArray::fromHex("018302C0F1"),
+          QByteArray::fromHex("02030400FA0258DA98"), QByteArray::fromHex("FF01030400FA0258DA98")}) {
         f.w().Timer2_Timer();
         f.port.receive(reply);
         f.w().Timer1_Timer();
@@ -85,12 +85,18 @@ void TestAcquisition::pollRefusals_data() {
     QTest::addColumn<bool>("portOpen");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("message");
-    QTest::newRow("port closed") << false << "1" << "请先打开串口！";
-    QTest::newRow("address empty") << true << "" << "模块地址未设置！";
-    QTest::newRow("address letters") << true << "abc" << "模块地址设置错误！";
-    QTest::newRow("address 256") << true << "256" << "模块地址设置错误！";
-    QTest::newRow("address fraction") << true << "1.5" << "模块地址设置错误！";
-    QTest::newRow("address negative") << true << "-3" << "模块地址设置错误！";
+    QTest::newRow("port closed") << false << "1"
+                                 << "请先打开串口！";
+    QTest::newRow("address empty") << true << ""
+                                   << "模块地址未设置！";
+    QTest::newRow("address letters") << true << "abc"
+                                     << "模块地址设置错误！";
+    QTest::newRow("address 256") << true << "256"
+                                 << "模块地址设置错误！";
+    QTest::newRow("address fraction") << true << "1.5"
+                                      << "模块地址设置错误！";
+    QTest::newRow("address negative") << true << "-3"
+                                      << "模块地址设置错误！";
 }
 
 void TestAcquisition::pollRefusals() {
@@ -201,11 +207,16 @@ void TestAcquisition::addressChangeRefusals_data() {
     QTest::addColumn<bool>("portOpen");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("message");
-    QTest::newRow("port closed") << false << "5" << "请先打开串口！";
-    QTest::newRow("empty") << true << "" << "参数设置错误！";
-    QTest::newRow("letters") << true << "five" << "参数设置错误！";
-    QTest::newRow("above 255") << true << "300" << "参数设置错误！";
-    QTest::newRow("negative") << true << "-5" << "参数设置错误！";
+    QTest::newRow("port closed") << false << "5"
+                                 << "请先打开串口！";
+    QTest::newRow("empty") << true << ""
+                           << "参数设置错误！";
+    QTest::newRow("letters") << true << "five"
+                             << "参数设置错误！";
+    QTest::newRow("above 255") << true << "300"
+                               << "参数设置错误！";
+    QTest::newRow("negative") << true << "-5"
+                              << "参数设置错误！";
 }
 
 void TestAcquisition::addressChangeRefusals() {

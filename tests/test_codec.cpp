@@ -30,12 +30,18 @@ void TestCodec::crcOfKnownFrames_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QByteArray>("frame");
     QTest::newRow("123456789") << QByteArray("123456789") << QByteArray("123456789\x37\x4B", 11);
-    QTest::newRow("read 1") << QByteArray::fromHex("010300000002") << QByteArray::fromHex("010300000002C40B");
-    QTest::newRow("read 2") << QByteArray::fromHex("020300000002") << QByteArray::fromHex("020300000002C438");
-    QTest::newRow("read 16") << QByteArray::fromHex("100300000002") << QByteArray::fromHex("100300000002C74A");
-    QTest::newRow("read 0") << QByteArray::fromHex("000300000002") << QByteArray::fromHex("000300000002C5DA");
-    QTest::newRow("write 1") << QByteArray::fromHex("000600000001") << QByteArray::fromHex("00060000000149DB");
-    QTest::newRow("write 2") << QByteArray::fromHex("000600000002") << QByteArray::fromHex("00060000000209DA");
+    QTest::newRow("read 1") << QByteArray::fromHex("010300000002")
+                            << QByteArray::fromHex("010300000002C40B");
+    QTest::newRow("read 2") << QByteArray::fromHex("020300000002")
+                            << QByteArray::fromHex("020300000002C438");
+    QTest::newRow("read 16") << QByteArray::fromHex("100300000002")
+                             << QByteArray::fromHex("100300000002C74A");
+    QTest::newRow("read 0") << QByteArray::fromHex("000300000002")
+                            << QByteArray::fromHex("000300000002C5DA");
+    QTest::newRow("write 1") << QByteArray::fromHex("000600000001")
+                             << QByteArray::fromHex("00060000000149DB");
+    QTest::newRow("write 2") << QByteArray::fromHex("000600000002")
+                             << QByteArray::fromHex("00060000000209DA");
     QTest::newRow("one byte 01") << QByteArray::fromHex("01") << QByteArray::fromHex("017E80");
     QTest::newRow("one byte 00") << QByteArray::fromHex("00") << QByteArray::fromHex("00BF40");
 }
@@ -100,19 +106,30 @@ void TestCodec::checkReply_data() {
     const QString read1 = QStringLiteral("01 03 00 00 00 02 C4 0B ");
     const QString write5 = QStringLiteral("00 06 00 00 00 05 48 18 ");
     QTest::newRow("normal reply") << read1 << QStringLiteral("01 03 04 00 FA 02 58 DA 98 ") << true;
-    QTest::newRow("wrong crc still passes") << read1 << QStringLiteral("01 03 04 00 FA 02 58 00 00 ") << true;
+    QTest::newRow("wrong crc still passes")
+        << read1 << QStringLiteral("01 03 04 00 FA 02 58 00 00 ") << true;
     QTest::newRow("one register") << read1 << QStringLiteral("01 03 02 00 FA 38 07 ") << true;
-    QTest::newRow("24 chars with 03") << read1 << QStringLiteral("01 03 00 00 00 02 C4 0B ") << true;
-    QTest::newRow("eight registers") << read1 << QStringLiteral("01 03 10 ") + QStringLiteral("00 11 ").repeated(8) + QStringLiteral("AA BB ") << true;
+    QTest::newRow("24 chars with 03")
+        << read1 << QStringLiteral("01 03 00 00 00 02 C4 0B ") << true;
+    QTest::newRow("eight registers")
+        << read1
+        << QStringLiteral("01 03 10 ") + QStringLiteral("00 11 ").repeated(8) +
+               QStringLiteral("AA BB ")
+        << true;
     QTest::newRow("echo of address write") << write5 << write5 << true;
-    QTest::newRow("other address") << read1 << QStringLiteral("02 03 04 00 FA 02 58 DA 98 ") << false;
+    QTest::newRow("other address")
+        << read1 << QStringLiteral("02 03 04 00 FA 02 58 DA 98 ") << false;
     QTest::newRow("exception 83") << read1 << QStringLiteral("01 83 02 C0 F1 ") << false;
-    QTest::newRow("exception padded to 27") << read1 << QStringLiteral("01 83 04 00 FA 02 58 DA 98 ") << false;
+    QTest::newRow("exception padded to 27")
+        << read1 << QStringLiteral("01 83 04 00 FA 02 58 DA 98 ") << false;
     QTest::newRow("18 characters") << read1 << QStringLiteral("01 03 04 00 FA 02 ") << false;
-    QTest::newRow("30 characters") << read1 << QStringLiteral("01 03 04 00 FA 02 58 DA 98 00 ") << false;
+    QTest::newRow("30 characters")
+        << read1 << QStringLiteral("01 03 04 00 FA 02 58 DA 98 00 ") << false;
     QTest::newRow("nothing") << read1 << QString() << false;
-    QTest::newRow("garbage in front") << read1 << QStringLiteral("FF 01 03 04 00 FA 02 58 DA ") << false;
-    QTest::newRow("empty sent") << QString() << QStringLiteral("01 03 04 00 FA 02 58 DA 98 ") << false;
+    QTest::newRow("garbage in front")
+        << read1 << QStringLiteral("FF 01 03 04 00 FA 02 58 DA ") << false;
+    QTest::newRow("empty sent") << QString() << QStringLiteral("01 03 04 00 FA 02 58 DA 98 ")
+                                << false;
     QTest::newRow("case-sensitive") << QStringLiteral("0A 03 00 00 00 02 00 00 ")
                                     << QStringLiteral("0a 03 04 00 FA 02 58 DA 98 ") << false;
 }
@@ -131,16 +148,26 @@ void TestCodec::decodeReadings_data() {
     const auto reply = [](const char* t, const char* h) {
         return QStringLiteral("01 03 04 %1 %2 DA 98 ").arg(QLatin1String(t), QLatin1String(h));
     };
-    QTest::newRow("25.0 / 60.0") << reply("00 FA", "02 58") << QStringLiteral("25.0℃") << QStringLiteral("60.0%");
-    QTest::newRow("-10.0 / 50.0") << reply("FF 9C", "01 F4") << QStringLiteral("-10.0℃") << QStringLiteral("50.0%");
-    QTest::newRow("zero") << reply("00 00", "00 00") << QStringLiteral("0.0℃") << QStringLiteral("0.0%");
-    QTest::newRow("half") << reply("00 05", "00 05") << QStringLiteral("0.5℃") << QStringLiteral("0.5%");
-    QTest::newRow("7FFF") << reply("7F FF", "7F FF") << QStringLiteral("3276.7℃") << QStringLiteral("3276.7%");
-    QTest::newRow("8000") << reply("80 00", "80 00") << QStringLiteral("-3276.8℃") << QStringLiteral("3276.8%");
-    QTest::newRow("FFFF") << reply("FF FF", "FF FF") << QStringLiteral("-0.1℃") << QStringLiteral("6553.5%");
-    QTest::newRow("eight registers") << QStringLiteral("01 03 10 01 2C 03 20 ") + QStringLiteral("FF FF ").repeated(6) + QStringLiteral("AA BB ")
-                                     << QStringLiteral("30.0℃") << QStringLiteral("80.0%");
-    QTest::newRow("one register keeps humidity") << QStringLiteral("01 03 02 00 FA 38 07 ") << QStringLiteral("25.0℃") << QStringLiteral("-");
+    QTest::newRow("25.0 / 60.0") << reply("00 FA", "02 58") << QStringLiteral("25.0℃")
+                                 << QStringLiteral("60.0%");
+    QTest::newRow("-10.0 / 50.0") << reply("FF 9C", "01 F4") << QStringLiteral("-10.0℃")
+                                  << QStringLiteral("50.0%");
+    QTest::newRow("zero") << reply("00 00", "00 00") << QStringLiteral("0.0℃")
+                          << QStringLiteral("0.0%");
+    QTest::newRow("half") << reply("00 05", "00 05") << QStringLiteral("0.5℃")
+                          << QStringLiteral("0.5%");
+    QTest::newRow("7FFF") << reply("7F FF", "7F FF") << QStringLiteral("3276.7℃")
+                          << QStringLiteral("3276.7%");
+    QTest::newRow("8000") << reply("80 00", "80 00") << QStringLiteral("-3276.8℃")
+                          << QStringLiteral("3276.8%");
+    QTest::newRow("FFFF") << reply("FF FF", "FF FF") << QStringLiteral("-0.1℃")
+                          << QStringLiteral("6553.5%");
+    QTest::newRow("eight registers")
+        << QStringLiteral("01 03 10 01 2C 03 20 ") + QStringLiteral("FF FF ").repeated(6) +
+               QStringLiteral("AA BB ")
+        << QStringLiteral("30.0℃") << QStringLiteral("80.0%");
+    QTest::newRow("one register keeps humidity") << QStringLiteral("01 03 02 00 FA 38 07 ")
+                                                 << QStringLiteral("25.0℃") << QStringLiteral("-");
 }
 
 void TestCodec::decodeReadings() {

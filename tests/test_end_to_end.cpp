@@ -259,7 +259,8 @@ void TestEndToEnd::refusalsStopAcquisition() {
     QVERIFY(rig.sensor.start());
     rig.startWindow();
     rig.w().Command_OK3->click(); // port still closed
-    QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown, QStringList{QStringLiteral("请先打开串口！")}, 1500);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown, QStringList{QStringLiteral("请先打开串口！")},
+                              1500);
     QCOMPARE(rig.w().Command_OK3->text(), QStringLiteral("采 集"));
 
     rig.w().Command1->click();

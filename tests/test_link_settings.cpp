@@ -76,10 +76,14 @@ void TestLinkSettings::unusableFilesFallBackToCom1And9600_data() {
     QTest::newRow("missing") << std::optional<QByteArray>() << QStringLiteral("9600");
     QTest::newRow("empty") << std::optional<QByteArray>(QByteArray()) << QStringLiteral("9600");
     QTest::newRow("one line") << std::optional<QByteArray>("3\r\n") << QStringLiteral("9600");
-    QTest::newRow("11 keeps line 2") << std::optional<QByteArray>("11\r\n115200\r\n") << QStringLiteral("115200");
-    QTest::newRow("-1 keeps line 2") << std::optional<QByteArray>("-1\r\n4800\r\n") << QStringLiteral("4800");
-    QTest::newRow("1e400") << std::optional<QByteArray>("1e400\r\n9600\r\n") << QStringLiteral("9600");
-    QTest::newRow("huge") << std::optional<QByteArray>("99999999999\r\n9600\r\n") << QStringLiteral("9600");
+    QTest::newRow("11 keeps line 2")
+        << std::optional<QByteArray>("11\r\n115200\r\n") << QStringLiteral("115200");
+    QTest::newRow("-1 keeps line 2")
+        << std::optional<QByteArray>("-1\r\n4800\r\n") << QStringLiteral("4800");
+    QTest::newRow("1e400") << std::optional<QByteArray>("1e400\r\n9600\r\n")
+                           << QStringLiteral("9600");
+    QTest::newRow("huge") << std::optional<QByteArray>("99999999999\r\n9600\r\n")
+                          << QStringLiteral("9600");
 }
 
 void TestLinkSettings::unusableFilesFallBackToCom1And9600() {
@@ -92,8 +96,10 @@ void TestLinkSettings::unusableFilesFallBackToCom1And9600() {
 }
 
 void TestLinkSettings::lineEndsAndMarks() {
-    for (const QByteArray& file : {QByteArray("5\n9600\n"), QByteArray("5\r9600\r"),
-                                   QByteArray("5\r\n9600"), QByteArray("\xEF\xBB\xBF" "5\r\n9600\r\n")}) {
+    for (const QByteArray& file :
+         {QByteArray("5\n9600\n"), QByteArray("5\r9600\r"), QByteArray("5\r\n9600"),
+          QByteArray("\xEF\xBB\xBF"
+                     "5\r\n9600\r\n")}) {
         const LinkSettings settings = ReadLinkSettings(file, {});
         QCOMPARE(settings.portListIndex, 4);
         QCOMPARE(settings.line2, QStringLiteral("9600"));
@@ -107,7 +113,8 @@ void TestLinkSettings::writtenFileReadsBackTheSame() {
     QCOMPARE(FormatLinkSettings(7, QStringLiteral("9600")), QByteArray("7\r\n9600\r\n"));
     QCOMPARE(FormatLinkSettings(0, QStringLiteral("115200")), QByteArray("0\r\n115200\r\n"));
     for (int port = 0; port <= 10; ++port) {
-        const LinkSettings settings = ReadLinkSettings(FormatLinkSettings(port, QStringLiteral("4800")), {});
+        const LinkSettings settings =
+            ReadLinkSettings(FormatLinkSettings(port, QStringLiteral("4800")), {});
         QCOMPARE(settings.portListIndex, port - 1);
         QCOMPARE(settings.line2, QStringLiteral("4800"));
     }

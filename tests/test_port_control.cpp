@@ -42,11 +42,10 @@ void TestPortControl::openAndCloseFollowCaptionAndLamp() {
 void TestPortControl::openConfiguresThePortInOrder() {
     WindowFixture f(QByteArray("3\r\n115200\r\n"));
     f.openPort();
-    QCOMPARE(f.port.calls,
-             (QStringList{"CommPort=3", "PortOpen=1", "PortOpen=0", "CommPort=3",
-                          "OutBufferSize=1024", "InBufferSize=1024", "InputMode=1", "InputLen=0",
-                          "InBufferCount=0", "SThreshold=1", "RThreshold=1",
-                          "Settings=115200,N,8,1", "PortOpen=1"}));
+    QCOMPARE(f.port.calls, (QStringList{"CommPort=3", "PortOpen=1", "PortOpen=0", "CommPort=3",
+                                        "OutBufferSize=1024", "InBufferSize=1024", "InputMode=1",
+                                        "InputLen=0", "InBufferCount=0", "SThreshold=1",
+                                        "RThreshold=1", "Settings=115200,N,8,1", "PortOpen=1"}));
     QCOMPARE(f.w().portControl().portSettings(), QStringLiteral("115200,N,8,1"));
     QCOMPARE(f.w().portControl().parityLetter(), QStringLiteral("N"));
 }

@@ -67,7 +67,8 @@ void TestSerialService::missingPortsAreNoSuchPort() {
     QVERIFY(port.setCommPort(9).ok());
     QCOMPARE(port.setPortOpen(true).code, CommError::kNoSuchPort);
     // A link whose device has gone is missing too.
-    QVERIFY(QFile::link(QStringLiteral("/dev/pts/does-not-exist"), dir_->filePath(QStringLiteral("COM4"))));
+    QVERIFY(QFile::link(QStringLiteral("/dev/pts/does-not-exist"),
+                        dir_->filePath(QStringLiteral("COM4"))));
     QVERIFY(port.setCommPort(4).ok());
     QCOMPARE(port.setPortOpen(true).code, CommError::kNoSuchPort);
 }

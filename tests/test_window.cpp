@@ -174,8 +174,8 @@ void TestWindow::tabOrderAndFirstFocus() {
     f.w().show();
     QVERIFY(QTest::qWaitForWindowActive(&f.w()));
     QCOMPARE(QApplication::focusWidget(), f.w().Command_OK1);
-    const QList<QWidget*> expected = {f.w().Combo_Addr(0), f.w().Command_OK3, f.w().Combo_Addr(2),
-                                      f.w().Command1,      f.w().Combo1,      f.w().Text1(0),
+    const QList<QWidget*> expected = {f.w().Combo_Addr(0), f.w().Command_OK3,  f.w().Combo_Addr(2),
+                                      f.w().Command1,      f.w().Combo1,       f.w().Text1(0),
                                       f.w().Text2,         f.w().Message_Show, f.w().Command_OK1};
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -206,8 +206,10 @@ void TestWindow::startUpReadsTheSettingsFile_data() {
     QTest::newRow("3 / 9600") << QByteArray("3\r\n9600\r\n") << "COM3" << 3 << "9600" << false;
     QTest::newRow("10") << QByteArray("10\r\n4800\r\n") << "COM10" << 10 << "4800" << false;
     QTest::newRow("0 selects nothing") << QByteArray("0\r\n9600\r\n") << "" << 0 << "9600" << false;
-    QTest::newRow("baud not in the list") << QByteArray("2\r\n19200\r\n") << "COM2" << 2 << "19200" << false;
-    QTest::newRow("11 falls back") << QByteArray("11\r\n115200\r\n") << "COM1" << 1 << "115200" << true;
+    QTest::newRow("baud not in the list")
+        << QByteArray("2\r\n19200\r\n") << "COM2" << 2 << "19200" << false;
+    QTest::newRow("11 falls back")
+        << QByteArray("11\r\n115200\r\n") << "COM1" << 1 << "115200" << true;
     QTest::newRow("one line falls back") << QByteArray("5\r\n") << "COM1" << 1 << "9600" << true;
     QTest::newRow("missing file") << QByteArray() << "COM1" << 1 << "9600" << true;
 }
@@ -249,7 +251,8 @@ void TestWindow::closingWhenTheFileCannotBeWritten() {
     FakeSerialControl port;
     RecordingMessages messages;
     RecordingWebLauncher web;
-    frmmain window(Services{port, messages, web, [](int) {}, QStringLiteral("/nonexistent/folder")});
+    frmmain window(
+        Services{port, messages, web, [](int) {}, QStringLiteral("/nonexistent/folder")});
     window.show();
     QVERIFY(window.close());
     QCOMPARE(messages.shown.size(), 1);

@@ -28,9 +28,7 @@ struct WindowFixture {
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
-    void openPort() {
-        window->Command1->click();
-    }
+    void openPort() { window->Command1->click(); }
 
     QTemporaryDir dir;
     FakeSerialControl port;

@@ -41,24 +41,23 @@ struct Config {
 };
 
 void usage() {
-    std::fputs(
-        "usage: modbus-sensor-sim [options]\n"
-        "  --dir DIR           folder for the COMn link (default .)\n"
-        "  --port N            publish as COMN (default 1)\n"
-        "  --address A         Modbus address (default 1)\n"
-        "  --temperature T     fixed temperature in tenths of a degree (default: drifting)\n"
-        "  --humidity H        fixed humidity in tenths of a percent (default: drifting)\n"
-        "  --silent            never answer\n"
-        "  --bad-crc           spoil the CRC of every reply\n"
-        "  --delay MS          answer MS milliseconds late\n"
-        "  --chunk N           send replies in pieces of N bytes ...\n"
-        "  --gap MS            ... MS milliseconds apart (default 20)\n"
-        "  --garbage N         put N random bytes before every reply\n"
-        "  --exception         answer reads with exception 02\n"
-        "  --flood RATE        send RATE random bytes per second all the time\n"
-        "  --seed S            random seed (default 1)\n"
-        "  --log FILE          log every frame with a monotonic timestamp\n",
-        stderr);
+    std::fputs("usage: modbus-sensor-sim [options]\n"
+               "  --dir DIR           folder for the COMn link (default .)\n"
+               "  --port N            publish as COMN (default 1)\n"
+               "  --address A         Modbus address (default 1)\n"
+               "  --temperature T     fixed temperature in tenths of a degree (default: drifting)\n"
+               "  --humidity H        fixed humidity in tenths of a percent (default: drifting)\n"
+               "  --silent            never answer\n"
+               "  --bad-crc           spoil the CRC of every reply\n"
+               "  --delay MS          answer MS milliseconds late\n"
+               "  --chunk N           send replies in pieces of N bytes ...\n"
+               "  --gap MS            ... MS milliseconds apart (default 20)\n"
+               "  --garbage N         put N random bytes before every reply\n"
+               "  --exception         answer reads with exception 02\n"
+               "  --flood RATE        send RATE random bytes per second all the time\n"
+               "  --seed S            random seed (default 1)\n"
+               "  --log FILE          log every frame with a monotonic timestamp\n",
+               stderr);
 }
 
 bool parseInt(const char* text, int& out) {
@@ -74,9 +73,7 @@ bool parseInt(const char* text, int& out) {
 bool parseArgs(int argc, char** argv, Config& config) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const auto number = [&](int& out) {
-            return i + 1 < argc && parseInt(argv[++i], out);
-        };
+        const auto number = [&](int& out) { return i + 1 < argc && parseInt(argv[++i], out); };
         int value = 0;
         if (arg == "--dir" && i + 1 < argc)
             config.folder = argv[++i];
@@ -221,9 +218,9 @@ int main(int argc, char** argv) {
         int timeoutMs = 50;
         const auto now = Clock::now();
         if (!pending.empty()) {
-            const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                  pending.front().due - now)
-                                  .count();
+            const auto wait =
+                std::chrono::duration_cast<std::chrono::milliseconds>(pending.front().due - now)
+                    .count();
             timeoutMs = static_cast<int>(std::clamp<long long>(wait, 0, 50));
         }
         if (config.floodRate > 0)
@@ -260,7 +257,8 @@ int main(int argc, char** argv) {
                 continue;
             QByteArray out = randomBytes(config.garbageBytes) + *reply;
             auto due = Clock::now() + std::chrono::milliseconds(config.delayMs);
-            const int piece = config.chunkBytes > 0 ? config.chunkBytes : static_cast<int>(out.size());
+            const int piece =
+                config.chunkBytes > 0 ? config.chunkBytes : static_cast<int>(out.size());
             for (int offset = 0; offset < out.size(); offset += piece) {
                 pending.push_back({due, out.mid(offset, piece)});
                 due += std::chrono::milliseconds(config.chunkGapMs);
@@ -285,7 +283,8 @@ int main(int argc, char** argv) {
             const int count = static_cast<int>(std::min<long long>(due - floodSent, 4096));
             if (count > 0) {
                 const QByteArray noise = randomBytes(count);
-                const ssize_t written = write(master, noise.constData(), static_cast<size_t>(count));
+                const ssize_t written =
+                    write(master, noise.constData(), static_cast<size_t>(count));
                 // Bytes nobody reads are dropped, as on a line with no listener.
                 (void)written;
                 floodSent = due;

@@ -5,9 +5,8 @@
 #include <algorithm>
 
 SensorModel::SensorModel(const Options& options)
-    : options_(options), address_(options.address),
-      temperature_(options.temperature.value_or(235)), humidity_(options.humidity.value_or(550)),
-      random_(options.seed) {}
+    : options_(options), address_(options.address), temperature_(options.temperature.value_or(235)),
+      humidity_(options.humidity.value_or(550)), random_(options.seed) {}
 
 bool SensorModel::hasValidCrc(const QByteArray& frame) {
     if (frame.size() < 3)

@@ -16,8 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-frmmain::frmmain(const Services& services, QWidget* parent)
-    : QWidget(parent), services_(services) {
+frmmain::frmmain(const Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     portControl_ = std::make_unique<PortControl>(services_.port, static_cast<PortView&>(*this),
                                                  services_.messages);
     createControls();

@@ -115,9 +115,10 @@ void frmmain::createControls() {
                       QStringLiteral("Combo2"), false);
     place(Combo2, 960, 1080, 975, 300);
     Label3 = label(Frame1, QStringLiteral("Label3"), QStringLiteral("校验位"), 240, 1680, 630, 210);
-    Combo3 = comboBox(Frame1, QStringLiteral("Combo3"),
-                      {QStringLiteral("无校验"), QStringLiteral("奇校验"), QStringLiteral("偶校验")},
-                      QStringLiteral("Combo3"), false);
+    Combo3 =
+        comboBox(Frame1, QStringLiteral("Combo3"),
+                 {QStringLiteral("无校验"), QStringLiteral("奇校验"), QStringLiteral("偶校验")},
+                 QStringLiteral("Combo3"), false);
     place(Combo3, 960, 1680, 975, 300);
     Label4 = label(Frame1, QStringLiteral("Label4"), QStringLiteral("数据位"), 240, 2280, 630, 210);
     Combo4 = comboBox(Frame1, QStringLiteral("Combo4"),
@@ -172,7 +173,8 @@ void frmmain::createControls() {
     // Address change.
     Frame2 = groupBox(this, "Frame2", QStringLiteral(" 模块地址更改 "));
     place(Frame2, 2640, 2640, 4695, 1095);
-    Label6 = label(Frame2, QStringLiteral("Label6"), QStringLiteral("模块地址:"), 240, 500, 945, 210);
+    Label6 =
+        label(Frame2, QStringLiteral("Label6"), QStringLiteral("模块地址:"), 240, 500, 945, 210);
     Combo_Addr.set(0, comboBox(Frame2, QStringLiteral("Combo_Addr(0)"), {}, {}, true));
     place(Combo_Addr(0), 1680, 480, 1455, 300);
     Command_OK1 = button(Frame2, "Command_OK1", Caption::kConfirm, kButtonPoints);
@@ -186,15 +188,18 @@ void frmmain::createControls() {
     Label9->installEventFilter(this);
     place(Label9, 2640, 3960, 4695, 495);
 
-    Label13.set(0, label(this, QStringLiteral("Label13(0)"), QStringLiteral("Send:"), 450, 4920,
-                         525, 210));
-    Text1.set(0, textBox(this, QStringLiteral("Text1(0)"), QStringLiteral("Send:"), kDefaultPoints));
+    Label13.set(
+        0, label(this, QStringLiteral("Label13(0)"), QStringLiteral("Send:"), 450, 4920, 525, 210));
+    Text1.set(0,
+              textBox(this, QStringLiteral("Text1(0)"), QStringLiteral("Send:"), kDefaultPoints));
     place(Text1(0), 1080, 4800, 2415, 375);
-    Label7 = label(this, QStringLiteral("Label7"), QStringLiteral("Message:"), 4200, 4920, 840, 210);
-    Message_Show = textBox(this, QStringLiteral("Message_Show"), QStringLiteral("Message:"),
-                           kLabelPoints);
+    Label7 =
+        label(this, QStringLiteral("Label7"), QStringLiteral("Message:"), 4200, 4920, 840, 210);
+    Message_Show =
+        textBox(this, QStringLiteral("Message_Show"), QStringLiteral("Message:"), kLabelPoints);
     place(Message_Show, 5160, 4800, 2175, 375);
-    Label14 = label(this, QStringLiteral("Label14"), QStringLiteral("Receive:"), 120, 5640, 840, 210);
+    Label14 =
+        label(this, QStringLiteral("Label14"), QStringLiteral("Receive:"), 120, 5640, 840, 210);
     Text2 = textBox(this, QStringLiteral("Text2"), QStringLiteral("Receive:"), kDefaultPoints);
     place(Text2, 1080, 5520, 6255, 375);
     Label13(0)->setBuddy(Text1(0));

@@ -57,8 +57,9 @@ bool PortControl::CheckPort(qint16 port) {
         messages_.show(QStringLiteral("串口已打开！"));
         break;
     case CommError::kPermissionDenied:
-        view_.showStatus(
-            QObject::tr("无权打开 COM%1（请把用户加入 dialout 组）：%2").arg(port).arg(result.reason));
+        view_.showStatus(QObject::tr("无权打开 COM%1（请把用户加入 dialout 组）：%2")
+                             .arg(port)
+                             .arg(result.reason));
         messages_.show(QStringLiteral("其它错误"));
         break;
     default:

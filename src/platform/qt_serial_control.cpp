@@ -60,10 +60,9 @@ CommResult QtSerialControl::setSettings(const QString& settings) {
         return {CommError::kInvalidValue, tr("invalid line settings \"%1\"").arg(settings)};
     settingsText_ = settings;
     if (port_.isOpen()) {
-        const bool applied = port_.setBaudRate(parsed->baudRate) &&
-                             port_.setParity(parsed->parity) &&
-                             port_.setDataBits(parsed->dataBits) &&
-                             port_.setStopBits(parsed->stopBits);
+        const bool applied =
+            port_.setBaudRate(parsed->baudRate) && port_.setParity(parsed->parity) &&
+            port_.setDataBits(parsed->dataBits) && port_.setStopBits(parsed->stopBits);
         if (!applied)
             return {CommError::kInvalidValue, port_.errorString()};
     }

@@ -8,12 +8,12 @@
 // specific operator messages; the others are told apart for the reason text.
 namespace CommError {
 constexpr int kNone = 0;
-constexpr int kInvalidValue = 380;       // a setting the line cannot take
-constexpr int kNoSuchPort = 8002;        // the port's device does not exist
-constexpr int kPortBusy = 8005;          // another program holds the port
-constexpr int kPermissionDenied = 8010;  // the user may not open the device
-constexpr int kNotOpen = 8018;           // an operation that needs an open port
-constexpr int kIoFailure = 8020;         // the device failed to read or write
+constexpr int kInvalidValue = 380;      // a setting the line cannot take
+constexpr int kNoSuchPort = 8002;       // the port's device does not exist
+constexpr int kPortBusy = 8005;         // another program holds the port
+constexpr int kPermissionDenied = 8010; // the user may not open the device
+constexpr int kNotOpen = 8018;          // an operation that needs an open port
+constexpr int kIoFailure = 8020;        // the device failed to read or write
 constexpr int kOther = 8000;
 } // namespace CommError
 
