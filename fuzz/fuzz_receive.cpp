@@ -79,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     for (const bool running : {true, false}) {
         const auto readings = DecodeReadings(ReceiveHex, running, QLocale::c());
-        if (readings && (!running || length == 24 || !readings->temperature.endsWith(QChar(0x2103))))
+        if (readings &&
+            (!running || length == 24 || !readings->temperature.endsWith(QChar(0x2103))))
             std::abort();
     }
     return 0;

@@ -1,0 +1,321 @@
+// Faults and hostile input: floods, torn replies, odd settings files, unwritable folders,
+// ports the user may not open. Figures are printed for the reliability report.
+#include "fakes.h"
+#include "frmmain.h"
+#include "pty_pair.h"
+#include "qt_serial_control.h"
+#include "sim_process.h"
+#include "window_fixture.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+long residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+void runEventLoop(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+const QString kGood = QStringLiteral("通讯数据正常！");
+const QString kBad = QStringLiteral("通讯数据错误！");
+
+// Cases that must run as an ordinary user: as root the system lets everything through.
+// The test re-runs itself under setpriv as nobody with the case named in this variable.
+constexpr const char* kChildCase = "FAULTS_CHILD_CASE";
+constexpr const char* kChildFolder = "FAULTS_CHILD_FOLDER";
+
+int closeInReadOnlyFolder(const QString& folder) {
+    FakeSerialControl port;
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    frmmain window(Services{port, messages, web, [](int) {}, folder});
+    window.Combo1->setListIndex(6);
+    window.show();
+    const bool closed = window.close();
+    const bool told =
+        messages.shown.size() == 1 && messages.shown[0].contains(QStringLiteral("com.txt"));
+    qInfo("closed=%d message=%s", closed, qPrintable(messages.shown.join(QLatin1Char('|'))));
+    return closed && told && !window.isVisible() ? 0 : 1;
+}
+
+int openWithoutPermission(const QString& folder) {
+    QtSerialControl port(folder);
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    frmmain window(Services{port, messages, web, [](int) {}, folder});
+    window.Command1->click();
+    const QString status = window.Message_Show->toPlainText();
+    qInfo("messages=%s status=%s", qPrintable(messages.shown.join(QLatin1Char('|'))),
+          qPrintable(status));
+    return messages.shown == QStringList{QStringLiteral("其它错误")} &&
+                   status.contains(QStringLiteral("dialout")) &&
+                   window.Command1->text() == QStringLiteral("打开串口")
+               ? 0
+               : 1;
+}
+
+// Runs a child case as nobody when we are root, in-process otherwise.
+void runAsOrdinaryUser(const char* name, const QString& folder, int (*body)(const QString&)) {
+    if (geteuid() != 0) {
+        QCOMPARE(body(folder), 0);
+        return;
+    }
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty())
+        QSKIP("running as root and setpriv is not installed");
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kChildCase), QLatin1String(name));
+    environment.insert(QLatin1String(kChildFolder), folder);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QStringLiteral("/tmp"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(setpriv,
+                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                 QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath()});
+    QVERIFY(child.waitForFinished(20000));
+    const QByteArray output = child.readAll();
+    QVERIFY2(child.exitCode() == 0, output.constData());
+}
+
+} // namespace
+
+class TestFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void floodWhileStoppedKeepsMemoryFlatAndWindowResponsive();
+    void replySplitAtEveryByteBoundaryPasses();
+    void tornAndDirtyRepliesOnTheLine_data();
+    void tornAndDirtyRepliesOnTheLine();
+    void settingsFileVariants_data();
+    void settingsFileVariants();
+    void binaryJunkSettingsNeverCrash();
+    void closingInAReadOnlyFolderKeepsTheOldFile();
+    void portTheUserMayNotOpen();
+};
+
+void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
+    const int seconds = qEnvironmentVariableIntValue("FAULTS_FLOOD_SECONDS") > 0
+                            ? qEnvironmentVariableIntValue("FAULTS_FLOOD_SECONDS")
+                            : 60;
+    QTemporaryDir dir;
+    SimProcess sensor(dir.path(), 1);
+    QVERIFY(sensor.start({QStringLiteral("--flood"), QStringLiteral("11520")}));
+    QtSerialControl port(dir.path());
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    frmmain window(Services{port, messages, web, [](int) {}, dir.path()});
+    window.show();
+    window.Command1->click();
+    QCOMPARE(window.Command1->text(), QStringLiteral("关闭串口"));
+
+    runEventLoop(3000); // the transcript reaches its cap within seconds
+    const long before = residentKiB();
+    QElapsedTimer clock;
+    clock.start();
+    qint64 worstLateness = 0;
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    QTimer heartbeat;
+    heartbeat.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+        worstLateness = std::max(worstLateness, sinceTick.elapsed() - 50);
+        sinceTick.restart();
+    });
+    heartbeat.start(50);
+    runEventLoop(seconds * 1000);
+    heartbeat.stop();
+    const long after = residentKiB();
+    qInfo("flood %d s at 11520 B/s: RSS %ld KiB -> %ld KiB, worst heartbeat lateness %lld ms, "
+          "transcript %lld chars",
+          seconds, before, after, worstLateness, static_cast<long long>(window.ReceiveHex.size()));
+    QVERIFY(window.ReceiveHex.size() <= 3 * 21845);
+    QVERIFY2(after - before < 2048, "resident memory grew by 2 MiB or more");
+    QVERIFY2(worstLateness < 200, "the window stopped answering");
+    QVERIFY(messages.shown.isEmpty());
+    QCOMPARE(window.Command1->text(), QStringLiteral("关闭串口"));
+}
+
+void TestFaults::replySplitAtEveryByteBoundaryPasses() {
+    const QByteArray reply = QByteArray::fromHex("01030400FA0258DA98");
+    for (int first = 1; first < reply.size(); ++first) {
+        for (int second = first; second < reply.size(); ++second) {
+            WindowFixture f;
+            f.openPort();
+            f.w().Command_OK3->click();
+            f.w().Timer2_Timer();
+            f.port.receive(reply.left(first));
+            f.port.receive(reply.mid(first, second - first));
+            f.port.receive(reply.mid(second));
+            f.w().Timer1_Timer();
+            QCOMPARE(f.w().Message_Show->toPlainText(), kGood);
+            QCOMPARE(f.w().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
+        }
+    }
+}
+
+void TestFaults::tornAndDirtyRepliesOnTheLine_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("verdict");
+    QTest::newRow("one byte at a time") << QStringList{"--chunk", "1", "--gap", "15"} << kGood;
+    QTest::newRow("three pieces") << QStringList{"--chunk", "3", "--gap", "60"} << kGood;
+    QTest::newRow("garbage before the reply") << QStringList{"--garbage", "2"} << kBad;
+    QTest::newRow("reply after 520 ms") << QStringList{"--delay", "520"} << kBad;
+    QTest::newRow("exception reply") << QStringList{"--exception"} << kBad;
+}
+
+void TestFaults::tornAndDirtyRepliesOnTheLine() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, verdict);
+    QTemporaryDir dir;
+    SimProcess sensor(dir.path(), 1);
+    QVERIFY(sensor.start(options + QStringList{"--temperature", "-15", "--humidity", "421"}));
+    QtSerialControl port(dir.path());
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    frmmain window(Services{port, messages, web, [](int) {}, dir.path()});
+    window.Command1->click();
+    window.Command_OK3->click();
+    const auto status = [&] { return window.Message_Show->toPlainText(); };
+    QVERIFY(QTest::qWaitFor([&] { return status() == kGood || status() == kBad; }, 2000));
+    QCOMPARE(status(), verdict);
+    QCOMPARE(window.AI_SHOW(0)->text(), verdict == kGood ? QStringLiteral("-1.5℃") : QString());
+    QCOMPARE(window.AI_SHOW(1)->text(), verdict == kGood ? QStringLiteral("42.1%") : QString());
+}
+
+void TestFaults::settingsFileVariants_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("baud");
+    QTest::addColumn<bool>("toldDefaults");
+    QTest::newRow("empty file") << QByteArray("") << "COM1"
+                                << "9600" << true;
+    QTest::newRow("one line") << QByteArray("4\r\n") << "COM1"
+                              << "9600" << true;
+    QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                         "4\r\n9600\r\n")
+                                           << "COM4"
+                                           << "9600" << false;
+    QTest::newRow("CR-only line ends") << QByteArray("4\r4800\r") << "COM4"
+                                       << "4800" << false;
+    QTest::newRow("LF-only line ends") << QByteArray("4\n4800\n") << "COM4"
+                                       << "4800" << false;
+    QTest::newRow("NUL bytes") << QByteArray("4\0\r\n96\0"
+                                             "00\r\n",
+                                             10)
+                               << "COM4"
+                               << QString::fromLatin1("96\0"
+                                                      "00",
+                                                      5)
+                               << false;
+    QTest::newRow("10 MB line") << QByteArray(10 * 1024 * 1024, '7') + "\r\n9600\r\n"
+                                << "COM1"
+                                << "9600" << true;
+    QTest::newRow("1e400") << QByteArray("1e400\r\n9600\r\n") << "COM1"
+                           << "9600" << true;
+    QTest::newRow("-0") << QByteArray("-0\r\n9600\r\n") << ""
+                        << "9600" << false;
+    QTest::newRow("blanks inside") << QByteArray(" 1 0 \r\n9600\r\n") << "COM10"
+                                   << "9600" << false;
+}
+
+void TestFaults::settingsFileVariants() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, port);
+    QFETCH(QString, baud);
+    QFETCH(bool, toldDefaults);
+    WindowFixture f(file.isEmpty() ? QByteArray("\n") : file);
+    if (file.isEmpty()) { // an empty file, not a missing one
+        QFile empty(f.dir.filePath(QStringLiteral("com.txt")));
+        QVERIFY(empty.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        empty.close();
+        f.window = std::make_unique<frmmain>(
+            Services{f.port, f.messages, f.web, [](int) {}, f.dir.path()});
+    }
+    QCOMPARE(f.w().Combo1->text(), port);
+    QCOMPARE(f.w().Combo2->text(), baud);
+    QCOMPARE(!f.w().Message_Show->toPlainText().isEmpty(), toldDefaults);
+    f.w().close();
+    // What is written back reads as the same selection and baud text.
+    WindowFixture again(f.comTxt());
+    QCOMPARE(again.w().Combo1->text(), port);
+    QCOMPARE(again.w().Combo2->text(), baud);
+}
+
+void TestFaults::binaryJunkSettingsNeverCrash() {
+    std::mt19937 random(7);
+    for (int round = 0; round < 50; ++round) {
+        QByteArray junk;
+        const int length = static_cast<int>(random() % 200);
+        for (int i = 0; i < length; ++i)
+            junk.append(static_cast<char>(random()));
+        WindowFixture f(junk + "\r\n");
+        QVERIFY(f.w().Combo1->listIndex() >= -1 && f.w().Combo1->listIndex() <= 9);
+        f.w().close();
+    }
+}
+
+void TestFaults::closingInAReadOnlyFolderKeepsTheOldFile() {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("com.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("3\r\n9600\r\n");
+    file.close();
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                          QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+    runAsOrdinaryUser("closeInReadOnlyFolder", dir.path(), closeInReadOnlyFolder);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("3\r\n9600\r\n"));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestFaults::portTheUserMayNotOpen() {
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::ExeOther);
+    PtyPair line(dir.path(), 1); // root's device, mode 0620 group tty
+    QVERIFY(line.ok());
+    QFile com(dir.filePath(QStringLiteral("com.txt")));
+    QVERIFY(com.open(QIODevice::WriteOnly));
+    com.write("1\r\n9600\r\n");
+    com.close();
+    if (geteuid() != 0)
+        QSKIP("needs a device owned by another user; run as root to check it");
+    runAsOrdinaryUser("openWithoutPermission", dir.path(), openWithoutPermission);
+}
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QByteArray childCase = qgetenv(kChildCase);
+    if (!childCase.isEmpty()) {
+        const QString folder = qEnvironmentVariable(kChildFolder);
+        if (childCase == "closeInReadOnlyFolder")
+            return closeInReadOnlyFolder(folder);
+        if (childCase == "openWithoutPermission")
+            return openWithoutPermission(folder);
+        return 3;
+    }
+    TestFaults test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_faults.moc"
