@@ -1,14 +1,17 @@
 #include "frmmain.h"
+#include "logo.h"
 #include "message_sink.h"
 #include "qt_serial_control.h"
 #include "sleep.h"
 #include "web_launcher.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("modbus-sensor-tool"));
+    QApplication::setWindowIcon(QIcon(LogoPixmap()));
 
     QtSerialControl port;
     QtMessageBox messages(QStringLiteral("温湿度传感器Modbus调试软件"));
