@@ -5,6 +5,10 @@
 #include "sleep.h"
 #include "web_launcher.h"
 
+#ifdef SENSOR_TOOL_PROBE
+#include "probe.h"
+#endif
+
 #include <QApplication>
 #include <QIcon>
 
@@ -20,6 +24,9 @@ int main(int argc, char* argv[]) {
 
     frmmain window(services);
     messages.setParent(&window);
+#ifdef SENSOR_TOOL_PROBE
+    InstallProbe(window, argc, argv);
+#endif
     window.show();
     return QApplication::exec();
 }

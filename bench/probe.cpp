@@ -1,0 +1,90 @@
+#include "probe.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+long long monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+long residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+class FirstPaint final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            // Report once the paint has been flushed to the screen.
+            QTimer::singleShot(0, this, [] {
+                std::printf("painted %lld\n", monotonicNs());
+                std::fflush(stdout);
+                QTimer::singleShot(1000, qApp, [] {
+                    std::printf("rss %ld\n", residentKiB());
+                    std::fflush(stdout);
+                    QApplication::quit();
+                });
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool seen_ = false;
+};
+
+void click(QWidget& window, const char* name) {
+    if (auto* button = window.findChild<QPushButton*>(QLatin1String(name)))
+        button->click();
+}
+
+} // namespace
+
+void InstallProbe(QWidget& window, int argc, char* argv[]) {
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const int seconds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
+    if (mode.isEmpty()) {
+        window.installEventFilter(new FirstPaint(&window));
+        return;
+    }
+    QTimer::singleShot(seconds * 1000, qApp, &QApplication::quit);
+    QTimer::singleShot(200, &window, [&window, mode] {
+        click(window, "Command1");
+        if (mode == QLatin1String("--poll")) {
+            auto* status = window.findChild<QPlainTextEdit*>(QStringLiteral("Message_Show"));
+            QObject::connect(status, &QPlainTextEdit::textChanged, status, [status] {
+                std::printf("status %lld %s\n", monotonicNs(),
+                            status->toPlainText().isEmpty() ? "-" : "verdict");
+                std::fflush(stdout);
+            });
+            click(window, "Command_OK3");
+        } else {
+            auto* sampler = new QTimer(&window);
+            QObject::connect(sampler, &QTimer::timeout, sampler, [] {
+                std::printf("rss %lld %ld\n", monotonicNs(), residentKiB());
+                std::fflush(stdout);
+            });
+            sampler->start(1000);
+        }
+    });
+}

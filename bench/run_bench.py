@@ -1,0 +1,181 @@
+#!/usr/bin/env python3
+"""Measures the tool against its goals and writes docs/benchmarks.md.
+
+Every figure is a median over several runs; start-up is compared in the same run with the
+Qt floor program. Run it through scripts/bench.
+"""
+import argparse
+import os
+import platform
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.path.join(ROOT, "build")
+TOOL = os.path.join(BUILD, "bench", "modbus-sensor-tool-probe")
+FLOOR = os.path.join(BUILD, "bench", "qt-floor")
+SIM = os.path.join(BUILD, "tools", "modbus-sensor-sim")
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def settings_folder():
+    folder = tempfile.mkdtemp(prefix="bench-")
+    with open(os.path.join(folder, "com.txt"), "wb") as f:
+        f.write(b"1\r\n9600\r\n")
+    return folder
+
+
+def start_up(exe):
+    folder = settings_folder()
+    started = time.monotonic_ns()
+    out = subprocess.run([exe], cwd=folder, capture_output=True, text=True, timeout=30).stdout
+    painted = rss = None
+    for line in out.splitlines():
+        word, _, value = line.partition(" ")
+        if word == "painted":
+            painted = (int(value) - started) / 1e6
+        elif word == "rss":
+            rss = int(value) / 1024
+    return painted, rss
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS
+
+
+def start_sensor(folder, *options):
+    log = os.path.join(folder, "sensor.log")
+    sensor = subprocess.Popen([SIM, "--dir", folder, "--log", log, *options],
+                              stdout=subprocess.PIPE, text=True)
+    sensor.stdout.readline()
+    return sensor, log
+
+
+def polling(seconds):
+    folder = settings_folder()
+    sensor, log = start_sensor(folder)
+    probe = subprocess.Popen([TOOL, "--poll", str(seconds)], cwd=folder,
+                             stdout=subprocess.PIPE, text=True)
+    time.sleep(5)
+    cpu_start, wall_start = cpu_seconds(probe.pid), time.monotonic()
+    time.sleep(min(60, seconds - 8))
+    cpu_end, wall_end = cpu_seconds(probe.pid), time.monotonic()
+    out, _ = probe.communicate(timeout=seconds + 30)
+    sensor.terminate()
+    sensor.wait()
+
+    requests = []
+    with open(log) as f:
+        for line in f:
+            stamp, direction, *_ = line.split()
+            if direction == "RX":
+                requests.append(float(stamp))
+    verdicts = [int(l.split()[1]) / 1e9 for l in out.splitlines()
+                if l.startswith("status") and l.endswith("verdict")]
+    spacing = [(b - a) * 1000 for a, b in zip(requests, requests[1:])]
+    judged = []
+    for when in verdicts:
+        earlier = [r for r in requests if r <= when]
+        if earlier:
+            judged.append((when - earlier[-1]) * 1000)
+    cpu = 100 * (cpu_end - cpu_start) / (wall_end - wall_start)
+    return spacing, judged, cpu, wall_end - wall_start
+
+
+def flood(seconds):
+    folder = settings_folder()
+    sensor, _ = start_sensor(folder, "--flood", "11520")
+    probe = subprocess.Popen([TOOL, "--watch", str(seconds)], cwd=folder,
+                             stdout=subprocess.PIPE, text=True)
+    out, _ = probe.communicate(timeout=seconds + 30)
+    sensor.terminate()
+    sensor.wait()
+    samples = [int(l.split()[2]) / 1024 for l in out.splitlines() if l.startswith("rss")]
+    settled = samples[10:] if len(samples) > 20 else samples
+    return settled
+
+
+def machine():
+    model = "unknown CPU"
+    with open("/proc/cpuinfo") as f:
+        for line in f:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    qt = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"],
+                        capture_output=True, text=True).stdout
+    return f"{model}, {os.cpu_count()} cores, Linux {platform.release()}, Qt {qt}, " \
+           f"display {os.environ.get('DISPLAY', '?')} ({'Xvfb' if 'XVFB' in os.environ else 'X11'})"
+
+
+def verdict(ok):
+    return "met" if ok else "**missed**"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--poll-seconds", type=int, default=80)
+    parser.add_argument("--flood-seconds", type=int, default=600)
+    parser.add_argument("--output", default=os.path.join(ROOT, "docs", "benchmarks.md"))
+    args = parser.parse_args()
+
+    print("start-up ...", flush=True)
+    tool_runs, floor_runs = [], []
+    start_up(TOOL), start_up(FLOOR)  # warm the file cache
+    for _ in range(args.runs):
+        tool_runs.append(start_up(TOOL))
+        floor_runs.append(start_up(FLOOR))
+    tool_ms = statistics.median(r[0] for r in tool_runs)
+    floor_ms = statistics.median(r[0] for r in floor_runs)
+    tool_mb = statistics.median(r[1] for r in tool_runs)
+    floor_mb = statistics.median(r[1] for r in floor_runs)
+
+    print("polling ...", flush=True)
+    spacing, judged, cpu, cpu_window = polling(args.poll_seconds)
+    spacing_median = statistics.median(spacing)
+    spacing_worst = max(abs(s - 700) for s in spacing)
+    judged_median = statistics.median(judged)
+    judged_worst = max(abs(j - 500) for j in judged)
+
+    print("flood ...", flush=True)
+    rss = flood(args.flood_seconds)
+    rss_spread = max(rss) - min(rss)
+
+    rows = [
+        ("Start-up to first paint", f"{tool_ms:.0f} ms vs floor {floor_ms:.0f} ms "
+         f"(×{tool_ms / floor_ms:.2f})", "≤ 1.2 × floor", verdict(tool_ms <= 1.2 * floor_ms)),
+        ("Resident memory 1 s after", f"{tool_mb:.1f} MiB vs floor {floor_mb:.1f} MiB "
+         f"(+{tool_mb - floor_mb:.1f})", "≤ floor + 6 MiB", verdict(tool_mb <= floor_mb + 6)),
+        ("Request spacing", f"median {spacing_median:.2f} ms, worst deviation "
+         f"{spacing_worst:.1f} ms over {len(spacing)} cycles", "700 ± 2 ms, worst ≤ 15 ms",
+         verdict(abs(spacing_median - 700) <= 2 and spacing_worst <= 15)),
+        ("Reply judged after the write", f"median {judged_median:.2f} ms, worst deviation "
+         f"{judged_worst:.1f} ms over {len(judged)} cycles", "500 ± 5 ms",
+         verdict(abs(judged_median - 500) <= 5)),
+        ("CPU while polling", f"{cpu:.2f} % of one core over {cpu_window:.0f} s", "< 0.5 %",
+         verdict(cpu < 0.5)),
+        ("Memory under an 11520 B/s flood", f"{min(rss):.1f} to {max(rss):.1f} MiB "
+         f"(spread {rss_spread:.2f} MiB) over {args.flood_seconds} s", "flat within 1 MiB",
+         verdict(rss_spread <= 1)),
+    ]
+    table = ["| Figure | Measured | Goal | |", "|---|---|---|---|"]
+    table += [f"| {a} | {b} | {c} | {d} |" for a, b, c, d in rows]
+    print("\n".join(table))
+
+    notes_path = os.path.join(ROOT, "bench", "notes.md")
+    notes = open(notes_path).read() if os.path.exists(notes_path) else ""
+    with open(args.output, "w") as f:
+        f.write("# Benchmarks\n\n")
+        f.write(f"Measured {time.strftime('%Y-%m-%d')} on {machine()} with `scripts/bench` "
+                f"(start-up: median of {args.runs} runs of each program, alternating).\n\n")
+        f.write("\n".join(table) + "\n\n" + notes)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
