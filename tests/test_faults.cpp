@@ -149,7 +149,10 @@ void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
           "transcript %lld chars",
           seconds, before, after, worstLateness, static_cast<long long>(window.ReceiveHex.size()));
     QVERIFY(window.ReceiveHex.size() <= 3 * 21845);
+#ifndef __SANITIZE_ADDRESS__
+    // AddressSanitizer holds freed memory in quarantine, so only a plain build can tell.
     QVERIFY2(after - before < 2048, "resident memory grew by 2 MiB or more");
+#endif
     QVERIFY2(worstLateness < 200, "the window stopped answering");
     QVERIFY(messages.shown.isEmpty());
     QCOMPARE(window.Command1->text(), QStringLiteral("关闭串口"));
