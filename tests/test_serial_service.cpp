@@ -2,6 +2,7 @@
 #include "qt_serial_control.h"
 #include "sim_process.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,6 +125,7 @@ void TestSerialService::vanishingLineIsReportedOnce() {
     QVERIFY(port.setCommPort(5).ok());
     QVERIFY(port.setPortOpen(true).ok());
     QVERIFY(sensor.stop());
+    QVERIFY(!QFileInfo(sensor.linkPath()).isSymLink()); // the sensor takes its link with it
     QTRY_COMPARE(lost.count(), 1);
     QVERIFY(!port.portOpen());
     QTest::qWait(300);
