@@ -12,8 +12,9 @@ int main(int argc, char* argv[]) {
     QWidget window;
     window.setWindowTitle(QStringLiteral("温湿度传感器Modbus调试软件"));
     window.setFixedSize(497, 402);
-    QLabel regular(QStringLiteral("串口号 波特率 校验位 数据位 停止位 模块地址: 当前温度: 当前湿度:"),
-                   &window);
+    QLabel regular(
+        QStringLiteral("串口号 波特率 校验位 数据位 停止位 模块地址: 当前温度: 当前湿度:"),
+        &window);
     regular.setFont(SongFont(10.5));
     regular.move(16, 40);
     QLabel bold(QStringLiteral(" 通讯设置  温度采集  模块地址更改 "), &window);

@@ -1,8 +1,9 @@
 #include "probe.h"
 
+#include "process_stats.h"
+
 #include <QApplication>
 #include <QEvent>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -18,17 +19,6 @@ long long monotonicNs() {
     return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
 }
 
-long residentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
 class FirstPaint final : public QObject {
 public:
     using QObject::QObject;
@@ -40,7 +30,7 @@ public:
                 std::printf("painted %lld\n", monotonicNs());
                 std::fflush(stdout);
                 QTimer::singleShot(1000, qApp, [] {
-                    std::printf("rss %ld\n", residentKiB());
+                    std::printf("rss %ld\n", ResidentMemoryKiB());
                     std::fflush(stdout);
                     QApplication::quit();
                 });
@@ -81,7 +71,7 @@ void InstallProbe(QWidget& window, int argc, char* argv[]) {
         } else {
             auto* sampler = new QTimer(&window);
             QObject::connect(sampler, &QTimer::timeout, sampler, [] {
-                std::printf("rss %lld %ld\n", monotonicNs(), residentKiB());
+                std::printf("rss %lld %ld\n", monotonicNs(), ResidentMemoryKiB());
                 std::fflush(stdout);
             });
             sampler->start(1000);

@@ -13,15 +13,13 @@ class TestAcquisition : public QObject {
 private slots:
     void pollCycleShowsRequestReplyAndReadings();
     void badOrMissingReplyOnlySetsTheStatus();
-    void pollRefusals_data();
-    void pollRefusals();
+    void refusalsSendNothing_data();
+    void refusalsSendNothing();
     void extremeAddressesGoOutUnchanged();
     void stoppingInsideTheReplyWindowJudgesButKeepsReadings();
     void twoClicksWithin700msSendNothing();
     void failedWriteStopsAndShowsClosed();
     void addressChange();
-    void addressChangeRefusals_data();
-    void addressChangeRefusals();
     void addressChangeLeavesAcquisitionRunning();
     void receivedBytesAccumulateInArrivalOrder();
 };
@@ -81,43 +79,62 @@ void TestAcquisition::badOrMissingReplyOnlySetsTheStatus() {
     }
 }
 
-void TestAcquisition::pollRefusals_data() {
+// Both senders refuse before writing anything, after emptying the boxes and transcripts.
+void TestAcquisition::refusalsSendNothing_data() {
+    QTest::addColumn<bool>("poll"); // the poll tick, else the address change
     QTest::addColumn<bool>("portOpen");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("message");
-    QTest::newRow("port closed") << false << "1"
-                                 << "请先打开串口！";
-    QTest::newRow("address empty") << true << ""
-                                   << "模块地址未设置！";
-    QTest::newRow("address letters") << true << "abc"
-                                     << "模块地址设置错误！";
-    QTest::newRow("address 256") << true << "256"
-                                 << "模块地址设置错误！";
-    QTest::newRow("address fraction") << true << "1.5"
-                                      << "模块地址设置错误！";
-    QTest::newRow("address negative") << true << "-3"
-                                      << "模块地址设置错误！";
+    const auto row = [](const char* name, bool poll, bool open, const char* address,
+                        const char* message) {
+        QTest::newRow(name) << poll << open << QString::fromUtf8(address)
+                            << QString::fromUtf8(message);
+    };
+    row("poll, port closed", true, false, "1", "请先打开串口！");
+    row("poll, address empty", true, true, "", "模块地址未设置！");
+    row("poll, address letters", true, true, "abc", "模块地址设置错误！");
+    row("poll, address 256", true, true, "256", "模块地址设置错误！");
+    row("poll, address fraction", true, true, "1.5", "模块地址设置错误！");
+    row("poll, address negative", true, true, "-3", "模块地址设置错误！");
+    row("change, port closed", false, false, "5", "请先打开串口！");
+    row("change, address empty", false, true, "", "参数设置错误！");
+    row("change, address letters", false, true, "five", "参数设置错误！");
+    row("change, address 300", false, true, "300", "参数设置错误！");
+    row("change, address negative", false, true, "-5", "参数设置错误！");
 }
 
-void TestAcquisition::pollRefusals() {
+void TestAcquisition::refusalsSendNothing() {
+    QFETCH(bool, poll);
     QFETCH(bool, portOpen);
     QFETCH(QString, address);
     QFETCH(QString, message);
     WindowFixture f;
     if (portOpen)
         f.openPort();
-    f.w().Combo_Addr(2)->setText(address);
-    f.w().Command_OK3->click();
+    f.w().Message_Show->setPlainText(QStringLiteral("old"));
+    f.w().Text1(0)->setPlainText(QStringLiteral("old"));
     f.w().Text2->setPlainText(QStringLiteral("old"));
-    f.w().Timer2_Timer();
+    f.w().ReceiveHex = QStringLiteral("01 ");
+    if (poll) {
+        f.w().Combo_Addr(2)->setText(address);
+        f.w().Command_OK3->click();
+        f.w().Timer2_Timer();
+        // Acquisition stops before the message, so no tick comes while it is shown.
+        QCOMPARE(f.w().Command_OK3->text(), QStringLiteral("采 集"));
+        QVERIFY(!f.w().Timer2.isActive());
+    } else {
+        f.w().Combo_Addr(0)->setText(address);
+        f.w().Command_OK1->click();
+        QVERIFY(f.sleeps.isEmpty());
+    }
     QCOMPARE(f.messages.shown, QStringList{message});
-    QCOMPARE(f.w().Command_OK3->text(), QStringLiteral("采 集"));
-    QVERIFY(!f.w().Timer2.isActive());
-    QVERIFY(!f.w().Timer1.isActive());
     QVERIFY(f.port.written.empty());
+    QVERIFY(!f.w().Timer1.isActive());
+    QVERIFY(f.w().Message_Show->toPlainText().isEmpty());
     QVERIFY(f.w().Text1(0)->toPlainText().isEmpty());
     QVERIFY(f.w().Text2->toPlainText().isEmpty());
     QVERIFY(f.w().SendHex.isEmpty());
+    QVERIFY(f.w().ReceiveHex.isEmpty());
 }
 
 void TestAcquisition::extremeAddressesGoOutUnchanged() {
@@ -201,43 +218,6 @@ void TestAcquisition::addressChange() {
         QCOMPARE(static_cast<int>(static_cast<quint8>(f.port.written.back()[5])), byte);
     }
     QCOMPARE(f.port.written[1], QByteArray::fromHex("00060000000149DB"));
-}
-
-void TestAcquisition::addressChangeRefusals_data() {
-    QTest::addColumn<bool>("portOpen");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("port closed") << false << "5"
-                                 << "请先打开串口！";
-    QTest::newRow("empty") << true << ""
-                           << "参数设置错误！";
-    QTest::newRow("letters") << true << "five"
-                             << "参数设置错误！";
-    QTest::newRow("above 255") << true << "300"
-                               << "参数设置错误！";
-    QTest::newRow("negative") << true << "-5"
-                              << "参数设置错误！";
-}
-
-void TestAcquisition::addressChangeRefusals() {
-    QFETCH(bool, portOpen);
-    QFETCH(QString, address);
-    QFETCH(QString, message);
-    WindowFixture f;
-    if (portOpen)
-        f.openPort();
-    f.w().Message_Show->setPlainText(QStringLiteral("old"));
-    f.w().Text1(0)->setPlainText(QStringLiteral("old"));
-    f.w().ReceiveHex = QStringLiteral("01 ");
-    f.w().Combo_Addr(0)->setText(address);
-    f.w().Command_OK1->click();
-    QCOMPARE(f.messages.shown, QStringList{message});
-    QVERIFY(f.port.written.empty());
-    QVERIFY(f.sleeps.isEmpty());
-    QVERIFY(!f.w().Timer1.isActive());
-    QVERIFY(f.w().Message_Show->toPlainText().isEmpty());
-    QVERIFY(f.w().Text1(0)->toPlainText().isEmpty());
-    QVERIFY(f.w().ReceiveHex.isEmpty());
 }
 
 void TestAcquisition::addressChangeLeavesAcquisitionRunning() {

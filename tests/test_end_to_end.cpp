@@ -1,10 +1,7 @@
 // The window with the real serial-port service against the virtual sensor on a
 // pseudo-terminal, with real timers.
-#include "fakes.h"
-#include "frmmain.h"
 #include "lamp.h"
-#include "qt_serial_control.h"
-#include "sim_process.h"
+#include "line_rig.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -15,50 +12,14 @@
 #include <QTest>
 #include <algorithm>
 
-namespace {
-
-struct Rig {
-    explicit Rig(int port = 1) : sensor(dir.path(), port) {
-        QFile file(dir.filePath(QStringLiteral("com.txt")));
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray::number(port) + "\r\n9600\r\n");
-    }
-    void startWindow() {
-        serial = std::make_unique<QtSerialControl>(dir.path());
-        window = std::make_unique<frmmain>(
-            Services{*serial, messages, web, [](int ms) { QThread::msleep(ms); }, dir.path()});
-    }
-    frmmain& w() { return *window; }
-    QString status() const { return window->Message_Show->toPlainText(); }
-    // Waits for the next verdict of the reply check and returns it (or why there was none).
-    QString nextVerdict(int timeoutMs = 1500) {
-        if (!QTest::qWaitFor([&] { return status().isEmpty(); }, timeoutMs))
-            return QStringLiteral("(status never cleared)");
-        if (!QTest::qWaitFor([&] { return !status().isEmpty(); }, timeoutMs))
-            return QStringLiteral("(no verdict)");
-        return status();
-    }
-
-    QTemporaryDir dir;
-    SimProcess sensor;
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    std::unique_ptr<QtSerialControl> serial;
-    std::unique_ptr<frmmain> window;
-};
-
-const QString kGood = QStringLiteral("通讯数据正常！");
-const QString kBad = QStringLiteral("通讯数据错误！");
-
-} // namespace
-
 class TestEndToEnd : public QObject {
     Q_OBJECT
 private slots:
     void portLifecycleAndSettingsRoundTrip();
     void fullCycleShowsFramesAndReadings();
     void silentSensorIsJudged500msAfterEachRequest();
-    void wrongCrcPassesExceptionFails();
+    void verdictsOnTheLine_data();
+    void verdictsOnTheLine();
     void lateReplyBytesAreDiscardedOrStandInFront();
     void addressChangeIsEchoedAndReadingsStay();
     void stoppingInsideTheReplyWindow();
@@ -107,11 +68,8 @@ void TestEndToEnd::portLifecycleAndSettingsRoundTrip() {
 
 void TestEndToEnd::fullCycleShowsFramesAndReadings() {
     Rig rig;
-    QVERIFY(rig.sensor.start({QStringLiteral("--temperature"), QStringLiteral("-57"),
+    QVERIFY(rig.startPolling({QStringLiteral("--temperature"), QStringLiteral("-57"),
                               QStringLiteral("--humidity"), QStringLiteral("613")}));
-    rig.startWindow();
-    rig.w().Command1->click();
-    rig.w().Command_OK3->click();
     for (int cycle = 0; cycle < 3; ++cycle) {
         QCOMPARE(rig.nextVerdict(), kGood);
         QCOMPARE(rig.w().Text1(0)->toPlainText(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
@@ -145,38 +103,34 @@ void TestEndToEnd::silentSensorIsJudged500msAfterEachRequest() {
     QVERIFY(rig.w().AI_SHOW(0)->text().isEmpty());
 }
 
-void TestEndToEnd::wrongCrcPassesExceptionFails() {
-    {
-        Rig rig;
-        QVERIFY(rig.sensor.start({QStringLiteral("--bad-crc"), QStringLiteral("--temperature"),
-                                  QStringLiteral("200"), QStringLiteral("--humidity"),
-                                  QStringLiteral("450")}));
-        rig.startWindow();
-        rig.w().Command1->click();
-        rig.w().Command_OK3->click();
-        QCOMPARE(rig.nextVerdict(), kGood);
-        QCOMPARE(rig.w().AI_SHOW(0)->text(), QStringLiteral("20.0℃"));
-        QCOMPARE(rig.w().AI_SHOW(1)->text(), QStringLiteral("45.0%"));
-    }
-    {
-        Rig rig;
-        QVERIFY(rig.sensor.start({QStringLiteral("--exception")}));
-        rig.startWindow();
-        rig.w().Command1->click();
-        rig.w().Command_OK3->click();
-        QCOMPARE(rig.nextVerdict(), kBad);
-        QVERIFY(rig.w().Text2->toPlainText().isEmpty());
-    }
+void TestEndToEnd::verdictsOnTheLine_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("verdict");
+    QTest::newRow("wrong CRC") << QStringList{"--bad-crc"} << kGood;
+    QTest::newRow("one byte at a time") << QStringList{"--chunk", "1", "--gap", "15"} << kGood;
+    QTest::newRow("three pieces") << QStringList{"--chunk", "3", "--gap", "60"} << kGood;
+    QTest::newRow("exception reply") << QStringList{"--exception"} << kBad;
+    QTest::newRow("garbage before the reply") << QStringList{"--garbage", "2"} << kBad;
+    QTest::newRow("reply after 520 ms") << QStringList{"--delay", "520"} << kBad;
+}
+
+void TestEndToEnd::verdictsOnTheLine() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, verdict);
+    Rig rig;
+    QVERIFY(rig.startPolling(options + QStringList{"--temperature", "-15", "--humidity", "421"}));
+    QCOMPARE(rig.nextVerdict(), verdict);
+    const bool decoded = verdict == kGood;
+    QCOMPARE(rig.w().AI_SHOW(0)->text(), decoded ? QStringLiteral("-1.5℃") : QString());
+    QCOMPARE(rig.w().AI_SHOW(1)->text(), decoded ? QStringLiteral("42.1%") : QString());
+    QCOMPARE(rig.w().Text2->toPlainText().isEmpty(), !decoded);
 }
 
 void TestEndToEnd::lateReplyBytesAreDiscardedOrStandInFront() {
     {
         // Arrives after the check, before the next tick: discarded by that tick.
         Rig rig;
-        QVERIFY(rig.sensor.start({QStringLiteral("--delay"), QStringLiteral("600")}));
-        rig.startWindow();
-        rig.w().Command1->click();
-        rig.w().Command_OK3->click();
+        QVERIFY(rig.startPolling({QStringLiteral("--delay"), QStringLiteral("600")}));
         QCOMPARE(rig.nextVerdict(), kBad);
         QCOMPARE(rig.nextVerdict(), kBad);
         QVERIFY(rig.w().ReceiveHex.isEmpty()); // the previous reply did not carry over
@@ -185,12 +139,9 @@ void TestEndToEnd::lateReplyBytesAreDiscardedOrStandInFront() {
     {
         // The tail arrives after the next tick and stands in front of what comes next.
         Rig rig;
-        QVERIFY(rig.sensor.start({QStringLiteral("--delay"), QStringLiteral("640"),
+        QVERIFY(rig.startPolling({QStringLiteral("--delay"), QStringLiteral("640"),
                                   QStringLiteral("--chunk"), QStringLiteral("5"),
                                   QStringLiteral("--gap"), QStringLiteral("120")}));
-        rig.startWindow();
-        rig.w().Command1->click();
-        rig.w().Command_OK3->click();
         QCOMPARE(rig.nextVerdict(), kBad);
         QCOMPARE(rig.nextVerdict(), kBad);
         QCOMPARE(rig.w().ReceiveHex.size(), 12); // the last 4 bytes of the earlier reply
@@ -200,11 +151,8 @@ void TestEndToEnd::lateReplyBytesAreDiscardedOrStandInFront() {
 
 void TestEndToEnd::addressChangeIsEchoedAndReadingsStay() {
     Rig rig;
-    QVERIFY(rig.sensor.start({QStringLiteral("--temperature"), QStringLiteral("250"),
+    QVERIFY(rig.startPolling({QStringLiteral("--temperature"), QStringLiteral("250"),
                               QStringLiteral("--humidity"), QStringLiteral("600")}));
-    rig.startWindow();
-    rig.w().Command1->click();
-    rig.w().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);
     rig.w().Command_OK3->click(); // stop
     QTest::qWait(300);
@@ -234,10 +182,7 @@ void TestEndToEnd::addressChangeIsEchoedAndReadingsStay() {
 
 void TestEndToEnd::stoppingInsideTheReplyWindow() {
     Rig rig;
-    QVERIFY(rig.sensor.start());
-    rig.startWindow();
-    rig.w().Command1->click();
-    rig.w().Command_OK3->click();
+    QVERIFY(rig.startPolling());
     QTRY_VERIFY_WITH_TIMEOUT(!rig.w().SendHex.isEmpty(), 1500);
     rig.w().Command_OK3->click();
     QTRY_COMPARE_WITH_TIMEOUT(rig.status(), kGood, 1000);
@@ -275,10 +220,7 @@ void TestEndToEnd::refusalsStopAcquisition() {
 
 void TestEndToEnd::vanishingSensorStopsAcquisitionOnce() {
     Rig rig;
-    QVERIFY(rig.sensor.start());
-    rig.startWindow();
-    rig.w().Command1->click();
-    rig.w().Command_OK3->click();
+    QVERIFY(rig.startPolling());
     QCOMPARE(rig.nextVerdict(), kGood);
     QVERIFY(rig.sensor.stop());
     QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown.size(), 1, 2000);
@@ -298,10 +240,7 @@ void TestEndToEnd::vanishingSensorStopsAcquisitionOnce() {
 
 void TestEndToEnd::cadenceOnTheWire() {
     Rig rig;
-    QVERIFY(rig.sensor.start());
-    rig.startWindow();
-    rig.w().Command1->click();
-    rig.w().Command_OK3->click();
+    QVERIFY(rig.startPolling());
     // A real event loop: QTest's waits sleep in 10 ms steps, which would jitter the ticks.
     QEventLoop loop;
     QTimer::singleShot(22 * 700 + 300, &loop, &QEventLoop::quit);

@@ -2,9 +2,10 @@
 // ports the user may not open. Figures are printed for the reliability report.
 #include "fakes.h"
 #include "frmmain.h"
+#include "line_rig.h"
+#include "process_stats.h"
 #include "pty_pair.h"
 #include "qt_serial_control.h"
-#include "sim_process.h"
 #include "window_fixture.h"
 
 #include <QElapsedTimer>
@@ -18,25 +19,11 @@
 
 namespace {
 
-long residentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
 void runEventLoop(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
-
-const QString kGood = QStringLiteral("通讯数据正常！");
-const QString kBad = QStringLiteral("通讯数据错误！");
 
 // Cases that must run as an ordinary user: as root the system lets everything through.
 // The test re-runs itself under setpriv as nobody with the case named in this variable.
@@ -104,8 +91,6 @@ class TestFaults : public QObject {
 private slots:
     void floodWhileStoppedKeepsMemoryFlatAndWindowResponsive();
     void replySplitAtEveryByteBoundaryPasses();
-    void tornAndDirtyRepliesOnTheLine_data();
-    void tornAndDirtyRepliesOnTheLine();
     void settingsFileVariants_data();
     void settingsFileVariants();
     void binaryJunkSettingsNeverCrash();
@@ -117,21 +102,13 @@ void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
     const int seconds = qEnvironmentVariableIntValue("FAULTS_FLOOD_SECONDS") > 0
                             ? qEnvironmentVariableIntValue("FAULTS_FLOOD_SECONDS")
                             : 60;
-    QTemporaryDir dir;
-    SimProcess sensor(dir.path(), 1);
-    QVERIFY(sensor.start({QStringLiteral("--flood"), QStringLiteral("11520")}));
-    QtSerialControl port(dir.path());
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    frmmain window(Services{port, messages, web, [](int) {}, dir.path()});
+    Rig rig;
+    QVERIFY(rig.startPolling({QStringLiteral("--flood"), QStringLiteral("11520")}, false));
+    frmmain& window = rig.w();
     window.show();
-    window.Command1->click();
-    QCOMPARE(window.Command1->text(), QStringLiteral("关闭串口"));
 
     runEventLoop(3000); // the transcript reaches its cap within seconds
-    const long before = residentKiB();
-    QElapsedTimer clock;
-    clock.start();
+    const long before = ResidentMemoryKiB();
     qint64 worstLateness = 0;
     QElapsedTimer sinceTick;
     sinceTick.start();
@@ -144,7 +121,7 @@ void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
     heartbeat.start(50);
     runEventLoop(seconds * 1000);
     heartbeat.stop();
-    const long after = residentKiB();
+    const long after = ResidentMemoryKiB();
     qInfo("flood %d s at 11520 B/s: RSS %ld KiB -> %ld KiB, worst heartbeat lateness %lld ms, "
           "transcript %lld chars",
           seconds, before, after, worstLateness, static_cast<long long>(window.ReceiveHex.size()));
@@ -154,7 +131,7 @@ void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
     QVERIFY2(after - before < 2048, "resident memory grew by 2 MiB or more");
 #endif
     QVERIFY2(worstLateness < 200, "the window stopped answering");
-    QVERIFY(messages.shown.isEmpty());
+    QVERIFY(rig.messages.shown.isEmpty());
     QCOMPARE(window.Command1->text(), QStringLiteral("关闭串口"));
 }
 
@@ -174,35 +151,6 @@ void TestFaults::replySplitAtEveryByteBoundaryPasses() {
             QCOMPARE(f.w().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
         }
     }
-}
-
-void TestFaults::tornAndDirtyRepliesOnTheLine_data() {
-    QTest::addColumn<QStringList>("options");
-    QTest::addColumn<QString>("verdict");
-    QTest::newRow("one byte at a time") << QStringList{"--chunk", "1", "--gap", "15"} << kGood;
-    QTest::newRow("three pieces") << QStringList{"--chunk", "3", "--gap", "60"} << kGood;
-    QTest::newRow("garbage before the reply") << QStringList{"--garbage", "2"} << kBad;
-    QTest::newRow("reply after 520 ms") << QStringList{"--delay", "520"} << kBad;
-    QTest::newRow("exception reply") << QStringList{"--exception"} << kBad;
-}
-
-void TestFaults::tornAndDirtyRepliesOnTheLine() {
-    QFETCH(QStringList, options);
-    QFETCH(QString, verdict);
-    QTemporaryDir dir;
-    SimProcess sensor(dir.path(), 1);
-    QVERIFY(sensor.start(options + QStringList{"--temperature", "-15", "--humidity", "421"}));
-    QtSerialControl port(dir.path());
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    frmmain window(Services{port, messages, web, [](int) {}, dir.path()});
-    window.Command1->click();
-    window.Command_OK3->click();
-    const auto status = [&] { return window.Message_Show->toPlainText(); };
-    QVERIFY(QTest::qWaitFor([&] { return status() == kGood || status() == kBad; }, 2000));
-    QCOMPARE(status(), verdict);
-    QCOMPARE(window.AI_SHOW(0)->text(), verdict == kGood ? QStringLiteral("-1.5℃") : QString());
-    QCOMPARE(window.AI_SHOW(1)->text(), verdict == kGood ? QStringLiteral("42.1%") : QString());
 }
 
 void TestFaults::settingsFileVariants_data() {

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "fakes.h"
+#include "frmmain.h"
+#include "qt_serial_control.h"
+#include "sim_process.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <memory>
+
+// The window on the real serial-port service, with the virtual sensor serving COMn in a
+// temporary folder whose com.txt selects that port.
+struct Rig {
+    explicit Rig(int port = 1) : sensor(dir.path(), port) {
+        QFile file(dir.filePath(QStringLiteral("com.txt")));
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray::number(port) + "\r\n9600\r\n");
+    }
+    void startWindow() {
+        serial = std::make_unique<QtSerialControl>(dir.path());
+        window = std::make_unique<frmmain>(
+            Services{*serial, messages, web, [](int ms) { QThread::msleep(ms); }, dir.path()});
+    }
+    // Starts the sensor with the options and the window, opens the port and, if asked,
+    // starts acquisition.
+    bool startPolling(const QStringList& sensorOptions = {}, bool acquire = true) {
+        if (!sensor.start(sensorOptions))
+            return false;
+        startWindow();
+        window->Command1->click();
+        if (acquire)
+            window->Command_OK3->click();
+        return window->Command1->text() == QStringLiteral("关闭串口");
+    }
+    frmmain& w() { return *window; }
+    QString status() const { return window->Message_Show->toPlainText(); }
+    // Waits for the next verdict of the reply check and returns it (or why there was none).
+    QString nextVerdict(int timeoutMs = 1500) {
+        if (!QTest::qWaitFor([&] { return status().isEmpty(); }, timeoutMs))
+            return QStringLiteral("(status never cleared)");
+        if (!QTest::qWaitFor([&] { return !status().isEmpty(); }, timeoutMs))
+            return QStringLiteral("(no verdict)");
+        return status();
+    }
+
+    QTemporaryDir dir;
+    SimProcess sensor;
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    std::unique_ptr<QtSerialControl> serial;
+    std::unique_ptr<frmmain> window;
+};
+
+inline const QString kGood = QStringLiteral("通讯数据正常！");
+inline const QString kBad = QStringLiteral("通讯数据错误！");
