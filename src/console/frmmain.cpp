@@ -64,11 +64,12 @@ void frmmain::Form_Load() {
     Combo5->setText(QStringLiteral("1"));
     Combo1->setListIndex(settings.portListIndex);
 
-    for (int i = 0; i < 254; ++i) {
-        const QString number = QString::number(i + 1);
-        Combo_Addr(0)->addItem(number);
-        Combo_Addr(2)->addItem(number);
-    }
+    QStringList addresses;
+    addresses.reserve(254);
+    for (int i = 0; i < 254; ++i)
+        addresses << QString::number(i + 1);
+    Combo_Addr(0)->addItems(addresses);
+    Combo_Addr(2)->addItems(addresses);
     Combo_Addr(0)->setText(QStringLiteral("1"));
     Combo_Addr(2)->setText(QStringLiteral("1"));
 

@@ -13,7 +13,7 @@ public:
     void setText(const QString& text) { setEditText(text); }
     // Selection index, -1 when the text is not the selected item.
     int listIndex() const;
-    // Sets the selection as code; raises listIndexSet as a pick would.
+    // Sets the selection from code; raises clicked as a pick would.
     void setListIndex(int index);
 
 signals:
