@@ -271,9 +271,16 @@ int main(int argc, char** argv) {
         }
 
         while (!pending.empty() && pending.front().due <= Clock::now()) {
-            const QByteArray& bytes = pending.front().bytes;
-            if (write(master, bytes.constData(), static_cast<size_t>(bytes.size())) > 0)
-                log.write("TX", bytes);
+            QByteArray& bytes = pending.front().bytes;
+            const ssize_t written =
+                write(master, bytes.constData(), static_cast<size_t>(bytes.size()));
+            if (written > 0)
+                log.write("TX", bytes.left(static_cast<int>(written)));
+            if (written > 0 && written < bytes.size()) {
+                bytes.remove(0, static_cast<int>(written)); // the rest when there is room
+                break;
+            }
+            // Sent, or nobody is reading and the line is full: gone either way.
             pending.pop_front();
         }
 
