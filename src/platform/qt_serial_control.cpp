@@ -79,8 +79,11 @@ CommResult QtSerialControl::setPortOpen(bool open) {
         return {CommError::kPortBusy, tr("port is already open")};
 
     const QString path = PortDevicePath(commPort_, folder());
+#ifndef Q_OS_WIN
+    // A dangling COMn link or a missing /dev node; on Windows QSerialPort itself tells.
     if (path.isEmpty() || !QFileInfo::exists(path))
         return {CommError::kNoSuchPort, tr("no device %1").arg(path)};
+#endif
     const auto settings = ParseLineSettings(settingsText_);
     if (!settings)
         return {CommError::kInvalidValue, tr("invalid line settings \"%1\"").arg(settingsText_)};
