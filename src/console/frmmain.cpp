@@ -110,11 +110,8 @@ void frmmain::MSComm1_OnComm() {
 }
 
 void frmmain::onPortLost(const QString& reason) {
-    if (!portControl_->shownOpen())
-        return;
-    portControl_->ShowClosed();
-    Message_Show->setPlainText(reason);
-    stopAcquisition(tr("串口已断开！"));
+    if (portControl_->shownOpen())
+        lineClosed(reason, tr("串口已断开！"));
 }
 
 void frmmain::Timer3_Timer() {

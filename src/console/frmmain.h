@@ -100,7 +100,10 @@ private:
     void connectHandlers();
     QString settingsPath() const;
     void stopAcquisition(const QString& message);
-    bool writeRequest(const QByteArray& frame);
+    void clearExchange();
+    bool sendRequest(const QByteArray& frame);
+    // The line is gone: show the port closed, say why, stop polling, tell the operator.
+    void lineClosed(const QString& reason, const QString& message);
     void onPortLost(const QString& reason);
 
     // PortView

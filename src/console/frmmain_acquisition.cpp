@@ -29,11 +29,7 @@ void frmmain::stopAcquisition(const QString& message) {
 }
 
 void frmmain::Timer2_Timer() {
-    Message_Show->clear();
-    SendHex.clear();
-    ReceiveHex.clear();
-    Text1(0)->clear();
-    Text2->clear();
+    clearExchange();
 
     if (Command1->text() != PortCaption::kClose) {
         stopAcquisition(QStringLiteral("请先打开串口！"));
@@ -50,10 +46,7 @@ void frmmain::Timer2_Timer() {
         return;
     }
 
-    const QByteArray frame = ReadRequest(*address);
-    AppendTranscript(SendHex, frame);
-    Text1(0)->setPlainText(SendHex);
-    if (writeRequest(frame))
+    if (sendRequest(ReadRequest(*address)))
         Timer1.start();
 }
 
@@ -78,11 +71,7 @@ void frmmain::ShowReadings() {
 }
 
 void frmmain::Command_OK1_Click() {
-    Message_Show->clear();
-    SendHex.clear();
-    ReceiveHex.clear();
-    Text1(0)->clear();
-    Text2->clear();
+    clearExchange();
 
     if (Command1->text() != PortCaption::kClose) {
         services_.messages.show(QStringLiteral("请先打开串口！"));
@@ -94,26 +83,36 @@ void frmmain::Command_OK1_Click() {
         return;
     }
 
-    const QByteArray frame = AddressWriteRequest(*newAddress);
-    AppendTranscript(SendHex, frame);
-    Text1(0)->setPlainText(SendHex);
-    if (!writeRequest(frame))
+    if (!sendRequest(AddressWriteRequest(*newAddress)))
         return;
     // The sensor needs the line quiet while it stores its new address.
     services_.sleep(100);
     Timer1.start();
 }
 
-// A failed write means the port is gone from under an "open" caption: show it closed and
-// stop polling rather than carry on as if the request went out.
-bool frmmain::writeRequest(const QByteArray& frame) {
+// Every send starts from empty boxes and transcripts, also when it is then refused.
+void frmmain::clearExchange() {
+    Message_Show->clear();
+    SendHex.clear();
+    ReceiveHex.clear();
+    Text1(0)->clear();
+    Text2->clear();
+}
+
+// Shows the request and writes it. A failed write means the port is gone from under an
+// "open" caption: treat it like a lost line rather than carry on as if the request went out.
+bool frmmain::sendRequest(const QByteArray& frame) {
+    AppendTranscript(SendHex, frame);
+    Text1(0)->setPlainText(SendHex);
     const CommResult result = services_.port.output(frame);
     if (result.ok())
         return true;
-    portControl_->ShowClosed();
-    Message_Show->setPlainText(result.reason);
-    Timer2.stop();
-    Command_OK3->setText(Caption::kStart);
-    services_.messages.show(tr("串口写入失败！"));
+    lineClosed(result.reason, tr("串口写入失败！"));
     return false;
+}
+
+void frmmain::lineClosed(const QString& reason, const QString& message) {
+    portControl_->ShowClosed();
+    Message_Show->setPlainText(reason);
+    stopAcquisition(message);
 }

@@ -47,30 +47,30 @@ bool PortControl::CheckPort(qint16 port) {
     if (result.ok())
         return true;
 
-    switch (result.code) {
-    case CommError::kNoSuchPort:
-        view_.showStatus(QObject::tr("COM%1 不存在：%2").arg(port).arg(result.reason));
-        messages_.show(QStringLiteral("串口不存在！"));
-        break;
-    case CommError::kPortBusy:
-        view_.showStatus(QObject::tr("COM%1 被占用：%2").arg(port).arg(result.reason));
-        messages_.show(QStringLiteral("串口已打开！"));
-        break;
-    case CommError::kPermissionDenied:
-        view_.showStatus(QObject::tr("无权打开 COM%1（请把用户加入 dialout 组）：%2")
-                             .arg(port)
-                             .arg(result.reason));
-        messages_.show(QStringLiteral("其它错误"));
-        break;
-    default:
-        view_.showStatus(QObject::tr("COM%1：%2").arg(port).arg(result.reason));
-        messages_.show(QStringLiteral("其它错误"));
-        break;
+    // Only a missing and a busy port have messages of their own; the status line says why.
+    QString message = QStringLiteral("其它错误");
+    QString status = QObject::tr("COM%1：%2");
+    if (result.code == CommError::kNoSuchPort) {
+        message = QStringLiteral("串口不存在！");
+        status = QObject::tr("COM%1 不存在：%2");
+    } else if (result.code == CommError::kPortBusy) {
+        message = QStringLiteral("串口已打开！");
+        status = QObject::tr("COM%1 被占用：%2");
+    } else if (result.code == CommError::kPermissionDenied) {
+        status = QObject::tr("无权打开 COM%1（请把用户加入 dialout 组）：%2");
     }
+    view_.showStatus(status.arg(port).arg(result.reason));
+    messages_.show(message);
     return false;
 }
 
 bool PortControl::OpenPort(qint16 port) {
+    const auto failed = [&](const CommResult& result, const QString& message) {
+        view_.showPortState(false);
+        view_.showStatus(result.reason);
+        messages_.show(message);
+        return false;
+    };
     CommResult result = port_.setCommPort(port);
     if (result.ok()) {
         port_.setOutBufferSize(1024);
@@ -81,20 +81,12 @@ bool PortControl::OpenPort(qint16 port) {
         port_.setSThreshold(1);
         port_.setRThreshold(1);
         result = port_.setSettings(PortSettings);
-        if (!result.ok()) {
-            view_.showPortState(false);
-            view_.showStatus(result.reason);
-            messages_.show(QObject::tr("串口参数设置失败：%1").arg(PortSettings));
-            return false;
-        }
+        if (!result.ok())
+            return failed(result, QObject::tr("串口参数设置失败：%1").arg(PortSettings));
         result = port_.setPortOpen(true);
     }
-    if (!result.ok()) {
-        view_.showPortState(false);
-        view_.showStatus(result.reason);
-        messages_.show(QObject::tr("打开串口失败：COM%1").arg(port));
-        return false;
-    }
+    if (!result.ok())
+        return failed(result, QObject::tr("打开串口失败：COM%1").arg(port));
     return true;
 }
 
