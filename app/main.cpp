@@ -1,9 +1,9 @@
 #include "frmmain.h"
 #include "logo.h"
-#include "message_sink.h"
+#include "message_box.h"
 #include "qt_serial_control.h"
 #include "sleep.h"
-#include "web_launcher.h"
+#include "desktop_web_launcher.h"
 
 #ifdef SENSOR_TOOL_PROBE
 #include "probe.h"

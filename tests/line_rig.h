@@ -4,6 +4,7 @@
 #include "frmmain.h"
 #include "qt_serial_control.h"
 #include "sim_process.h"
+#include "window_parts.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -25,6 +26,7 @@ struct Rig {
         serial = std::make_unique<QtSerialControl>(dir.path());
         window = std::make_unique<frmmain>(
             Services{*serial, messages, web, [](int ms) { QThread::msleep(ms); }, dir.path()});
+        parts = std::make_unique<WindowParts>(*window);
     }
     // Starts the sensor with the options and the window, opens the port and, if asked,
     // starts acquisition.
@@ -32,13 +34,14 @@ struct Rig {
         if (!sensor.start(sensorOptions))
             return false;
         startWindow();
-        window->Command1->click();
+        parts->Command1->click();
         if (acquire)
-            window->Command_OK3->click();
-        return window->Command1->text() == QStringLiteral("关闭串口");
+            parts->Command_OK3->click();
+        return parts->Command1->text() == QStringLiteral("关闭串口");
     }
     frmmain& w() { return *window; }
-    QString status() const { return window->Message_Show->toPlainText(); }
+    WindowParts& ui() { return *parts; }
+    QString status() const { return parts->Message_Show->toPlainText(); }
     // Waits for the next verdict of the reply check and returns it (or why there was none).
     QString nextVerdict(int timeoutMs = 1500) {
         if (!QTest::qWaitFor([&] { return status().isEmpty(); }, timeoutMs))
@@ -54,6 +57,7 @@ struct Rig {
     RecordingWebLauncher web;
     std::unique_ptr<QtSerialControl> serial;
     std::unique_ptr<frmmain> window;
+    std::unique_ptr<WindowParts> parts;
 };
 
 inline const QString kGood = QStringLiteral("通讯数据正常！");

@@ -63,3 +63,23 @@ QByteArray PtyPair::receive(int expected, int timeoutMs) {
     }
     return got;
 }
+
+QString PtyPair::lineSettings() const {
+    termios line{};
+    if (tcgetattr(keepAlive_, &line) != 0)
+        return {};
+    const speed_t speed = cfgetospeed(&line);
+    const int baud = speed == B4800     ? 4800
+                     : speed == B9600   ? 9600
+                     : speed == B19200  ? 19200
+                     : speed == B115200 ? 115200
+                                        : -1;
+    const char parity = !(line.c_cflag & PARENB) ? 'N' : (line.c_cflag & PARODD) ? 'O' : 'E';
+    const tcflag_t size = line.c_cflag & CSIZE;
+    const int dataBits = size == CS8 ? 8 : size == CS7 ? 7 : size == CS6 ? 6 : 5;
+    return QStringLiteral("%1,%2,%3,%4")
+        .arg(baud)
+        .arg(QLatin1Char(parity))
+        .arg(dataBits)
+        .arg((line.c_cflag & CSTOPB) ? 2 : 1);
+}

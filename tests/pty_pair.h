@@ -14,6 +14,8 @@ public:
     // Whatever the port wrote, waiting up to timeoutMs for at least expected bytes.
     QByteArray receive(int expected, int timeoutMs = 2000);
     void closeMaster();
+    // The line settings the port put on the device, as "9600,O,7,2".
+    QString lineSettings() const;
 
 private:
     int master_ = -1;

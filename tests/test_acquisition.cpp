@@ -27,32 +27,32 @@ private slots:
 void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
     WindowFixture f;
     f.openPort();
-    f.w().Command_OK3->click();
-    QCOMPARE(f.w().Command_OK3->text(), QStringLiteral("停 止"));
-    QVERIFY(f.w().Timer2.isActive());
+    f.ui().Command_OK3->click();
+    QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("停 止"));
+    QVERIFY(f.ui().Timer2.isActive());
     QVERIFY(f.port.written.empty()); // the first request waits for the first tick
 
     f.w().Timer2_Timer();
     QCOMPARE(f.port.written, std::vector<QByteArray>{kRead1});
-    QCOMPARE(f.w().Text1(0)->toPlainText(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
-    QCOMPARE(f.w().SendHex, QStringLiteral("01 03 00 00 00 02 C4 0B "));
-    QVERIFY(f.w().Timer1.isActive());
-    QVERIFY(f.w().Message_Show->toPlainText().isEmpty());
+    QCOMPARE(f.ui().Text1(0)->toPlainText(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
+    QCOMPARE(f.ui().SendHex, QStringLiteral("01 03 00 00 00 02 C4 0B "));
+    QVERIFY(f.ui().Timer1.isActive());
+    QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
 
     f.port.receive(kReply.left(4));
     f.port.receive(kReply.mid(4));
-    f.w().Timer1_Timer();
-    QCOMPARE(f.w().Text2->toPlainText(), QStringLiteral("01 03 04 00 FA 02 58 DA 98 "));
-    QCOMPARE(f.w().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
-    QCOMPARE(f.w().AI_SHOW(1)->text(), QStringLiteral("60.0%"));
-    QCOMPARE(f.w().Message_Show->toPlainText(), QStringLiteral("通讯数据正常！"));
-    QVERIFY(!f.w().Timer1.isActive());
+    f.ui().tickTimer1();
+    QCOMPARE(f.ui().Text2->toPlainText(), QStringLiteral("01 03 04 00 FA 02 58 DA 98 "));
+    QCOMPARE(f.ui().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
+    QCOMPARE(f.ui().AI_SHOW(1)->text(), QStringLiteral("60.0%"));
+    QCOMPARE(f.ui().Message_Show->toPlainText(), QStringLiteral("通讯数据正常！"));
+    QVERIFY(!f.ui().Timer1.isActive());
 
     // The next tick empties the boxes again before sending.
     f.w().Timer2_Timer();
-    QVERIFY(f.w().Text2->toPlainText().isEmpty());
-    QVERIFY(f.w().Message_Show->toPlainText().isEmpty());
-    QVERIFY(f.w().ReceiveHex.isEmpty());
+    QVERIFY(f.ui().Text2->toPlainText().isEmpty());
+    QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
+    QVERIFY(f.ui().ReceiveHex.isEmpty());
     QCOMPARE(f.port.written.size(), size_t(2));
     QVERIFY(f.messages.shown.isEmpty());
 }
@@ -60,22 +60,22 @@ void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
 void TestAcquisition::badOrMissingReplyOnlySetsTheStatus() {
     WindowFixture f;
     f.openPort();
-    f.w().Command_OK3->click();
+    f.ui().Command_OK3->click();
     f.w().Timer2_Timer();
     f.port.receive(kReply);
-    f.w().Timer1_Timer();
-    QCOMPARE(f.w().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
+    f.ui().tickTimer1();
+    QCOMPARE(f.ui().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
 
     for (const QByteArray& reply :
          {QByteArray(), QByteArray::fromHex("018302C0F1"),
           QByteArray::fromHex("02030400FA0258DA98"), QByteArray::fromHex("FF01030400FA0258DA98")}) {
         f.w().Timer2_Timer();
         f.port.receive(reply);
-        f.w().Timer1_Timer();
-        QCOMPARE(f.w().Message_Show->toPlainText(), QStringLiteral("通讯数据错误！"));
-        QVERIFY(f.w().Text2->toPlainText().isEmpty());
-        QCOMPARE(f.w().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
-        QCOMPARE(f.w().Command_OK3->text(), QStringLiteral("停 止")); // polling goes on
+        f.ui().tickTimer1();
+        QCOMPARE(f.ui().Message_Show->toPlainText(), QStringLiteral("通讯数据错误！"));
+        QVERIFY(f.ui().Text2->toPlainText().isEmpty());
+        QCOMPARE(f.ui().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
+        QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("停 止")); // polling goes on
     }
 }
 
@@ -111,41 +111,41 @@ void TestAcquisition::refusalsSendNothing() {
     WindowFixture f;
     if (portOpen)
         f.openPort();
-    f.w().Message_Show->setPlainText(QStringLiteral("old"));
-    f.w().Text1(0)->setPlainText(QStringLiteral("old"));
-    f.w().Text2->setPlainText(QStringLiteral("old"));
-    f.w().ReceiveHex = QStringLiteral("01 ");
+    f.ui().Message_Show->setPlainText(QStringLiteral("old"));
+    f.ui().Text1(0)->setPlainText(QStringLiteral("old"));
+    f.ui().Text2->setPlainText(QStringLiteral("old"));
+    f.ui().ReceiveHex = QStringLiteral("01 ");
     if (poll) {
-        f.w().Combo_Addr(2)->setText(address);
-        f.w().Command_OK3->click();
+        f.ui().Combo_Addr(2)->setText(address);
+        f.ui().Command_OK3->click();
         f.w().Timer2_Timer();
         // Acquisition stops before the message, so no tick comes while it is shown.
-        QCOMPARE(f.w().Command_OK3->text(), QStringLiteral("采 集"));
-        QVERIFY(!f.w().Timer2.isActive());
+        QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("采 集"));
+        QVERIFY(!f.ui().Timer2.isActive());
     } else {
-        f.w().Combo_Addr(0)->setText(address);
-        f.w().Command_OK1->click();
+        f.ui().Combo_Addr(0)->setText(address);
+        f.ui().Command_OK1->click();
         QVERIFY(f.sleeps.isEmpty());
     }
     QCOMPARE(f.messages.shown, QStringList{message});
     QVERIFY(f.port.written.empty());
-    QVERIFY(!f.w().Timer1.isActive());
-    QVERIFY(f.w().Message_Show->toPlainText().isEmpty());
-    QVERIFY(f.w().Text1(0)->toPlainText().isEmpty());
-    QVERIFY(f.w().Text2->toPlainText().isEmpty());
-    QVERIFY(f.w().SendHex.isEmpty());
-    QVERIFY(f.w().ReceiveHex.isEmpty());
+    QVERIFY(!f.ui().Timer1.isActive());
+    QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
+    QVERIFY(f.ui().Text1(0)->toPlainText().isEmpty());
+    QVERIFY(f.ui().Text2->toPlainText().isEmpty());
+    QVERIFY(f.ui().SendHex.isEmpty());
+    QVERIFY(f.ui().ReceiveHex.isEmpty());
 }
 
 void TestAcquisition::extremeAddressesGoOutUnchanged() {
     WindowFixture f;
     f.openPort();
-    f.w().Command_OK3->click();
-    f.w().Combo_Addr(2)->setText(QStringLiteral("0"));
+    f.ui().Command_OK3->click();
+    f.ui().Combo_Addr(2)->setText(QStringLiteral("0"));
     f.w().Timer2_Timer();
-    f.w().Combo_Addr(2)->setText(QStringLiteral("255"));
+    f.ui().Combo_Addr(2)->setText(QStringLiteral("255"));
     f.w().Timer2_Timer();
-    f.w().Combo_Addr(2)->setCurrentIndex(15); // a pick of "16" takes effect at the next tick
+    f.ui().Combo_Addr(2)->setCurrentIndex(15); // a pick of "16" takes effect at the next tick
     f.w().Timer2_Timer();
     QCOMPARE(f.port.written.size(), size_t(3));
     QCOMPARE(f.port.written[0], QByteArray::fromHex("000300000002C5DA"));
@@ -156,16 +156,16 @@ void TestAcquisition::extremeAddressesGoOutUnchanged() {
 void TestAcquisition::stoppingInsideTheReplyWindowJudgesButKeepsReadings() {
     WindowFixture f;
     f.openPort();
-    f.w().Command_OK3->click();
+    f.ui().Command_OK3->click();
     f.w().Timer2_Timer();
-    f.w().Command_OK3->click();
-    QCOMPARE(f.w().Command_OK3->text(), QStringLiteral("采 集"));
-    QVERIFY(f.w().Timer1.isActive()); // the pending judgement stays
+    f.ui().Command_OK3->click();
+    QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("采 集"));
+    QVERIFY(f.ui().Timer1.isActive()); // the pending judgement stays
     f.port.receive(kReply);
-    QTRY_VERIFY_WITH_TIMEOUT(!f.w().Timer1.isActive(), 1000);
-    QCOMPARE(f.w().Message_Show->toPlainText(), QStringLiteral("通讯数据正常！"));
-    QVERIFY(f.w().AI_SHOW(0)->text().isEmpty());
-    QVERIFY(f.w().AI_SHOW(1)->text().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!f.ui().Timer1.isActive(), 1000);
+    QCOMPARE(f.ui().Message_Show->toPlainText(), QStringLiteral("通讯数据正常！"));
+    QVERIFY(f.ui().AI_SHOW(0)->text().isEmpty());
+    QVERIFY(f.ui().AI_SHOW(1)->text().isEmpty());
     QTest::qWait(800);
     QCOMPARE(f.port.written.size(), size_t(1));
 }
@@ -173,48 +173,48 @@ void TestAcquisition::stoppingInsideTheReplyWindowJudgesButKeepsReadings() {
 void TestAcquisition::twoClicksWithin700msSendNothing() {
     WindowFixture f;
     f.openPort();
-    f.w().Command_OK3->click();
+    f.ui().Command_OK3->click();
     QTest::qWait(300);
-    f.w().Command_OK3->click();
+    f.ui().Command_OK3->click();
     QTest::qWait(900);
     QVERIFY(f.port.written.empty());
-    QCOMPARE(f.w().Command_OK3->text(), QStringLiteral("采 集"));
+    QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("采 集"));
 }
 
 void TestAcquisition::failedWriteStopsAndShowsClosed() {
     WindowFixture f;
     f.openPort();
-    f.w().Command_OK3->click();
+    f.ui().Command_OK3->click();
     f.port.outputResult = {CommError::kIoFailure, QStringLiteral("Input/output error")};
     f.w().Timer2_Timer();
     QCOMPARE(f.messages.shown, QStringList{QStringLiteral("串口写入失败！")});
-    QCOMPARE(f.w().Command1->text(), QStringLiteral("打开串口"));
-    QCOMPARE(f.w().portControl().openPortNumber(), 0);
-    QCOMPARE(f.w().Command_OK3->text(), QStringLiteral("采 集"));
-    QVERIFY(!f.w().Timer2.isActive());
-    QVERIFY(!f.w().Timer1.isActive());
-    QVERIFY(f.w().Message_Show->toPlainText().contains(QStringLiteral("Input/output error")));
+    QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
+    QCOMPARE(f.ui().portControl().openPortNumber(), 0);
+    QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("采 集"));
+    QVERIFY(!f.ui().Timer2.isActive());
+    QVERIFY(!f.ui().Timer1.isActive());
+    QVERIFY(f.ui().Message_Show->toPlainText().contains(QStringLiteral("Input/output error")));
 }
 
 void TestAcquisition::addressChange() {
     WindowFixture f;
     f.openPort();
-    f.w().Combo_Addr(0)->setText(QStringLiteral("5"));
-    f.w().Command_OK1->click();
+    f.ui().Combo_Addr(0)->setText(QStringLiteral("5"));
+    f.ui().Command_OK1->click();
     QCOMPARE(f.port.written, std::vector<QByteArray>{QByteArray::fromHex("0006000000054818")});
-    QCOMPARE(f.w().Text1(0)->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
+    QCOMPARE(f.ui().Text1(0)->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
     QCOMPARE(f.sleeps, QList<int>{100});
-    QVERIFY(f.w().Timer1.isActive());
+    QVERIFY(f.ui().Timer1.isActive());
     f.port.receive(QByteArray::fromHex("0006000000054818"));
-    f.w().Timer1_Timer();
-    QCOMPARE(f.w().Text2->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
-    QCOMPARE(f.w().Message_Show->toPlainText(), QStringLiteral("通讯数据正常！"));
-    QVERIFY(f.w().AI_SHOW(0)->text().isEmpty());
-    QCOMPARE(f.w().Combo_Addr(2)->text(), QStringLiteral("1"));
+    f.ui().tickTimer1();
+    QCOMPARE(f.ui().Text2->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
+    QCOMPARE(f.ui().Message_Show->toPlainText(), QStringLiteral("通讯数据正常！"));
+    QVERIFY(f.ui().AI_SHOW(0)->text().isEmpty());
+    QCOMPARE(f.ui().Combo_Addr(2)->text(), QStringLiteral("1"));
 
     for (const auto& [text, byte] : {std::pair{"1", 0x01}, {"0", 0x00}, {"255", 0xFF}}) {
-        f.w().Combo_Addr(0)->setText(QString::fromLatin1(text));
-        f.w().Command_OK1->click();
+        f.ui().Combo_Addr(0)->setText(QString::fromLatin1(text));
+        f.ui().Command_OK1->click();
         QCOMPARE(static_cast<int>(static_cast<quint8>(f.port.written.back()[5])), byte);
     }
     QCOMPARE(f.port.written[1], QByteArray::fromHex("00060000000149DB"));
@@ -223,10 +223,10 @@ void TestAcquisition::addressChange() {
 void TestAcquisition::addressChangeLeavesAcquisitionRunning() {
     WindowFixture f;
     f.openPort();
-    f.w().Command_OK3->click();
-    f.w().Command_OK1->click();
-    QVERIFY(f.w().Timer2.isActive());
-    QCOMPARE(f.w().Command_OK3->text(), QStringLiteral("停 止"));
+    f.ui().Command_OK3->click();
+    f.ui().Command_OK1->click();
+    QVERIFY(f.ui().Timer2.isActive());
+    QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("停 止"));
 }
 
 void TestAcquisition::receivedBytesAccumulateInArrivalOrder() {
@@ -237,15 +237,15 @@ void TestAcquisition::receivedBytesAccumulateInArrivalOrder() {
     f.port.receive({});
     f.port.raiseEvent(1);
     f.port.raiseEvent(1009);
-    QCOMPARE(f.w().ReceiveHex, QStringLiteral("01 03 04 "));
+    QCOMPARE(f.ui().ReceiveHex, QStringLiteral("01 03 04 "));
     f.port.receive(QByteArray::fromHex("0A"));
-    QCOMPARE(f.w().ReceiveHex, QStringLiteral("01 03 04 0A "));
+    QCOMPARE(f.ui().ReceiveHex, QStringLiteral("01 03 04 0A "));
 
     // A flood is capped in whole bytes and the port is still drained.
     for (int i = 0; i < 40; ++i)
         f.port.receive(QByteArray(1000, '\x55'));
-    QCOMPARE(f.w().ReceiveHex.size(), ReceiveLimit::kMaxCharacters);
-    QVERIFY(f.w().ReceiveHex.endsWith(QStringLiteral("55 ")));
+    QCOMPARE(f.ui().ReceiveHex.size(), ReceiveLimit::kMaxCharacters);
+    QVERIFY(f.ui().ReceiveHex.endsWith(QStringLiteral("55 ")));
     QVERIFY(f.port.input().isEmpty());
 }
 

@@ -119,6 +119,10 @@ void TestCodec::checkReply_data() {
     QTest::newRow("echo of address write") << write5 << write5 << true;
     QTest::newRow("other address")
         << read1 << QStringLiteral("02 03 04 00 FA 02 58 DA 98 ") << false;
+    QTest::newRow("function 04 after a read")
+        << read1 << QStringLiteral("01 04 04 00 FA 02 58 DA 98 ") << false;
+    QTest::newRow("function 06 after a read")
+        << read1 << QStringLiteral("01 06 00 00 00 05 48 18 ") << false;
     QTest::newRow("exception 83") << read1 << QStringLiteral("01 83 02 C0 F1 ") << false;
     QTest::newRow("exception padded to 27")
         << read1 << QStringLiteral("01 83 04 00 FA 02 58 DA 98 ") << false;

@@ -32,38 +32,38 @@ void TestEndToEnd::portLifecycleAndSettingsRoundTrip() {
     Rig rig(3);
     QVERIFY(rig.sensor.start({QStringLiteral("--flood"), QStringLiteral("200")}));
     rig.startWindow();
-    QCOMPARE(rig.w().Combo1->text(), QStringLiteral("COM3"));
-    rig.w().Command1->click();
-    QCOMPARE(rig.w().Command1->text(), QStringLiteral("关闭串口"));
-    QCOMPARE(rig.w().Shape1->fillColor(), QColor(0, 255, 0));
+    QCOMPARE(rig.ui().Combo1->text(), QStringLiteral("COM3"));
+    rig.ui().Command1->click();
+    QCOMPARE(rig.ui().Command1->text(), QStringLiteral("关闭串口"));
+    QCOMPARE(rig.ui().Shape1->fillColor(), QColor(0, 255, 0));
     QVERIFY(rig.messages.shown.isEmpty());
     // Bytes from the line accumulate while nothing empties them.
-    QTRY_VERIFY(rig.w().ReceiveHex.size() > 30);
-    rig.w().Command1->click();
-    QCOMPARE(rig.w().Command1->text(), QStringLiteral("打开串口"));
-    QCOMPARE(rig.w().Shape1->fillColor(), QColor(0, 0, 0));
+    QTRY_VERIFY(rig.ui().ReceiveHex.size() > 30);
+    rig.ui().Command1->click();
+    QCOMPARE(rig.ui().Command1->text(), QStringLiteral("打开串口"));
+    QCOMPARE(rig.ui().Shape1->fillColor(), QColor(0, 0, 0));
 
     // Busy while another program holds it.
     {
         PortHolder holder;
         QVERIFY(holder.hold(QFileInfo(rig.sensor.linkPath()).canonicalFilePath()));
-        rig.w().Command1->click();
+        rig.ui().Command1->click();
         QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口已打开！")});
-        QCOMPARE(rig.w().Command1->text(), QStringLiteral("打开串口"));
+        QCOMPARE(rig.ui().Command1->text(), QStringLiteral("打开串口"));
     }
     // COM9 does not exist.
-    rig.w().Combo1->setListIndex(8);
-    rig.w().Command1->click();
+    rig.ui().Combo1->setListIndex(8);
+    rig.ui().Command1->click();
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
 
-    rig.w().Combo1->setListIndex(2);
+    rig.ui().Combo1->setListIndex(2);
     rig.w().close();
     QFile file(rig.dir.filePath(QStringLiteral("com.txt")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("3\r\n9600\r\n"));
     rig.startWindow();
-    QCOMPARE(rig.w().Combo1->text(), QStringLiteral("COM3"));
-    QCOMPARE(rig.w().portControl().selectedPort(), 3);
+    QCOMPARE(rig.ui().Combo1->text(), QStringLiteral("COM3"));
+    QCOMPARE(rig.ui().portControl().selectedPort(), 3);
 }
 
 void TestEndToEnd::fullCycleShowsFramesAndReadings() {
@@ -72,10 +72,10 @@ void TestEndToEnd::fullCycleShowsFramesAndReadings() {
                               QStringLiteral("--humidity"), QStringLiteral("613")}));
     for (int cycle = 0; cycle < 3; ++cycle) {
         QCOMPARE(rig.nextVerdict(), kGood);
-        QCOMPARE(rig.w().Text1(0)->toPlainText(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
-        QCOMPARE(rig.w().Text2->toPlainText().left(9), QStringLiteral("01 03 04 "));
-        QCOMPARE(rig.w().AI_SHOW(0)->text(), QStringLiteral("-5.7℃"));
-        QCOMPARE(rig.w().AI_SHOW(1)->text(), QStringLiteral("61.3%"));
+        QCOMPARE(rig.ui().Text1(0)->toPlainText(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
+        QCOMPARE(rig.ui().Text2->toPlainText().left(9), QStringLiteral("01 03 04 "));
+        QCOMPARE(rig.ui().AI_SHOW(0)->text(), QStringLiteral("-5.7℃"));
+        QCOMPARE(rig.ui().AI_SHOW(1)->text(), QStringLiteral("61.3%"));
     }
     QVERIFY(rig.messages.shown.isEmpty());
 }
@@ -84,23 +84,24 @@ void TestEndToEnd::silentSensorIsJudged500msAfterEachRequest() {
     Rig rig;
     QVERIFY(rig.sensor.start({QStringLiteral("--silent")}));
     rig.startWindow();
-    rig.w().Command1->click();
+    rig.ui().Command1->click();
     QElapsedTimer sinceRequest;
     QList<qint64> delays;
-    QObject::connect(rig.w().Text1(0), &QPlainTextEdit::textChanged, rig.w().Text1(0), [&] {
-        if (!rig.w().Text1(0)->toPlainText().isEmpty())
+    QObject::connect(rig.ui().Text1(0), &QPlainTextEdit::textChanged, rig.ui().Text1(0), [&] {
+        if (!rig.ui().Text1(0)->toPlainText().isEmpty())
             sinceRequest.start();
     });
-    QObject::connect(rig.w().Message_Show, &QPlainTextEdit::textChanged, rig.w().Message_Show, [&] {
-        if (rig.status() == kBad)
-            delays << sinceRequest.elapsed();
-    });
-    rig.w().Command_OK3->click();
+    QObject::connect(rig.ui().Message_Show, &QPlainTextEdit::textChanged, rig.ui().Message_Show,
+                     [&] {
+                         if (rig.status() == kBad)
+                             delays << sinceRequest.elapsed();
+                     });
+    rig.ui().Command_OK3->click();
     QTRY_VERIFY_WITH_TIMEOUT(delays.size() >= 3, 4000);
     for (const qint64 delay : delays)
         QVERIFY2(delay >= 495 && delay <= 530, qPrintable(QString::number(delay)));
-    QVERIFY(rig.w().Text2->toPlainText().isEmpty());
-    QVERIFY(rig.w().AI_SHOW(0)->text().isEmpty());
+    QVERIFY(rig.ui().Text2->toPlainText().isEmpty());
+    QVERIFY(rig.ui().AI_SHOW(0)->text().isEmpty());
 }
 
 void TestEndToEnd::verdictsOnTheLine_data() {
@@ -121,9 +122,9 @@ void TestEndToEnd::verdictsOnTheLine() {
     QVERIFY(rig.startPolling(options + QStringList{"--temperature", "-15", "--humidity", "421"}));
     QCOMPARE(rig.nextVerdict(), verdict);
     const bool decoded = verdict == kGood;
-    QCOMPARE(rig.w().AI_SHOW(0)->text(), decoded ? QStringLiteral("-1.5℃") : QString());
-    QCOMPARE(rig.w().AI_SHOW(1)->text(), decoded ? QStringLiteral("42.1%") : QString());
-    QCOMPARE(rig.w().Text2->toPlainText().isEmpty(), !decoded);
+    QCOMPARE(rig.ui().AI_SHOW(0)->text(), decoded ? QStringLiteral("-1.5℃") : QString());
+    QCOMPARE(rig.ui().AI_SHOW(1)->text(), decoded ? QStringLiteral("42.1%") : QString());
+    QCOMPARE(rig.ui().Text2->toPlainText().isEmpty(), !decoded);
 }
 
 void TestEndToEnd::lateReplyBytesAreDiscardedOrStandInFront() {
@@ -133,8 +134,8 @@ void TestEndToEnd::lateReplyBytesAreDiscardedOrStandInFront() {
         QVERIFY(rig.startPolling({QStringLiteral("--delay"), QStringLiteral("600")}));
         QCOMPARE(rig.nextVerdict(), kBad);
         QCOMPARE(rig.nextVerdict(), kBad);
-        QVERIFY(rig.w().ReceiveHex.isEmpty()); // the previous reply did not carry over
-        QTRY_COMPARE_WITH_TIMEOUT(rig.w().ReceiveHex.size(), 27, 1000);
+        QVERIFY(rig.ui().ReceiveHex.isEmpty()); // the previous reply did not carry over
+        QTRY_COMPARE_WITH_TIMEOUT(rig.ui().ReceiveHex.size(), 27, 1000);
     }
     {
         // The tail arrives after the next tick and stands in front of what comes next.
@@ -144,8 +145,8 @@ void TestEndToEnd::lateReplyBytesAreDiscardedOrStandInFront() {
                                   QStringLiteral("--gap"), QStringLiteral("120")}));
         QCOMPARE(rig.nextVerdict(), kBad);
         QCOMPARE(rig.nextVerdict(), kBad);
-        QCOMPARE(rig.w().ReceiveHex.size(), 12); // the last 4 bytes of the earlier reply
-        QVERIFY(!rig.w().ReceiveHex.startsWith(QStringLiteral("01 03")));
+        QCOMPARE(rig.ui().ReceiveHex.size(), 12); // the last 4 bytes of the earlier reply
+        QVERIFY(!rig.ui().ReceiveHex.startsWith(QStringLiteral("01 03")));
     }
 }
 
@@ -154,47 +155,47 @@ void TestEndToEnd::addressChangeIsEchoedAndReadingsStay() {
     QVERIFY(rig.startPolling({QStringLiteral("--temperature"), QStringLiteral("250"),
                               QStringLiteral("--humidity"), QStringLiteral("600")}));
     QCOMPARE(rig.nextVerdict(), kGood);
-    rig.w().Command_OK3->click(); // stop
+    rig.ui().Command_OK3->click(); // stop
     QTest::qWait(300);
 
-    rig.w().Combo_Addr(0)->setText(QStringLiteral("5"));
+    rig.ui().Combo_Addr(0)->setText(QStringLiteral("5"));
     QElapsedTimer clock;
     clock.start();
-    rig.w().Command_OK1->click();
+    rig.ui().Command_OK1->click();
     QVERIFY(clock.elapsed() >= 100); // the pause after the write
-    QCOMPARE(rig.w().Text1(0)->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
+    QCOMPARE(rig.ui().Text1(0)->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
     QTRY_COMPARE_WITH_TIMEOUT(rig.status(), kGood, 1000);
-    QCOMPARE(rig.w().Text2->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
-    QCOMPARE(rig.w().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
-    QCOMPARE(rig.w().AI_SHOW(1)->text(), QStringLiteral("60.0%"));
+    QCOMPARE(rig.ui().Text2->toPlainText(), QStringLiteral("00 06 00 00 00 05 48 18 "));
+    QCOMPARE(rig.ui().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
+    QCOMPARE(rig.ui().AI_SHOW(1)->text(), QStringLiteral("60.0%"));
     const auto received = rig.sensor.frames(QStringLiteral("RX"));
     QVERIFY(!received.empty());
     QCOMPARE(received.back().hex, QStringLiteral("00 06 00 00 00 05 48 18 "));
 
     // The sensor now answers at 5 only.
-    rig.w().Command_OK3->click();
+    rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kBad);
-    rig.w().Combo_Addr(2)->setText(QStringLiteral("5"));
+    rig.ui().Combo_Addr(2)->setText(QStringLiteral("5"));
     // The text is read afresh at the next tick.
     QCOMPARE(rig.nextVerdict(), kGood);
-    QCOMPARE(rig.w().Text1(0)->toPlainText().left(5), QStringLiteral("05 03"));
+    QCOMPARE(rig.ui().Text1(0)->toPlainText().left(5), QStringLiteral("05 03"));
 }
 
 void TestEndToEnd::stoppingInsideTheReplyWindow() {
     Rig rig;
     QVERIFY(rig.startPolling());
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.w().SendHex.isEmpty(), 1500);
-    rig.w().Command_OK3->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.ui().SendHex.isEmpty(), 1500);
+    rig.ui().Command_OK3->click();
     QTRY_COMPARE_WITH_TIMEOUT(rig.status(), kGood, 1000);
-    QVERIFY(rig.w().AI_SHOW(0)->text().isEmpty());
-    QVERIFY(rig.w().AI_SHOW(1)->text().isEmpty());
+    QVERIFY(rig.ui().AI_SHOW(0)->text().isEmpty());
+    QVERIFY(rig.ui().AI_SHOW(1)->text().isEmpty());
     QTest::qWait(900);
     QCOMPARE(rig.sensor.frames(QStringLiteral("RX")).size(), size_t(1));
 
     // Two clicks within 700 ms send nothing.
-    rig.w().Command_OK3->click();
+    rig.ui().Command_OK3->click();
     QTest::qWait(200);
-    rig.w().Command_OK3->click();
+    rig.ui().Command_OK3->click();
     QTest::qWait(900);
     QCOMPARE(rig.sensor.frames(QStringLiteral("RX")).size(), size_t(1));
 }
@@ -203,19 +204,19 @@ void TestEndToEnd::refusalsStopAcquisition() {
     Rig rig;
     QVERIFY(rig.sensor.start());
     rig.startWindow();
-    rig.w().Command_OK3->click(); // port still closed
+    rig.ui().Command_OK3->click(); // port still closed
     QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown, QStringList{QStringLiteral("请先打开串口！")},
                               1500);
-    QCOMPARE(rig.w().Command_OK3->text(), QStringLiteral("采 集"));
+    QCOMPARE(rig.ui().Command_OK3->text(), QStringLiteral("采 集"));
 
-    rig.w().Command1->click();
-    rig.w().Command_OK3->click();
+    rig.ui().Command1->click();
+    rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);
-    rig.w().Combo_Addr(2)->setText(QString());
+    rig.ui().Combo_Addr(2)->setText(QString());
     QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown.size(), 2, 1500);
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("模块地址未设置！"));
-    QCOMPARE(rig.w().Command_OK3->text(), QStringLiteral("采 集"));
-    QVERIFY(!rig.w().Timer2.isActive());
+    QCOMPARE(rig.ui().Command_OK3->text(), QStringLiteral("采 集"));
+    QVERIFY(!rig.ui().Timer2.isActive());
 }
 
 void TestEndToEnd::vanishingSensorStopsAcquisitionOnce() {
@@ -226,15 +227,15 @@ void TestEndToEnd::vanishingSensorStopsAcquisitionOnce() {
     QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown.size(), 1, 2000);
     QTest::qWait(1500);
     QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口已断开！")});
-    QCOMPARE(rig.w().Command1->text(), QStringLiteral("打开串口"));
-    QCOMPARE(rig.w().Shape1->fillColor(), QColor(0, 0, 0));
-    QCOMPARE(rig.w().Command_OK3->text(), QStringLiteral("采 集"));
+    QCOMPARE(rig.ui().Command1->text(), QStringLiteral("打开串口"));
+    QCOMPARE(rig.ui().Shape1->fillColor(), QColor(0, 0, 0));
+    QCOMPARE(rig.ui().Command_OK3->text(), QStringLiteral("采 集"));
 
     // The sensor comes back; one click opens the port again.
     QVERIFY(rig.sensor.start());
-    rig.w().Command1->click();
-    QCOMPARE(rig.w().Command1->text(), QStringLiteral("关闭串口"));
-    rig.w().Command_OK3->click();
+    rig.ui().Command1->click();
+    QCOMPARE(rig.ui().Command1->text(), QStringLiteral("关闭串口"));
+    rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);
 }
 
@@ -245,7 +246,7 @@ void TestEndToEnd::cadenceOnTheWire() {
     QEventLoop loop;
     QTimer::singleShot(22 * 700 + 300, &loop, &QEventLoop::quit);
     loop.exec();
-    rig.w().Command_OK3->click();
+    rig.ui().Command_OK3->click();
     const auto frames = rig.sensor.frames(QStringLiteral("RX"));
     std::vector<double> spacing;
     for (size_t i = 1; i < frames.size(); ++i)

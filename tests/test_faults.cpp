@@ -35,7 +35,7 @@ int closeInReadOnlyFolder(const QString& folder) {
     RecordingMessages messages;
     RecordingWebLauncher web;
     frmmain window(Services{port, messages, web, [](int) {}, folder});
-    window.Combo1->setListIndex(6);
+    WindowParts(window).Combo1->setListIndex(6);
     window.show();
     const bool closed = window.close();
     const bool told =
@@ -49,13 +49,14 @@ int openWithoutPermission(const QString& folder) {
     RecordingMessages messages;
     RecordingWebLauncher web;
     frmmain window(Services{port, messages, web, [](int) {}, folder});
-    window.Command1->click();
-    const QString status = window.Message_Show->toPlainText();
+    WindowParts ui(window);
+    ui.Command1->click();
+    const QString status = ui.Message_Show->toPlainText();
     qInfo("messages=%s status=%s", qPrintable(messages.shown.join(QLatin1Char('|'))),
           qPrintable(status));
     return messages.shown == QStringList{QStringLiteral("其它错误")} &&
                    status.contains(QStringLiteral("dialout")) &&
-                   window.Command1->text() == QStringLiteral("打开串口")
+                   ui.Command1->text() == QStringLiteral("打开串口")
                ? 0
                : 1;
 }
@@ -104,8 +105,8 @@ void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
                             : 60;
     Rig rig;
     QVERIFY(rig.startPolling({QStringLiteral("--flood"), QStringLiteral("11520")}, false));
-    frmmain& window = rig.w();
-    window.show();
+    rig.w().show();
+    WindowParts& window = rig.ui();
 
     runEventLoop(3000); // the transcript reaches its cap within seconds
     const long before = ResidentMemoryKiB();
@@ -141,14 +142,14 @@ void TestFaults::replySplitAtEveryByteBoundaryPasses() {
         for (int second = first; second < reply.size(); ++second) {
             WindowFixture f;
             f.openPort();
-            f.w().Command_OK3->click();
+            f.ui().Command_OK3->click();
             f.w().Timer2_Timer();
             f.port.receive(reply.left(first));
             f.port.receive(reply.mid(first, second - first));
             f.port.receive(reply.mid(second));
-            f.w().Timer1_Timer();
-            QCOMPARE(f.w().Message_Show->toPlainText(), kGood);
-            QCOMPARE(f.w().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
+            f.ui().tickTimer1();
+            QCOMPARE(f.ui().Message_Show->toPlainText(), kGood);
+            QCOMPARE(f.ui().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
         }
     }
 }
@@ -201,15 +202,16 @@ void TestFaults::settingsFileVariants() {
         empty.close();
         f.window = std::make_unique<frmmain>(
             Services{f.port, f.messages, f.web, [](int) {}, f.dir.path()});
+        f.parts = std::make_unique<WindowParts>(*f.window);
     }
-    QCOMPARE(f.w().Combo1->text(), port);
-    QCOMPARE(f.w().Combo2->text(), baud);
-    QCOMPARE(!f.w().Message_Show->toPlainText().isEmpty(), toldDefaults);
+    QCOMPARE(f.ui().Combo1->text(), port);
+    QCOMPARE(f.ui().Combo2->text(), baud);
+    QCOMPARE(!f.ui().Message_Show->toPlainText().isEmpty(), toldDefaults);
     f.w().close();
     // What is written back reads as the same selection and baud text.
     WindowFixture again(f.comTxt());
-    QCOMPARE(again.w().Combo1->text(), port);
-    QCOMPARE(again.w().Combo2->text(), baud);
+    QCOMPARE(again.ui().Combo1->text(), port);
+    QCOMPARE(again.ui().Combo2->text(), baud);
 }
 
 void TestFaults::binaryJunkSettingsNeverCrash() {
@@ -220,7 +222,7 @@ void TestFaults::binaryJunkSettingsNeverCrash() {
         for (int i = 0; i < length; ++i)
             junk.append(static_cast<char>(random()));
         WindowFixture f(junk + "\r\n");
-        QVERIFY(f.w().Combo1->listIndex() >= -1 && f.w().Combo1->listIndex() <= 9);
+        QVERIFY(f.ui().Combo1->listIndex() >= -1 && f.ui().Combo1->listIndex() <= 9);
         f.w().close();
     }
 }

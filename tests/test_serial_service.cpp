@@ -16,6 +16,8 @@ private slots:
     void portHeldByAnotherProgramIsBusy();
     void invalidLineSettingsFailCleanly_data();
     void invalidLineSettingsFailCleanly();
+    void lineSettingsReachTheDevice_data();
+    void lineSettingsReachTheDevice();
     void writingToAClosedPortFails();
     void vanishingLineIsReportedOnce();
 
@@ -109,6 +111,33 @@ void TestSerialService::invalidLineSettingsFailCleanly() {
     QVERIFY(port.setPortOpen(true).ok());
     QCOMPARE(port.setSettings(settings).code, CommError::kInvalidValue);
     QVERIFY(port.portOpen());
+}
+
+void TestSerialService::lineSettingsReachTheDevice_data() {
+    QTest::addColumn<QString>("settings");
+    for (const char* settings : {"9600,N,8,1", "9600,O,8,1", "4800,E,7,2", "115200,O,7,1"})
+        QTest::newRow(settings) << QString::fromLatin1(settings);
+}
+
+void TestSerialService::lineSettingsReachTheDevice() {
+    QFETCH(QString, settings);
+    PtyPair line(dir_->path(), 1);
+    QtSerialControl port(dir_->path());
+    QVERIFY(port.setCommPort(1).ok());
+    // A pseudo-terminal keeps the rate and the stop bits but forces 8 data bits without
+    // parity, so those two are read back from the port itself.
+    const auto rateAndStop = [](const QString& text) {
+        const QStringList fields = text.split(QLatin1Char(','));
+        return fields.first() + QLatin1Char(',') + fields.last();
+    };
+    // At the open, and later on the open port (where a pseudo-terminal refuses parity).
+    QVERIFY(port.setSettings(settings).ok());
+    QVERIFY(port.setPortOpen(true).ok());
+    QCOMPARE(rateAndStop(line.lineSettings()), rateAndStop(settings));
+    QCOMPARE(port.appliedSettings(), settings);
+    QVERIFY(port.setSettings(QStringLiteral("19200,N,8,2")).ok());
+    QCOMPARE(line.lineSettings(), QStringLiteral("19200,N,8,2"));
+    QCOMPARE(port.appliedSettings(), QStringLiteral("19200,N,8,2"));
 }
 
 void TestSerialService::writingToAClosedPortFails() {

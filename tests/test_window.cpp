@@ -90,7 +90,7 @@ void TestWindow::controlsSitWhereTheLayoutPutsThem() {
 
 void TestWindow::startStateOfEveryControl() {
     WindowFixture f;
-    frmmain& w = f.w();
+    WindowParts& w = f.ui();
     QCOMPARE(w.Frame1->title(), QStringLiteral(" 通讯设置 "));
     QCOMPARE(w.Frame7->title(), QStringLiteral(" 温度采集"));
     QCOMPARE(w.Frame2->title(), QStringLiteral(" 模块地址更改 "));
@@ -155,7 +155,7 @@ void TestWindow::startStateOfEveryControl() {
 
 void TestWindow::addressListsHold1To254() {
     WindowFixture f;
-    for (VbComboBox* list : {f.w().Combo_Addr(0), f.w().Combo_Addr(2)}) {
+    for (EditableComboBox* list : {f.ui().Combo_Addr(0), f.ui().Combo_Addr(2)}) {
         QCOMPARE(list->count(), 254);
         QCOMPARE(list->itemText(0), QStringLiteral("1"));
         QCOMPARE(list->itemText(253), QStringLiteral("254"));
@@ -173,10 +173,11 @@ void TestWindow::tabOrderAndFirstFocus() {
     WindowFixture f;
     f.w().show();
     QVERIFY(QTest::qWaitForWindowActive(&f.w()));
-    QCOMPARE(QApplication::focusWidget(), f.w().Command_OK1);
-    const QList<QWidget*> expected = {f.w().Combo_Addr(0), f.w().Command_OK3,  f.w().Combo_Addr(2),
-                                      f.w().Command1,      f.w().Combo1,       f.w().Text1(0),
-                                      f.w().Text2,         f.w().Message_Show, f.w().Command_OK1};
+    QCOMPARE(QApplication::focusWidget(), f.ui().Command_OK1);
+    const QList<QWidget*> expected = {
+        f.ui().Combo_Addr(0), f.ui().Command_OK3,  f.ui().Combo_Addr(2),
+        f.ui().Command1,      f.ui().Combo1,       f.ui().Text1(0),
+        f.ui().Text2,         f.ui().Message_Show, f.ui().Command_OK1};
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
@@ -189,12 +190,12 @@ void TestWindow::tabOrderAndFirstFocus() {
 
 void TestWindow::textBoxesCarryTheirLabelsAsNames() {
     WindowFixture f;
-    QCOMPARE(f.w().Text1(0)->accessibleName(), QStringLiteral("Send:"));
-    QCOMPARE(f.w().Message_Show->accessibleName(), QStringLiteral("Message:"));
-    QCOMPARE(f.w().Text2->accessibleName(), QStringLiteral("Receive:"));
+    QCOMPARE(f.ui().Text1(0)->accessibleName(), QStringLiteral("Send:"));
+    QCOMPARE(f.ui().Message_Show->accessibleName(), QStringLiteral("Message:"));
+    QCOMPARE(f.ui().Text2->accessibleName(), QStringLiteral("Receive:"));
     // Buttons and readouts are read by their captions.
-    QVERIFY(f.w().Command1->accessibleName().isEmpty());
-    QVERIFY(f.w().AI_SHOW(0)->accessibleName().isEmpty());
+    QVERIFY(f.ui().Command1->accessibleName().isEmpty());
+    QVERIFY(f.ui().AI_SHOW(0)->accessibleName().isEmpty());
 }
 
 void TestWindow::startUpReadsTheSettingsFile_data() {
@@ -221,17 +222,17 @@ void TestWindow::startUpReadsTheSettingsFile() {
     QFETCH(QString, baud);
     QFETCH(bool, toldDefaults);
     WindowFixture f(file);
-    QCOMPARE(f.w().Combo1->text(), port);
-    QCOMPARE(f.w().portControl().selectedPort(), selected);
-    QCOMPARE(f.w().Combo2->text(), baud);
-    QCOMPARE(f.w().Message_Show->toPlainText().contains(QStringLiteral("COM1")), toldDefaults);
+    QCOMPARE(f.ui().Combo1->text(), port);
+    QCOMPARE(f.ui().portControl().selectedPort(), selected);
+    QCOMPARE(f.ui().Combo2->text(), baud);
+    QCOMPARE(f.ui().Message_Show->toPlainText().contains(QStringLiteral("COM1")), toldDefaults);
     QVERIFY(f.messages.shown.isEmpty());
-    QCOMPARE(f.w().Command1->text(), QStringLiteral("打开串口"));
+    QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
 }
 
 void TestWindow::closingWritesTheSettingsFile() {
     WindowFixture f(QByteArray("3\r\n9600\r\n"));
-    f.w().Combo1->setListIndex(6);
+    f.ui().Combo1->setListIndex(6);
     f.w().show();
     QVERIFY(f.w().close());
     QCOMPARE(f.comTxt(), QByteArray("7\r\n9600\r\n"));
@@ -272,15 +273,15 @@ void TestWindow::linkLabelColourAndClick() {
 
     WindowFixture f;
     f.w().Timer3_Timer();
-    QCOMPARE(f.w().Label9->palette().color(QPalette::WindowText), f.w().foreColor());
+    QCOMPARE(f.ui().Label9->palette().color(QPalette::WindowText), f.ui().foreColor());
 
-    QTest::mouseClick(f.w().Label9, Qt::LeftButton);
-    QTest::mouseClick(f.w().Label9, Qt::LeftButton);
-    QCOMPARE(f.web.opened, QStringList(2, f.w().Label9->text()));
-    QVERIFY(f.w().Message_Show->toPlainText().isEmpty());
+    QTest::mouseClick(f.ui().Label9, Qt::LeftButton);
+    QTest::mouseClick(f.ui().Label9, Qt::LeftButton);
+    QCOMPARE(f.web.opened, QStringList(2, f.ui().Label9->text()));
+    QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
     f.web.succeed = false;
-    QTest::mouseClick(f.w().Label9, Qt::LeftButton);
-    QVERIFY(f.w().Message_Show->toPlainText().contains(f.w().Label9->text()));
+    QTest::mouseClick(f.ui().Label9, Qt::LeftButton);
+    QVERIFY(f.ui().Message_Show->toPlainText().contains(f.ui().Label9->text()));
 }
 
 QTEST_MAIN(TestWindow)

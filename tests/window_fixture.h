@@ -2,6 +2,7 @@
 
 #include "fakes.h"
 #include "frmmain.h"
+#include "window_parts.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,15 +21,17 @@ struct WindowFixture {
         }
         window = std::make_unique<frmmain>(
             Services{port, messages, web, [this](int ms) { sleeps << ms; }, dir.path()});
+        parts = std::make_unique<WindowParts>(*window);
     }
 
     frmmain& w() { return *window; }
+    WindowParts& ui() { return *parts; }
     QByteArray comTxt() const {
         QFile file(dir.filePath(QStringLiteral("com.txt")));
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
-    void openPort() { window->Command1->click(); }
+    void openPort() { parts->Command1->click(); }
 
     QTemporaryDir dir;
     FakeSerialControl port;
@@ -36,4 +39,5 @@ struct WindowFixture {
     RecordingWebLauncher web;
     QList<int> sleeps;
     std::unique_ptr<frmmain> window;
+    std::unique_ptr<WindowParts> parts;
 };

@@ -1,5 +1,7 @@
 #include "readings.h"
 
+#include "frame_sizes.h"
+
 namespace {
 
 int hexDigitValue(QChar c) {
@@ -39,8 +41,11 @@ QString FormatTenths(int tenths, const QLocale& locale) {
 
 std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisitionRunning,
                                        const QLocale& locale) {
+    using namespace FrameSize;
     const auto length = ReceiveHex.size();
-    if (!acquisitionRunning || (length != 63 && length != 27 && length != 21))
+    const bool oneRegister = length == TranscriptLength(kOneRegisterReply);
+    if (!acquisitionRunning || (length != TranscriptLength(kSixteenByteReply) &&
+                                length != TranscriptLength(kTwoRegisterReply) && !oneRegister))
         return std::nullopt;
     if (ReceiveHex[4] != QLatin1Char('3'))
         return std::nullopt;
@@ -55,7 +60,7 @@ std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisiti
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     Readings readings;
     readings.temperature = FormatTenths(signedTenths, plain) + QChar(0x2103);
-    if (length != 21) {
+    if (!oneRegister) {
         const auto humidity = registerAt(ReceiveHex, 16);
         if (!humidity)
             return std::nullopt;

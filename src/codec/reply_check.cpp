@@ -1,10 +1,18 @@
 #include "reply_check.h"
 
+#include "frame_sizes.h"
+
 bool CheckReply(const QString& SendHex, const QString& ReceiveHex) {
+    using namespace FrameSize;
     const auto length = ReceiveHex.size();
-    if (length != 63 && length != 27 && length != 24 && length != 21)
+    if (length != TranscriptLength(kSixteenByteReply) &&
+        length != TranscriptLength(kTwoRegisterReply) && length != TranscriptLength(kAddressEcho) &&
+        length != TranscriptLength(kOneRegisterReply))
         return false;
-    if (SendHex.size() < 5)
+    // "AA FF": the address and the function code.
+    constexpr qsizetype kAddressAndFunction = TranscriptLength(2) - 1;
+    if (SendHex.size() < kAddressAndFunction)
         return false;
-    return QStringView(ReceiveHex).left(5) == QStringView(SendHex).left(5);
+    return QStringView(ReceiveHex).left(kAddressAndFunction) ==
+           QStringView(SendHex).left(kAddressAndFunction);
 }

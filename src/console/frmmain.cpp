@@ -35,8 +35,8 @@ frmmain::~frmmain() = default;
 
 void frmmain::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, &frmmain::Command1_Click);
-    connect(Combo1, &VbComboBox::clicked, this, &frmmain::Combo1_Click);
-    connect(Combo2, &VbComboBox::clicked, this, [this] { portControl_->Combo2_Click(); });
+    connect(Combo1, &EditableComboBox::clicked, this, &frmmain::Combo1_Click);
+    connect(Combo2, &EditableComboBox::clicked, this, &frmmain::Combo2_Click);
     connect(Command_OK3, &QPushButton::clicked, this, &frmmain::Command_OK3_Click);
     connect(Command_OK1, &QPushButton::clicked, this, &frmmain::Command_OK1_Click);
     connect(&Timer1, &QTimer::timeout, this, &frmmain::Timer1_Timer);
@@ -98,11 +98,15 @@ void frmmain::closeEvent(QCloseEvent* event) {
 }
 
 void frmmain::Command1_Click() {
-    portControl_->Command1_Click();
+    portControl_->toggleOpen();
 }
 
 void frmmain::Combo1_Click() {
-    portControl_->Combo1_Click();
+    portControl_->selectPort();
+}
+
+void frmmain::Combo2_Click() {
+    portControl_->closeForNewBaud();
 }
 
 void frmmain::MSComm1_OnComm() {

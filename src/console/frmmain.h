@@ -1,9 +1,9 @@
 #pragma once
 
 #include "control_array.h"
+#include "editable_combo_box.h"
 #include "port_control.h"
 #include "services.h"
-#include "vb_combo_box.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -11,7 +11,6 @@
 #include <QWidget>
 #include <memory>
 
-class QGroupBox;
 class QPushButton;
 class Lamp;
 
@@ -33,49 +32,6 @@ public:
     explicit frmmain(const Services& services, QWidget* parent = nullptr);
     ~frmmain() override;
 
-    // Controls, by their names.
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame7 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label14 = nullptr;
-    ControlArray<QLabel> Label13;
-    ControlArray<QLabel> Label17;
-    ControlArray<QLabel> Label18;
-    ControlArray<QLabel> AI_SHOW;
-    ControlArray<QPlainTextEdit> Text1;
-    QPlainTextEdit* Text2 = nullptr;
-    QPlainTextEdit* Message_Show = nullptr;
-    VbComboBox* Combo1 = nullptr;
-    VbComboBox* Combo2 = nullptr;
-    VbComboBox* Combo3 = nullptr;
-    VbComboBox* Combo4 = nullptr;
-    VbComboBox* Combo5 = nullptr;
-    ControlArray<VbComboBox> Combo_Addr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command_OK1 = nullptr;
-    QPushButton* Command_OK3 = nullptr;
-    Lamp* Shape1 = nullptr;
-    QLabel* Picture1 = nullptr;
-    QTimer Timer1;
-    QTimer Timer2;
-    QTimer Timer3;
-
-    // The shared transcripts of the last request and of everything received since.
-    QString SendHex;
-    QString ReceiveHex;
-
-    const PortControl& portControl() const { return *portControl_; }
-    QColor foreColor() const { return foreColor_; }
-
     // Event handlers.
     void Form_Load();
     void Form_QueryUnload();
@@ -87,6 +43,7 @@ public:
     void Timer2_Timer();
     void Timer3_Timer();
     void Label9_Click();
+    void Combo2_Click();
     void MSComm1_OnComm();
     void ShowReadings();
 
@@ -95,6 +52,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class WindowParts; // the tests' one way in
+
     void createControls();
     void setTabOrder();
     void connectHandlers();
@@ -115,6 +74,30 @@ private:
     QString dataBitsText() const override;
     QString stopBitsText() const override;
     void showStatus(const QString& text) override;
+
+    // Controls, by their names; plain captions are not kept.
+    QLabel* Label9 = nullptr;
+    ControlArray<QLabel> AI_SHOW;
+    ControlArray<QPlainTextEdit> Text1;
+    QPlainTextEdit* Text2 = nullptr;
+    QPlainTextEdit* Message_Show = nullptr;
+    EditableComboBox* Combo1 = nullptr;
+    EditableComboBox* Combo2 = nullptr;
+    EditableComboBox* Combo3 = nullptr;
+    EditableComboBox* Combo4 = nullptr;
+    EditableComboBox* Combo5 = nullptr;
+    ControlArray<EditableComboBox> Combo_Addr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command_OK1 = nullptr;
+    QPushButton* Command_OK3 = nullptr;
+    Lamp* Shape1 = nullptr;
+    QTimer Timer1{this};
+    QTimer Timer2{this};
+    QTimer Timer3{this};
+
+    // The shared transcripts of the last request and of everything received since.
+    QString SendHex;
+    QString ReceiveHex;
 
     Services services_;
     std::unique_ptr<PortControl> portControl_;

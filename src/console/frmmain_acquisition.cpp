@@ -58,7 +58,6 @@ void frmmain::Timer1_Timer() {
     } else {
         Message_Show->setPlainText(Caption::kBad);
     }
-    Timer1.stop();
 }
 
 void frmmain::ShowReadings() {
@@ -112,7 +111,7 @@ bool frmmain::sendRequest(const QByteArray& frame) {
 }
 
 void frmmain::lineClosed(const QString& reason, const QString& message) {
-    portControl_->ShowClosed();
+    portControl_->closePort();
     Message_Show->setPlainText(reason);
     stopAcquisition(message);
 }

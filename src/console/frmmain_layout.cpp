@@ -57,9 +57,9 @@ QPlainTextEdit* textBox(QWidget* parent, const QString& name, const QString& acc
     return box;
 }
 
-VbComboBox* comboBox(QWidget* parent, const QString& name, const QStringList& items,
-                     const QString& startText, bool enabled) {
-    auto* combo = new VbComboBox(parent);
+EditableComboBox* comboBox(QWidget* parent, const QString& name, const QStringList& items,
+                           const QString& startText, bool enabled) {
+    auto* combo = new EditableComboBox(parent);
     combo->setObjectName(name);
     combo->setFont(SongFont(kDefaultPoints));
     combo->addItems(items);
@@ -101,31 +101,31 @@ void frmmain::createControls() {
     setFixedSize(TwipsToPixels(7455), TwipsToPixels(6030));
 
     // Link settings.
-    Frame1 = groupBox(this, "Frame1", QStringLiteral(" 通讯设置 "));
+    auto* Frame1 = groupBox(this, "Frame1", QStringLiteral(" 通讯设置 "));
     place(Frame1, 240, 120, 2175, 4455);
-    Label1 = label(Frame1, QStringLiteral("Label1"), QStringLiteral("串口号"), 240, 480, 630, 210);
+    label(Frame1, QStringLiteral("Label1"), QStringLiteral("串口号"), 240, 480, 630, 210);
     QStringList ports;
     for (int n = 1; n <= 10; ++n)
         ports << QStringLiteral("COM%1").arg(n);
     Combo1 = comboBox(Frame1, QStringLiteral("Combo1"), ports, QStringLiteral("Combo1"), true);
     place(Combo1, 960, 480, 975, 300);
-    Label2 = label(Frame1, QStringLiteral("Label2"), QStringLiteral("波特率"), 240, 1080, 630, 210);
+    label(Frame1, QStringLiteral("Label2"), QStringLiteral("波特率"), 240, 1080, 630, 210);
     Combo2 = comboBox(Frame1, QStringLiteral("Combo2"),
                       {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("115200")},
                       QStringLiteral("Combo2"), false);
     place(Combo2, 960, 1080, 975, 300);
-    Label3 = label(Frame1, QStringLiteral("Label3"), QStringLiteral("校验位"), 240, 1680, 630, 210);
+    label(Frame1, QStringLiteral("Label3"), QStringLiteral("校验位"), 240, 1680, 630, 210);
     Combo3 =
         comboBox(Frame1, QStringLiteral("Combo3"),
                  {QStringLiteral("无校验"), QStringLiteral("奇校验"), QStringLiteral("偶校验")},
                  QStringLiteral("Combo3"), false);
     place(Combo3, 960, 1680, 975, 300);
-    Label4 = label(Frame1, QStringLiteral("Label4"), QStringLiteral("数据位"), 240, 2280, 630, 210);
+    label(Frame1, QStringLiteral("Label4"), QStringLiteral("数据位"), 240, 2280, 630, 210);
     Combo4 = comboBox(Frame1, QStringLiteral("Combo4"),
                       {QStringLiteral("8"), QStringLiteral("7"), QStringLiteral("6")},
                       QStringLiteral("Combo4"), false);
     place(Combo4, 960, 2280, 975, 300);
-    Label5 = label(Frame1, QStringLiteral("Label5"), QStringLiteral("停止位"), 240, 2880, 630, 210);
+    label(Frame1, QStringLiteral("Label5"), QStringLiteral("停止位"), 240, 2880, 630, 210);
     Combo5 = comboBox(Frame1, QStringLiteral("Combo5"), {QStringLiteral("1"), QStringLiteral("2")},
                       QStringLiteral("Combo5"), false);
     place(Combo5, 960, 2880, 975, 300);
@@ -137,24 +137,21 @@ void frmmain::createControls() {
     place(Command1, 720, 3600, 1215, 495);
 
     // Acquisition.
-    Frame7 = groupBox(this, "Frame7", QStringLiteral(" 温度采集"));
+    auto* Frame7 = groupBox(this, "Frame7", QStringLiteral(" 温度采集"));
     place(Frame7, 2640, 120, 4695, 2295);
-    Label17.set(0, label(Frame7, QStringLiteral("Label17(0)"), QStringLiteral("模块地址:"), 240,
-                         525, 945, 210));
+    label(Frame7, QStringLiteral("Label17(0)"), QStringLiteral("模块地址:"), 240, 525, 945, 210);
     Combo_Addr.set(2, comboBox(Frame7, QStringLiteral("Combo_Addr(2)"), {}, {}, true));
     place(Combo_Addr(2), 1680, 480, 1455, 300);
-    Label18.set(0, label(Frame7, QStringLiteral("Label18(0)"), QStringLiteral("当前温度:"), 240,
-                         1080, 945, 210));
+    label(Frame7, QStringLiteral("Label18(0)"), QStringLiteral("当前温度:"), 240, 1080, 945, 210);
     AI_SHOW.set(0, readout(Frame7, QStringLiteral("AI_SHOW(0)")));
     place(AI_SHOW(0), 1680, 980, 1455, 375);
-    Label18.set(1, label(Frame7, QStringLiteral("Label18(1)"), QStringLiteral("当前湿度:"), 240,
-                         1680, 945, 210));
+    label(Frame7, QStringLiteral("Label18(1)"), QStringLiteral("当前湿度:"), 240, 1680, 945, 210);
     AI_SHOW.set(1, readout(Frame7, QStringLiteral("AI_SHOW(1)")));
     place(AI_SHOW(1), 1680, 1580, 1455, 375);
     AI_SHOW(0)->setAccessibleDescription(QStringLiteral("当前温度"));
     AI_SHOW(1)->setAccessibleDescription(QStringLiteral("当前湿度"));
 
-    Picture1 = new QLabel(Frame7);
+    auto* Picture1 = new QLabel(Frame7);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setPixmap(LogoPixmap());
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -162,7 +159,7 @@ void frmmain::createControls() {
     Picture1->setBackgroundRole(QPalette::Window);
     Picture1->setAccessibleName(QStringLiteral("logo"));
     place(Picture1, 3360, 480, 1095, 975);
-    Label8 = new QLabel(QStringLiteral("温湿度"), Picture1);
+    auto* Label8 = new QLabel(QStringLiteral("温湿度"), Picture1);
     Label8->setObjectName(QStringLiteral("Label8"));
     Label8->setFont(SongFont(kLabelPoints));
     place(Label8, 180, 600, 735, 255);
@@ -171,10 +168,9 @@ void frmmain::createControls() {
     place(Command_OK3, 3360, 1560, 1095, 500);
 
     // Address change.
-    Frame2 = groupBox(this, "Frame2", QStringLiteral(" 模块地址更改 "));
+    auto* Frame2 = groupBox(this, "Frame2", QStringLiteral(" 模块地址更改 "));
     place(Frame2, 2640, 2640, 4695, 1095);
-    Label6 =
-        label(Frame2, QStringLiteral("Label6"), QStringLiteral("模块地址:"), 240, 500, 945, 210);
+    label(Frame2, QStringLiteral("Label6"), QStringLiteral("模块地址:"), 240, 500, 945, 210);
     Combo_Addr.set(0, comboBox(Frame2, QStringLiteral("Combo_Addr(0)"), {}, {}, true));
     place(Combo_Addr(0), 1680, 480, 1455, 300);
     Command_OK1 = button(Frame2, "Command_OK1", Caption::kConfirm, kButtonPoints);
@@ -188,26 +184,27 @@ void frmmain::createControls() {
     Label9->installEventFilter(this);
     place(Label9, 2640, 3960, 4695, 495);
 
-    Label13.set(
-        0, label(this, QStringLiteral("Label13(0)"), QStringLiteral("Send:"), 450, 4920, 525, 210));
+    QLabel* sendCaption =
+        label(this, QStringLiteral("Label13(0)"), QStringLiteral("Send:"), 450, 4920, 525, 210);
     Text1.set(0,
               textBox(this, QStringLiteral("Text1(0)"), QStringLiteral("Send:"), kDefaultPoints));
     place(Text1(0), 1080, 4800, 2415, 375);
-    Label7 =
+    auto* Label7 =
         label(this, QStringLiteral("Label7"), QStringLiteral("Message:"), 4200, 4920, 840, 210);
     Message_Show =
         textBox(this, QStringLiteral("Message_Show"), QStringLiteral("Message:"), kLabelPoints);
     place(Message_Show, 5160, 4800, 2175, 375);
-    Label14 =
+    auto* Label14 =
         label(this, QStringLiteral("Label14"), QStringLiteral("Receive:"), 120, 5640, 840, 210);
     Text2 = textBox(this, QStringLiteral("Text2"), QStringLiteral("Receive:"), kDefaultPoints);
     place(Text2, 1080, 5520, 6255, 375);
-    Label13(0)->setBuddy(Text1(0));
+    sendCaption->setBuddy(Text1(0));
     Label7->setBuddy(Message_Show);
     Label14->setBuddy(Text2);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(500);
+    Timer1.setSingleShot(true);
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer2.setObjectName(QStringLiteral("Timer2"));
     Timer2.setInterval(700);

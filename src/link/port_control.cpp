@@ -17,7 +17,7 @@ QString PortControl::ParityLetterFor(const QString& parityText) {
     return {};
 }
 
-void PortControl::Command1_Click() {
+void PortControl::toggleOpen() {
     if (view_.command1Caption() == PortCaption::kClose) {
         closePort();
         return;
@@ -90,7 +90,7 @@ bool PortControl::OpenPort(qint16 port) {
     return true;
 }
 
-void PortControl::Combo1_Click() {
+void PortControl::selectPort() {
     const auto picked = static_cast<qint16>(view_.portListIndex() + 1);
     if (picked == SelectedPort)
         return;
@@ -100,13 +100,9 @@ void PortControl::Combo1_Click() {
     SelectedPort = picked;
 }
 
-void PortControl::Combo2_Click() {
+void PortControl::closeForNewBaud() {
     if (view_.command1Caption() == PortCaption::kClose)
-        Command1_Click();
-}
-
-void PortControl::ShowClosed() {
-    closePort();
+        toggleOpen();
 }
 
 void PortControl::closePort() {

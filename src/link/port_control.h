@@ -11,14 +11,19 @@ class PortControl {
 public:
     PortControl(SerialControl& port, PortView& view, MessageSink& messages);
 
-    void Command1_Click();
+    // Closes the port when it is shown open, otherwise trial-opens and opens the
+    // selected one.
+    void toggleOpen();
+    // Opens and closes port once to see whether it can be had; tells the operator why not.
     bool CheckPort(qint16 port);
     // Configures and opens the port; on failure the shown state is closed again.
     bool OpenPort(qint16 port);
-    void Combo1_Click();
-    void Combo2_Click();
-    // The port went away (or a write failed): show it closed. The caller tells the operator.
-    void ShowClosed();
+    // The operator picked a port: a different one closes the open port.
+    void selectPort();
+    // A new baud rate closes an open port; the next open uses the new rate.
+    void closeForNewBaud();
+    // Closes the port and shows it closed, also when it has already gone away.
+    void closePort();
 
     bool shownOpen() const { return view_.command1Caption() == PortCaption::kClose; }
     qint16 selectedPort() const { return SelectedPort; }
@@ -29,8 +34,6 @@ public:
     static QString ParityLetterFor(const QString& parityText);
 
 private:
-    void closePort();
-
     SerialControl& port_;
     PortView& view_;
     MessageSink& messages_;

@@ -8,7 +8,8 @@ void AccumulateReceived(QString& ReceiveHex, SerialControl& port) {
         return;
     // Read even when full, so the port's buffer is drained and the event not raised again.
     const QByteArray bytes = port.input();
-    const qsizetype room = (ReceiveLimit::kMaxCharacters - ReceiveHex.size()) / 3;
+    const qsizetype room =
+        (ReceiveLimit::kMaxCharacters - ReceiveHex.size()) / FrameSize::kTranscriptCharsPerByte;
     if (room <= 0)
         return;
     AppendTranscript(ReceiveHex, bytes.left(room));

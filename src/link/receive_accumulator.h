@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frame_sizes.h"
+
 #include <QString>
 
 class SerialControl;
@@ -7,7 +9,7 @@ class SerialControl;
 namespace ReceiveLimit {
 // Whole bytes only; anything over 63 characters fails the reply check anyway, so the
 // cap changes no verdict, it only keeps a flood from eating memory.
-constexpr int kMaxCharacters = 3 * 21845;
+constexpr qsizetype kMaxCharacters = FrameSize::TranscriptLength(21845);
 } // namespace ReceiveLimit
 
 // Handles one event of the serial-port control: on "bytes received" appends every byte

@@ -56,3 +56,31 @@ std::optional<LineSettings> ParseLineSettings(const QString& text) {
         return std::nullopt;
     return settings;
 }
+
+QString FormatLineSettings(const LineSettings& settings) {
+    const char* parity = "N";
+    switch (settings.parity) {
+    case QSerialPort::OddParity:
+        parity = "O";
+        break;
+    case QSerialPort::EvenParity:
+        parity = "E";
+        break;
+    case QSerialPort::MarkParity:
+        parity = "M";
+        break;
+    case QSerialPort::SpaceParity:
+        parity = "S";
+        break;
+    default:
+        break;
+    }
+    const char* stopBits = settings.stopBits == QSerialPort::TwoStop          ? "2"
+                           : settings.stopBits == QSerialPort::OneAndHalfStop ? "1.5"
+                                                                              : "1";
+    return QStringLiteral("%1,%2,%3,%4")
+        .arg(settings.baudRate)
+        .arg(QLatin1String(parity))
+        .arg(static_cast<int>(settings.dataBits))
+        .arg(QLatin1String(stopBits));
+}

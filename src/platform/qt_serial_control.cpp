@@ -139,6 +139,11 @@ CommResult QtSerialControl::output(const QByteArray& bytes) {
     return CommResult::success();
 }
 
+QString QtSerialControl::appliedSettings() const {
+    return FormatLineSettings(
+        {port_.baudRate(), port_.parity(), port_.dataBits(), port_.stopBits()});
+}
+
 QByteArray QtSerialControl::input() {
     if (!port_.isOpen())
         return {};

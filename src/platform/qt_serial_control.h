@@ -25,6 +25,8 @@ public:
     CommResult output(const QByteArray& bytes) override;
     int commEvent() const override { return commEvent_; }
     QByteArray input() override;
+    // The settings QSerialPort holds for the line, as "9600,N,8,1".
+    QString appliedSettings() const;
 
 private:
     void raise(int eventCode);

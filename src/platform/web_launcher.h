@@ -8,8 +8,3 @@ public:
     virtual ~WebLauncher() = default;
     virtual bool open(const QString& address) = 0;
 };
-
-class DesktopWebLauncher final : public WebLauncher {
-public:
-    bool open(const QString& address) override;
-};

@@ -4,10 +4,10 @@
 
 // A drop-down list with an editable text field whose selection follows the text: typing
 // never adds an item, and text that is not the selected item means no selection.
-class VbComboBox final : public QComboBox {
+class EditableComboBox final : public QComboBox {
     Q_OBJECT
 public:
-    explicit VbComboBox(QWidget* parent = nullptr);
+    explicit EditableComboBox(QWidget* parent = nullptr);
 
     QString text() const { return currentText(); }
     void setText(const QString& text) { setEditText(text); }

@@ -1,4 +1,4 @@
-#include "message_sink.h"
+#include "message_box.h"
 
 #include <QMessageBox>
 

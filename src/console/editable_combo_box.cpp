@@ -1,8 +1,8 @@
-#include "vb_combo_box.h"
+#include "editable_combo_box.h"
 
 #include <QLineEdit>
 
-VbComboBox::VbComboBox(QWidget* parent) : QComboBox(parent) {
+EditableComboBox::EditableComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     // Completion would turn typed text into a pick behind the operator's back.
@@ -11,14 +11,14 @@ VbComboBox::VbComboBox(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, [this] { emit clicked(); });
 }
 
-int VbComboBox::listIndex() const {
+int EditableComboBox::listIndex() const {
     const int index = currentIndex();
     if (index < 0 || itemText(index) != currentText())
         return -1;
     return index;
 }
 
-void VbComboBox::setListIndex(int index) {
+void EditableComboBox::setListIndex(int index) {
     setCurrentIndex(index);
     if (index < 0)
         setEditText(QString());

@@ -1,4 +1,4 @@
-#include "web_launcher.h"
+#include "desktop_web_launcher.h"
 
 #include <QDesktopServices>
 #include <QUrl>
