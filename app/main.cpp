@@ -1,9 +1,11 @@
+#include "close_on_termination.h"
+#include "desktop_web_launcher.h"
 #include "frmmain.h"
 #include "logo.h"
 #include "message_box.h"
 #include "qt_serial_control.h"
+#include "serial_devices.h"
 #include "sleep.h"
-#include "desktop_web_launcher.h"
 
 #ifdef SENSOR_TOOL_PROBE
 #include "probe.h"
@@ -20,10 +22,12 @@ int main(int argc, char* argv[]) {
     QtSerialControl port;
     QtMessageBox messages(QStringLiteral("温湿度传感器Modbus调试软件"));
     DesktopWebLauncher web;
-    const Services services{port, messages, web, SleepMilliseconds, {}};
+    SystemSerialDevices devices;
+    const Services services{port, messages, web, devices, SleepMilliseconds, {}};
 
     frmmain window(services);
     messages.setParent(&window);
+    CloseOnTermination(window);
 #ifdef SENSOR_TOOL_PROBE
     InstallProbe(window, argc, argv);
 #endif

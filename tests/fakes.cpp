@@ -12,7 +12,7 @@ void FakeSerialControl::raiseEvent(int code) {
 
 void FakeSerialControl::loseLine(const QString& reason) {
     open = false;
-    emit portLost(reason);
+    emit portLost(reason, {});
 }
 
 CommResult FakeSerialControl::setCommPort(int port) {

@@ -2,6 +2,7 @@
 
 #include "message_sink.h"
 #include "serial_control.h"
+#include "serial_devices.h"
 #include "web_launcher.h"
 
 #include <QStringList>
@@ -70,4 +71,10 @@ public:
         opened << address;
         return succeed;
     }
+};
+
+class FakeSerialDevices final : public SerialDevices {
+public:
+    std::vector<SerialDeviceInfo> devices;
+    std::vector<SerialDeviceInfo> available() const override { return devices; }
 };

@@ -24,8 +24,8 @@ struct Rig {
     }
     void startWindow() {
         serial = std::make_unique<QtSerialControl>(dir.path());
-        window = std::make_unique<frmmain>(
-            Services{*serial, messages, web, [](int ms) { QThread::msleep(ms); }, dir.path()});
+        window = std::make_unique<frmmain>(Services{
+            *serial, messages, web, devices, [](int ms) { QThread::msleep(ms); }, dir.path()});
         parts = std::make_unique<WindowParts>(*window);
     }
     // Starts the sensor with the options and the window, opens the port and, if asked,
@@ -55,6 +55,7 @@ struct Rig {
     SimProcess sensor;
     RecordingMessages messages;
     RecordingWebLauncher web;
+    FakeSerialDevices devices;
     std::unique_ptr<QtSerialControl> serial;
     std::unique_ptr<frmmain> window;
     std::unique_ptr<WindowParts> parts;

@@ -193,7 +193,8 @@ void TestAcquisition::failedWriteStopsAndShowsClosed() {
     QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("采 集"));
     QVERIFY(!f.ui().Timer2.isActive());
     QVERIFY(!f.ui().Timer1.isActive());
-    QVERIFY(f.ui().Message_Show->toPlainText().contains(QStringLiteral("Input/output error")));
+    QCOMPARE(f.ui().Message_Show->toPlainText(), QStringLiteral("向 COM1 写入失败，串口已关闭"));
+    QVERIFY(f.ui().Message_Show->toolTip().contains(QStringLiteral("Input/output error")));
 }
 
 void TestAcquisition::addressChange() {

@@ -227,6 +227,9 @@ void TestEndToEnd::vanishingSensorStopsAcquisitionOnce() {
     QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown.size(), 1, 2000);
     QTest::qWait(1500);
     QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口已断开！")});
+    // Still the reason, in the tool's words, with the device; no verdict over it.
+    QVERIFY2(rig.status().startsWith(QStringLiteral("COM1（/dev/pts/")), qPrintable(rig.status()));
+    QVERIFY(rig.status().endsWith(QStringLiteral("）已断开")));
     QCOMPARE(rig.ui().Command1->text(), QStringLiteral("打开串口"));
     QCOMPARE(rig.ui().Shape1->fillColor(), QColor(0, 0, 0));
     QCOMPARE(rig.ui().Command_OK3->text(), QStringLiteral("采 集"));

@@ -1,5 +1,6 @@
 // Faults and hostile input: floods, torn replies, odd settings files, unwritable folders,
 // ports the user may not open. Figures are printed for the reliability report.
+#include "close_on_termination.h"
 #include "fakes.h"
 #include "frmmain.h"
 #include "line_rig.h"
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <csignal>
 #include <random>
 #include <unistd.h>
 
@@ -34,7 +36,8 @@ int closeInReadOnlyFolder(const QString& folder) {
     FakeSerialControl port;
     RecordingMessages messages;
     RecordingWebLauncher web;
-    frmmain window(Services{port, messages, web, [](int) {}, folder});
+    FakeSerialDevices devices;
+    frmmain window(Services{port, messages, web, devices, [](int) {}, folder});
     WindowParts(window).Combo1->setListIndex(6);
     window.show();
     const bool closed = window.close();
@@ -48,7 +51,8 @@ int openWithoutPermission(const QString& folder) {
     QtSerialControl port(folder);
     RecordingMessages messages;
     RecordingWebLauncher web;
-    frmmain window(Services{port, messages, web, [](int) {}, folder});
+    FakeSerialDevices devices;
+    frmmain window(Services{port, messages, web, devices, [](int) {}, folder});
     WindowParts ui(window);
     ui.Command1->click();
     const QString status = ui.Message_Show->toPlainText();
@@ -59,6 +63,31 @@ int openWithoutPermission(const QString& folder) {
                    ui.Command1->text() == QStringLiteral("打开串口")
                ? 0
                : 1;
+}
+
+// The tool as the program starts it, with the port open, until a signal ends it.
+int runUntilTerminated(const QString& folder) {
+    QtSerialControl port(folder);
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    FakeSerialDevices devices;
+    frmmain window(Services{port, messages, web, devices, [](int) {}, folder});
+    CloseOnTermination(window);
+    WindowParts(window).Command1->click();
+    window.show();
+    std::printf(port.portOpen() ? "open\n" : "closed\n");
+    std::fflush(stdout);
+    return QApplication::exec();
+}
+
+QStringList lockFilesOf(const QString& device) {
+    const QString name = QStringLiteral("LCK..") + device.mid(5).replace(QLatin1Char('/'), '_');
+    QStringList found;
+    for (const char* folder : {"/var/lock/", "/run/lock/", "/tmp/"}) {
+        if (QFileInfo::exists(QLatin1String(folder) + name))
+            found << QLatin1String(folder) + name;
+    }
+    return found;
 }
 
 // Runs a child case as nobody when we are root, in-process otherwise.
@@ -97,6 +126,8 @@ private slots:
     void binaryJunkSettingsNeverCrash();
     void closingInAReadOnlyFolderKeepsTheOldFile();
     void portTheUserMayNotOpen();
+    void terminationClosesAsTheOperatorWould_data();
+    void terminationClosesAsTheOperatorWould();
 };
 
 void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
@@ -201,7 +232,7 @@ void TestFaults::settingsFileVariants() {
         QVERIFY(empty.open(QIODevice::WriteOnly | QIODevice::Truncate));
         empty.close();
         f.window = std::make_unique<frmmain>(
-            Services{f.port, f.messages, f.web, [](int) {}, f.dir.path()});
+            Services{f.port, f.messages, f.web, f.devices, [](int) {}, f.dir.path()});
         f.parts = std::make_unique<WindowParts>(*f.window);
     }
     QCOMPARE(f.ui().Combo1->text(), port);
@@ -256,6 +287,45 @@ void TestFaults::portTheUserMayNotOpen() {
     runAsOrdinaryUser("openWithoutPermission", dir.path(), openWithoutPermission);
 }
 
+void TestFaults::terminationClosesAsTheOperatorWould_data() {
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+}
+
+void TestFaults::terminationClosesAsTheOperatorWould() {
+    QFETCH(int, signalNumber);
+    QTemporaryDir dir;
+    PtyPair line(dir.path(), 1);
+    QVERIFY(line.ok());
+    QFile com(dir.filePath(QStringLiteral("com.txt")));
+    QVERIFY(com.open(QIODevice::WriteOnly));
+    com.write("1\n9600"); // rewritten at close with CR LF line ends
+    com.close();
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kChildCase), QStringLiteral("runUntilTerminated"));
+    environment.insert(QLatin1String(kChildFolder), dir.path());
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath());
+    QVERIFY(child.waitForReadyRead(10000));
+    QCOMPARE(child.readLine().trimmed(), QByteArray("open"));
+    QVERIFY(!lockFilesOf(line.device()).isEmpty());
+
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(static_cast<pid_t>(child.processId()), signalNumber);
+    QVERIFY(child.waitForFinished(5000));
+    qInfo("exit after the signal: %lld ms", static_cast<long long>(clock.elapsed()));
+    QVERIFY(clock.elapsed() < 1000);
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    QVERIFY(com.open(QIODevice::ReadOnly));
+    QCOMPARE(com.readAll(), QByteArray("1\r\n9600\r\n"));
+    QCOMPARE(lockFilesOf(line.device()), QStringList());
+}
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QByteArray childCase = qgetenv(kChildCase);
@@ -265,6 +335,8 @@ int main(int argc, char* argv[]) {
             return closeInReadOnlyFolder(folder);
         if (childCase == "openWithoutPermission")
             return openWithoutPermission(folder);
+        if (childCase == "runUntilTerminated")
+            return runUntilTerminated(folder);
         return 3;
     }
     TestFaults test;

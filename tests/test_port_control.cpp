@@ -1,4 +1,5 @@
 #include "lamp.h"
+#include "pty_pair.h"
 #include "window_fixture.h"
 
 #include <QTest>
@@ -20,6 +21,7 @@ private slots:
     void pickingPortsWhileClosedOnlyChangesTheSelection();
     void lostLineShowsClosedAndTellsOnce();
     void typedPortTextMeansNoSelection();
+    void portListTellsWhichDeviceEachNumberIs();
 };
 
 void TestPortControl::openAndCloseFollowCaptionAndLamp() {
@@ -53,23 +55,37 @@ void TestPortControl::openConfiguresThePortInOrder() {
 void TestPortControl::trialFailuresKeepThePortClosed_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << CommError::kNoSuchPort << QStringLiteral("串口不存在！");
-    QTest::newRow("busy") << CommError::kPortBusy << QStringLiteral("串口已打开！");
-    QTest::newRow("permission") << CommError::kPermissionDenied << QStringLiteral("其它错误");
-    QTest::newRow("other") << CommError::kOther << QStringLiteral("其它错误");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("missing") << CommError::kNoSuchPort << QStringLiteral("串口不存在！")
+                             << QStringLiteral("COM1（/dev/ttyUSB0）不存在；现有串口："
+                                               "/dev/ttyACM0、/dev/ttyS4；在 com.txt 所在文件夹"
+                                               "执行 ln -s /dev/ttyACM0 COM1，即可把它用作 COM1");
+    QTest::newRow("busy") << CommError::kPortBusy << QStringLiteral("串口已打开！")
+                          << QStringLiteral("COM1（/dev/ttyUSB0）被其他程序占用");
+    QTest::newRow("permission")
+        << CommError::kPermissionDenied << QStringLiteral("其它错误")
+        << QStringLiteral("无权打开 COM1（/dev/ttyUSB0）：请把用户加入 dialout 组（sudo adduser "
+                          "$USER dialout），然后重新登录");
+    QTest::newRow("other") << CommError::kOther << QStringLiteral("其它错误")
+                           << QStringLiteral("无法打开 COM1（/dev/ttyUSB0）");
 }
 
 void TestPortControl::trialFailuresKeepThePortClosed() {
     QFETCH(int, code);
     QFETCH(QString, message);
+    QFETCH(QString, status);
     WindowFixture f;
-    f.port.openResults.push_back({code, QStringLiteral("the reason")});
+    f.devices.devices = {{QStringLiteral("/dev/ttyACM0"), {}, {}, {}, {}},
+                         {QStringLiteral("/dev/ttyS4"), {}, {}, {}, {}}};
+    f.port.openResults.push_back({code, QStringLiteral("the reason"), "/dev/ttyUSB0"});
     f.openPort();
     QCOMPARE(f.messages.shown, QStringList{message});
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
     QCOMPARE(f.ui().Shape1->fillColor(), kBlack);
     QCOMPARE(f.ui().portControl().openPortNumber(), 0);
-    QVERIFY(f.ui().Message_Show->toPlainText().contains(QStringLiteral("the reason")));
+    // The tool's words in the box, the system's in its tooltip.
+    QCOMPARE(f.ui().Message_Show->toPlainText(), status);
+    QCOMPARE(f.ui().Message_Show->toolTip(), status + QStringLiteral("\n系统信息：the reason"));
     // The next click tries again and succeeds.
     f.openPort();
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("关闭串口"));
@@ -131,9 +147,16 @@ void TestPortControl::lostLineShowsClosedAndTellsOnce() {
     WindowFixture f;
     f.openPort();
     f.ui().Command_OK3->click();
+    f.w().Timer2_Timer();
+    QVERIFY(f.ui().Timer1.isActive());
     f.port.loseLine(QStringLiteral("hang-up"));
     f.port.loseLine(QStringLiteral("hang-up"));
     QCOMPARE(f.messages.shown, QStringList{QStringLiteral("串口已断开！")});
+    // The reason stays: the pending reply check does not run.
+    QVERIFY(!f.ui().Timer1.isActive());
+    QVERIFY(f.ui().Message_Show->toPlainText().startsWith(QStringLiteral("COM1")));
+    QVERIFY(f.ui().Message_Show->toPlainText().endsWith(QStringLiteral("已断开")));
+    QVERIFY(f.ui().Message_Show->toolTip().contains(QStringLiteral("hang-up")));
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
     QCOMPARE(f.ui().Shape1->fillColor(), kBlack);
     QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("采 集"));
@@ -148,6 +171,30 @@ void TestPortControl::typedPortTextMeansNoSelection() {
     f.openPort(); // port 0 goes to the trial as it is
     QCOMPARE(f.port.calls.first(), QStringLiteral("CommPort=0"));
     QCOMPARE(f.messages.shown, QStringList{QStringLiteral("串口不存在！")});
+}
+
+void TestPortControl::portListTellsWhichDeviceEachNumberIs() {
+    WindowFixture f(QByteArray("2\r\n9600\r\n"));
+    PtyPair adapter(f.dir.path(), 2);
+    QVERIFY(adapter.ok());
+    QVERIFY(QFile::link(QStringLiteral("/dev/ttyGONE7"), f.dir.filePath(QStringLiteral("COM3"))));
+    f.devices.devices = {{adapter.device(), QStringLiteral("USB-RS485 Adapter"),
+                          QStringLiteral("FTDI"), QStringLiteral("A10K3XYZ"),
+                          QStringLiteral("/dev/serial/by-id/usb-FTDI_A10K3XYZ-if00-port0")}};
+    const auto tip = [&](int index) {
+        return f.ui().Combo1->itemData(index, Qt::ToolTipRole).toString();
+    };
+    // Read when the list opens, so devices plugged in since count.
+    f.ui().Combo1->showPopup();
+    f.ui().Combo1->hidePopup();
+    QCOMPARE(tip(1), QStringLiteral("COM2 → %1（经文件夹中的 COM2 链接）\n描述：USB-RS485 Adapter\n"
+                                    "制造商：FTDI\n序列号：A10K3XYZ\n"
+                                    "/dev/serial/by-id/usb-FTDI_A10K3XYZ-if00-port0")
+                         .arg(adapter.device()));
+    QCOMPARE(tip(2),
+             QStringLiteral("COM3 → /dev/ttyGONE7（经文件夹中的 COM3 链接）\n此处没有连接设备"));
+    QCOMPARE(tip(4), QStringLiteral("COM5 → /dev/ttyUSB4\n此处没有连接设备"));
+    QCOMPARE(f.ui().Combo1->toolTip(), tip(1)); // the selected port's own
 }
 
 QTEST_MAIN(TestPortControl)

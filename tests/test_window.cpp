@@ -1,4 +1,5 @@
 #include "lamp.h"
+#include "message_queue.h"
 #include "link_colour.h"
 #include "twips.h"
 #include "window_fixture.h"
@@ -21,6 +22,7 @@ private slots:
     void closingWritesTheSettingsFile();
     void closingWhenTheFileCannotBeWritten();
     void linkLabelColourAndClick();
+    void messagesFallingDueWhileABoxIsOpen();
 };
 
 void TestWindow::captionAndSize() {
@@ -252,8 +254,9 @@ void TestWindow::closingWhenTheFileCannotBeWritten() {
     FakeSerialControl port;
     RecordingMessages messages;
     RecordingWebLauncher web;
+    FakeSerialDevices devices;
     frmmain window(
-        Services{port, messages, web, [](int) {}, QStringLiteral("/nonexistent/folder")});
+        Services{port, messages, web, devices, [](int) {}, QStringLiteral("/nonexistent/folder")});
     window.show();
     QVERIFY(window.close());
     QCOMPARE(messages.shown.size(), 1);
@@ -282,6 +285,39 @@ void TestWindow::linkLabelColourAndClick() {
     f.web.succeed = false;
     QTest::mouseClick(f.ui().Label9, Qt::LeftButton);
     QVERIFY(f.ui().Message_Show->toPlainText().contains(f.ui().Label9->text()));
+}
+
+// A box that stays open while the messages given fall due, as ticks do behind a modal box.
+class BlockingBoxes final : public MessageSink {
+public:
+    MessageSink* queue = nullptr;
+    QStringList dueWhileOpen;
+    QStringList shown;
+    int open = 0;
+    int mostOpen = 0;
+    void show(const QString& text) override {
+        shown << text;
+        mostOpen = std::max(mostOpen, ++open);
+        const QStringList due = std::exchange(dueWhileOpen, {});
+        for (const QString& message : due)
+            queue->show(message);
+        --open;
+    }
+};
+
+void TestWindow::messagesFallingDueWhileABoxIsOpen() {
+    BlockingBoxes boxes;
+    OneAtATimeMessages queue(boxes);
+    boxes.queue = &queue;
+    // The same text again is dropped; another one waits for the box to go.
+    boxes.dueWhileOpen = {QStringLiteral("请先打开串口！"), QStringLiteral("串口已断开！"),
+                          QStringLiteral("请先打开串口！"), QStringLiteral("串口已断开！")};
+    queue.show(QStringLiteral("请先打开串口！"));
+    QCOMPARE(boxes.shown, (QStringList{"请先打开串口！", "串口已断开！"}));
+    QCOMPARE(boxes.mostOpen, 1);
+    // Once all are dismissed the same text shows again.
+    queue.show(QStringLiteral("请先打开串口！"));
+    QCOMPARE(boxes.shown.size(), 3);
 }
 
 QTEST_MAIN(TestWindow)

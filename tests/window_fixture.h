@@ -20,7 +20,7 @@ struct WindowFixture {
             file.write(comTxt);
         }
         window = std::make_unique<frmmain>(
-            Services{port, messages, web, [this](int ms) { sleeps << ms; }, dir.path()});
+            Services{port, messages, web, devices, [this](int ms) { sleeps << ms; }, dir.path()});
         parts = std::make_unique<WindowParts>(*window);
     }
 
@@ -37,6 +37,7 @@ struct WindowFixture {
     FakeSerialControl port;
     RecordingMessages messages;
     RecordingWebLauncher web;
+    FakeSerialDevices devices;
     QList<int> sleeps;
     std::unique_ptr<frmmain> window;
     std::unique_ptr<WindowParts> parts;

@@ -24,3 +24,8 @@ void EditableComboBox::setListIndex(int index) {
         setEditText(QString());
     emit clicked();
 }
+
+void EditableComboBox::showPopup() {
+    emit popupAboutToShow();
+    QComboBox::showPopup();
+}

@@ -16,7 +16,11 @@ public:
     // Sets the selection from code; raises clicked as a pick would.
     void setListIndex(int index);
 
+    void showPopup() override;
+
 signals:
+    // The list is about to open, so items can be brought up to date.
+    void popupAboutToShow();
     // An item was picked by the operator or by setListIndex.
     void clicked();
 };

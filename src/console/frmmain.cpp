@@ -5,8 +5,11 @@
 #include "link_colour.h"
 #include "link_settings.h"
 #include "message_sink.h"
+#include "port_names.h"
+#include "port_status_text.h"
 #include "receive_accumulator.h"
 #include "serial_control.h"
+#include "serial_devices.h"
 #include "web_launcher.h"
 
 #include <QCloseEvent>
@@ -16,9 +19,10 @@
 #include <QPushButton>
 #include <QScreen>
 
-frmmain::frmmain(const Services& services, QWidget* parent) : QWidget(parent), services_(services) {
+frmmain::frmmain(const Services& services, QWidget* parent)
+    : QWidget(parent), services_(services), messages_(services.messages) {
     portControl_ = std::make_unique<PortControl>(services_.port, static_cast<PortView&>(*this),
-                                                 services_.messages);
+                                                 messages_, services_.devices);
     createControls();
     setTabOrder();
     connectHandlers();
@@ -36,6 +40,7 @@ frmmain::~frmmain() = default;
 void frmmain::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, &frmmain::Command1_Click);
     connect(Combo1, &EditableComboBox::clicked, this, &frmmain::Combo1_Click);
+    connect(Combo1, &EditableComboBox::popupAboutToShow, this, &frmmain::refreshPortToolTips);
     connect(Combo2, &EditableComboBox::clicked, this, &frmmain::Combo2_Click);
     connect(Command_OK3, &QPushButton::clicked, this, &frmmain::Command_OK3_Click);
     connect(Command_OK1, &QPushButton::clicked, this, &frmmain::Command_OK1_Click);
@@ -46,10 +51,12 @@ void frmmain::connectHandlers() {
     connect(&services_.port, &SerialControl::portLost, this, &frmmain::onPortLost);
 }
 
+QString frmmain::settingsFolder() const {
+    return services_.settingsFolder.isEmpty() ? QDir::currentPath() : services_.settingsFolder;
+}
+
 QString frmmain::settingsPath() const {
-    const QString folder =
-        services_.settingsFolder.isEmpty() ? QDir::currentPath() : services_.settingsFolder;
-    return QDir(folder).filePath(QLatin1String(LinkSettingsFile::kFileName));
+    return QDir(settingsFolder()).filePath(QLatin1String(LinkSettingsFile::kFileName));
 }
 
 void frmmain::Form_Load() {
@@ -74,7 +81,8 @@ void frmmain::Form_Load() {
     Combo_Addr(2)->setText(QStringLiteral("1"));
 
     if (!settings.fallbackReason.isEmpty())
-        Message_Show->setPlainText(settings.fallbackReason);
+        setStatus(settings.fallbackReason);
+    refreshPortToolTips();
 }
 
 void frmmain::Form_QueryUnload() {
@@ -89,7 +97,7 @@ void frmmain::Form_QueryUnload() {
     QString error;
     const QByteArray content = FormatLinkSettings(Combo1->listIndex() + 1, Combo2->text());
     if (!WriteFileAtomically(settingsPath(), content, &error))
-        services_.messages.show(tr("无法保存设置文件 com.txt：%1").arg(error));
+        messages_.show(tr("无法保存设置文件 com.txt：%1").arg(error));
 }
 
 void frmmain::closeEvent(QCloseEvent* event) {
@@ -103,6 +111,20 @@ void frmmain::Command1_Click() {
 
 void frmmain::Combo1_Click() {
     portControl_->selectPort();
+    Combo1->setToolTip(Combo1->itemData(Combo1->listIndex(), Qt::ToolTipRole).toString());
+}
+
+void frmmain::refreshPortToolTips() {
+    const auto existing = services_.devices.available();
+    for (int index = 0; index < Combo1->count(); ++index) {
+        const int port = index + 1;
+        const PortLocation location = LocatePort(port, settingsFolder());
+        Combo1->setItemData(
+            index,
+            PortToolTip(port, location.device, location.present, location.throughLink, existing),
+            Qt::ToolTipRole);
+    }
+    Combo1->setToolTip(Combo1->itemData(Combo1->listIndex(), Qt::ToolTipRole).toString());
 }
 
 void frmmain::Combo2_Click() {
@@ -113,9 +135,9 @@ void frmmain::MSComm1_OnComm() {
     AccumulateReceived(ReceiveHex, services_.port);
 }
 
-void frmmain::onPortLost(const QString& reason) {
+void frmmain::onPortLost(const QString& reason, const QString& device) {
     if (portControl_->shownOpen())
-        lineClosed(reason, tr("串口已断开！"));
+        lineClosed(PortProblem::Lost, {CommError::kIoFailure, reason, device}, tr("串口已断开！"));
 }
 
 void frmmain::Timer3_Timer() {
@@ -127,7 +149,7 @@ void frmmain::Timer3_Timer() {
 
 void frmmain::Label9_Click() {
     if (!services_.web.open(Label9->text()))
-        Message_Show->setPlainText(tr("无法打开浏览器：%1").arg(Label9->text()));
+        setStatus(tr("无法打开浏览器：%1").arg(Label9->text()));
 }
 
 bool frmmain::eventFilter(QObject* watched, QEvent* event) {
@@ -170,6 +192,13 @@ QString frmmain::stopBitsText() const {
     return Combo5->text();
 }
 
-void frmmain::showStatus(const QString& text) {
-    Message_Show->setPlainText(text);
+// The box shows one line; its tooltip always holds the whole text and the system's words.
+void frmmain::showStatus(const StatusText& status) {
+    Message_Show->setPlainText(status.line);
+    QStringList tip;
+    if (!status.line.isEmpty())
+        tip << status.line;
+    if (!status.detail.isEmpty())
+        tip << status.detail;
+    Message_Show->setToolTip(tip.join(QLatin1Char('\n')));
 }

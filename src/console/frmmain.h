@@ -2,6 +2,7 @@
 
 #include "control_array.h"
 #include "editable_combo_box.h"
+#include "message_queue.h"
 #include "port_control.h"
 #include "services.h"
 
@@ -57,13 +58,16 @@ private:
     void createControls();
     void setTabOrder();
     void connectHandlers();
+    QString settingsFolder() const;
     QString settingsPath() const;
     void stopAcquisition(const QString& message);
     void clearExchange();
     bool sendRequest(const QByteArray& frame);
     // The line is gone: show the port closed, say why, stop polling, tell the operator.
-    void lineClosed(const QString& reason, const QString& message);
-    void onPortLost(const QString& reason);
+    void lineClosed(PortProblem problem, const CommResult& result, const QString& message);
+    void onPortLost(const QString& reason, const QString& device);
+    void setStatus(const QString& line) { showStatus({line, {}}); }
+    void refreshPortToolTips();
 
     // PortView
     QString command1Caption() const override;
@@ -73,7 +77,7 @@ private:
     QString parityText() const override;
     QString dataBitsText() const override;
     QString stopBitsText() const override;
-    void showStatus(const QString& text) override;
+    void showStatus(const StatusText& status) override;
 
     // Controls, by their names; plain captions are not kept.
     QLabel* Label9 = nullptr;
@@ -100,6 +104,7 @@ private:
     QString ReceiveHex;
 
     Services services_;
+    OneAtATimeMessages messages_;
     std::unique_ptr<PortControl> portControl_;
     QColor foreColor_;
     bool unloaded_ = false;

@@ -25,7 +25,7 @@ void frmmain::Command_OK3_Click() {
 void frmmain::stopAcquisition(const QString& message) {
     Timer2.stop();
     Command_OK3->setText(Caption::kStart);
-    services_.messages.show(message);
+    messages_.show(message);
 }
 
 void frmmain::Timer2_Timer() {
@@ -54,9 +54,9 @@ void frmmain::Timer1_Timer() {
     if (CheckReply(SendHex, ReceiveHex)) {
         Text2->setPlainText(ReceiveHex);
         ShowReadings();
-        Message_Show->setPlainText(Caption::kGood);
+        setStatus(Caption::kGood);
     } else {
-        Message_Show->setPlainText(Caption::kBad);
+        setStatus(Caption::kBad);
     }
 }
 
@@ -73,12 +73,12 @@ void frmmain::Command_OK1_Click() {
     clearExchange();
 
     if (Command1->text() != PortCaption::kClose) {
-        services_.messages.show(QStringLiteral("请先打开串口！"));
+        messages_.show(QStringLiteral("请先打开串口！"));
         return;
     }
     const auto newAddress = ParseAddressText(Combo_Addr(0)->text());
     if (!newAddress) {
-        services_.messages.show(QStringLiteral("参数设置错误！"));
+        messages_.show(QStringLiteral("参数设置错误！"));
         return;
     }
 
@@ -91,7 +91,7 @@ void frmmain::Command_OK1_Click() {
 
 // Every send starts from empty boxes and transcripts, also when it is then refused.
 void frmmain::clearExchange() {
-    Message_Show->clear();
+    setStatus({});
     SendHex.clear();
     ReceiveHex.clear();
     Text1(0)->clear();
@@ -106,12 +106,15 @@ bool frmmain::sendRequest(const QByteArray& frame) {
     const CommResult result = services_.port.output(frame);
     if (result.ok())
         return true;
-    lineClosed(result.reason, tr("串口写入失败！"));
+    lineClosed(PortProblem::WriteFailed, result, tr("串口写入失败！"));
     return false;
 }
 
-void frmmain::lineClosed(const QString& reason, const QString& message) {
+void frmmain::lineClosed(PortProblem problem, const CommResult& result, const QString& message) {
+    const int port = portControl_->openPortNumber();
     portControl_->closePort();
-    Message_Show->setPlainText(reason);
+    // A pending judgement would only overwrite the reason with a verdict on nothing.
+    Timer1.stop();
+    showStatus(DescribePortProblem(problem, {port, result.device, result.reason, {}, {}}));
     stopAcquisition(message);
 }

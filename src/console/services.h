@@ -6,12 +6,14 @@
 class SerialControl;
 class MessageSink;
 class WebLauncher;
+class SerialDevices;
 
 // The platform as the window reaches it; tests hand in fakes.
 struct Services {
     SerialControl& port;
     MessageSink& messages;
     WebLauncher& web;
+    const SerialDevices& devices;
     std::function<void(int)> sleep;
     QString settingsFolder; // where com.txt lives; the working directory if empty
 };

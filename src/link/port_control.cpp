@@ -1,11 +1,20 @@
 #include "port_control.h"
 
 #include "message_sink.h"
+#include "serial_devices.h"
 
 #include <QObject>
 
-PortControl::PortControl(SerialControl& port, PortView& view, MessageSink& messages)
-    : port_(port), view_(view), messages_(messages) {}
+PortControl::PortControl(SerialControl& port, PortView& view, MessageSink& messages,
+                         const SerialDevices& devices)
+    : port_(port), view_(view), messages_(messages), devices_(devices) {}
+
+void PortControl::showProblem(PortProblem problem, qint16 port, const CommResult& result) {
+    PortProblemContext context{port, result.device, result.reason, PortSettings, {}};
+    if (problem == PortProblem::Missing)
+        context.existing = devices_.available();
+    view_.showStatus(DescribePortProblem(problem, context));
+}
 
 QString PortControl::ParityLetterFor(const QString& parityText) {
     if (parityText == QStringLiteral("无校验"))
@@ -49,17 +58,11 @@ bool PortControl::CheckPort(qint16 port) {
 
     // Only a missing and a busy port have messages of their own; the status line says why.
     QString message = QStringLiteral("其它错误");
-    QString status = QObject::tr("COM%1：%2");
-    if (result.code == CommError::kNoSuchPort) {
+    if (result.code == CommError::kNoSuchPort)
         message = QStringLiteral("串口不存在！");
-        status = QObject::tr("COM%1 不存在：%2");
-    } else if (result.code == CommError::kPortBusy) {
+    else if (result.code == CommError::kPortBusy)
         message = QStringLiteral("串口已打开！");
-        status = QObject::tr("COM%1 被占用：%2");
-    } else if (result.code == CommError::kPermissionDenied) {
-        status = QObject::tr("无权打开 COM%1（请把用户加入 dialout 组）：%2");
-    }
-    view_.showStatus(status.arg(port).arg(result.reason));
+    showProblem(ProblemForCode(result.code), port, result);
     messages_.show(message);
     return false;
 }
@@ -67,7 +70,7 @@ bool PortControl::CheckPort(qint16 port) {
 bool PortControl::OpenPort(qint16 port) {
     const auto failed = [&](const CommResult& result, const QString& message) {
         view_.showPortState(false);
-        view_.showStatus(result.reason);
+        showProblem(ProblemForCode(result.code), port, result);
         messages_.show(message);
         return false;
     };

@@ -4,12 +4,14 @@
 #include "serial_control.h"
 
 class MessageSink;
+class SerialDevices;
 
 // Opens and closes the tool's one serial port on the operator's command and keeps the
 // shown port state (caption and lamp) true to the port.
 class PortControl {
 public:
-    PortControl(SerialControl& port, PortView& view, MessageSink& messages);
+    PortControl(SerialControl& port, PortView& view, MessageSink& messages,
+                const SerialDevices& devices);
 
     // Closes the port when it is shown open, otherwise trial-opens and opens the
     // selected one.
@@ -34,9 +36,12 @@ public:
     static QString ParityLetterFor(const QString& parityText);
 
 private:
+    void showProblem(PortProblem problem, qint16 port, const CommResult& result);
+
     SerialControl& port_;
     PortView& view_;
     MessageSink& messages_;
+    const SerialDevices& devices_;
     qint16 SelectedPort = 0;
     qint16 OpenPortNumber = 0;
     QString ParityLetter;

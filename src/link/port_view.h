@@ -1,5 +1,7 @@
 #pragma once
 
+#include "port_status_text.h"
+
 #include <QString>
 
 // What port control needs from the window: the state captions, the link lists and the
@@ -15,7 +17,7 @@ public:
     virtual QString parityText() const = 0;
     virtual QString dataBitsText() const = 0;
     virtual QString stopBitsText() const = 0;
-    virtual void showStatus(const QString& text) = 0;
+    virtual void showStatus(const StatusText& status) = 0;
 };
 
 namespace PortCaption {

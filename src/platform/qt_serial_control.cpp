@@ -64,7 +64,7 @@ CommResult QtSerialControl::setSettings(const QString& settings) {
             port_.setBaudRate(parsed->baudRate) && port_.setParity(parsed->parity) &&
             port_.setDataBits(parsed->dataBits) && port_.setStopBits(parsed->stopBits);
         if (!applied)
-            return {CommError::kInvalidValue, port_.errorString()};
+            return {CommError::kInvalidValue, port_.errorString(), device_};
     }
     return CommResult::success();
 }
@@ -82,13 +82,14 @@ CommResult QtSerialControl::setPortOpen(bool open) {
 #ifndef Q_OS_WIN
     // A dangling COMn link or a missing /dev node; on Windows QSerialPort itself tells.
     if (path.isEmpty() || !QFileInfo::exists(path))
-        return {CommError::kNoSuchPort, tr("no device %1").arg(path)};
+        return {CommError::kNoSuchPort, tr("no device %1").arg(path), path};
 #endif
     const auto settings = ParseLineSettings(settingsText_);
     if (!settings)
         return {CommError::kInvalidValue, tr("invalid line settings \"%1\"").arg(settingsText_)};
 
     port_.setPortName(path);
+    device_ = path;
     port_.setBaudRate(settings->baudRate);
     port_.setParity(settings->parity);
     port_.setDataBits(settings->dataBits);
@@ -100,24 +101,24 @@ CommResult QtSerialControl::setPortOpen(bool open) {
 }
 
 CommResult QtSerialControl::openFailure(const QString& path) {
-    const QString reason = QStringLiteral("%1: %2").arg(path, port_.errorString());
+    const QString reason = port_.errorString();
     switch (port_.error()) {
     case QSerialPort::DeviceNotFoundError:
-        return {CommError::kNoSuchPort, reason};
+        return {CommError::kNoSuchPort, reason, path};
     case QSerialPort::OpenError:
-        return {CommError::kPortBusy, reason};
+        return {CommError::kPortBusy, reason, path};
     case QSerialPort::PermissionError: {
         // QSerialPort says "permission" both for a device another program holds (lock
         // file, TIOCEXCL) and for one this user may not open; only the first is busy.
 #ifdef Q_OS_UNIX
         const QByteArray native = QFile::encodeName(path);
         if (::access(native.constData(), R_OK | W_OK) != 0 && errno == EACCES)
-            return {CommError::kPermissionDenied, reason};
+            return {CommError::kPermissionDenied, reason, path};
 #endif
-        return {CommError::kPortBusy, reason};
+        return {CommError::kPortBusy, reason, path};
     }
     default:
-        return {CommError::kOther, reason};
+        return {CommError::kOther, reason, path};
     }
 }
 
@@ -133,8 +134,9 @@ CommResult QtSerialControl::output(const QByteArray& bytes) {
     writing_ = false;
     if (!sent) {
         const QString reason = port_.errorString();
+        const QString device = device_;
         port_.close();
-        return {CommError::kIoFailure, reason};
+        return {CommError::kIoFailure, reason, device};
     }
     return CommResult::success();
 }
@@ -161,5 +163,5 @@ void QtSerialControl::onError(QSerialPort::SerialPortError error) {
     const QString reason = port_.errorString();
     port_.close();
     // Let QSerialPort unwind before anyone reacts (and perhaps reopens).
-    QTimer::singleShot(0, this, [this, reason] { emit portLost(reason); });
+    QTimer::singleShot(0, this, [this, reason] { emit portLost(reason, device_); });
 }

@@ -36,6 +36,7 @@ private:
 
     QSerialPort port_;
     QString portFolder_;
+    QString device_; // the path last opened
     QString settingsText_ = QStringLiteral("9600,N,8,1");
     int commPort_ = 1;
     int outBufferSize_ = 512;

@@ -24,8 +24,13 @@ constexpr int kReceive = 2; // bytes are waiting in the receive buffer
 } // namespace CommEventCode
 
 struct CommResult {
+    CommResult() = default;
+    CommResult(int code, QString reason, QString device = {})
+        : code(code), reason(std::move(reason)), device(std::move(device)) {}
+
     int code = CommError::kNone;
-    QString reason; // the system's own words, for the status line
+    QString reason; // the system's own words
+    QString device; // the device it concerns, when known
 
     bool ok() const { return code == CommError::kNone; }
     static CommResult success() { return {}; }
@@ -59,5 +64,5 @@ signals:
     void OnComm();
     // The open port failed for good (device gone, hang-up). Raised once; the port is
     // closed by then.
-    void portLost(const QString& reason);
+    void portLost(const QString& reason, const QString& device);
 };

@@ -1,0 +1,112 @@
+#include "port_status_text.h"
+
+#include "serial_control.h"
+
+#include <QObject>
+#include <QStringList>
+
+PortProblem ProblemForCode(int commErrorCode) {
+    switch (commErrorCode) {
+    case CommError::kNoSuchPort:
+        return PortProblem::Missing;
+    case CommError::kPortBusy:
+        return PortProblem::Busy;
+    case CommError::kPermissionDenied:
+        return PortProblem::NoPermission;
+    case CommError::kInvalidValue:
+        return PortProblem::SettingsRefused;
+    case CommError::kIoFailure:
+        return PortProblem::WriteFailed;
+    default:
+        return PortProblem::Other;
+    }
+}
+
+namespace {
+
+QString portAndDevice(const PortProblemContext& context) {
+    const QString port = QStringLiteral("COM%1").arg(context.port);
+    if (context.device.isEmpty() || context.device == port)
+        return port;
+    return QObject::tr("%1（%2）").arg(port, context.device);
+}
+
+QString missingLine(const PortProblemContext& context) {
+    const QString missing = QObject::tr("%1 不存在").arg(portAndDevice(context));
+    if (context.existing.empty())
+        return QObject::tr("%1，系统中没有找到串口设备").arg(missing);
+    QStringList paths;
+    for (const SerialDeviceInfo& device : context.existing)
+        paths << device.path;
+    const QString found =
+        QObject::tr("%1；现有串口：%2").arg(missing, paths.join(QStringLiteral("、")));
+#ifdef Q_OS_WIN
+    return found;
+#else
+    return QObject::tr("%1；在 com.txt 所在文件夹执行 ln -s %2 COM%3，即可把它用作 COM%3")
+        .arg(found, context.existing.front().path)
+        .arg(context.port);
+#endif
+}
+
+} // namespace
+
+StatusText DescribePortProblem(PortProblem problem, const PortProblemContext& context) {
+    QString line;
+    switch (problem) {
+    case PortProblem::Missing:
+        line = missingLine(context);
+        break;
+    case PortProblem::Busy:
+        line = QObject::tr("%1 被其他程序占用").arg(portAndDevice(context));
+        break;
+    case PortProblem::NoPermission:
+        line = QObject::tr("无权打开 %1：请把用户加入 dialout 组（sudo adduser $USER dialout），"
+                           "然后重新登录")
+                   .arg(portAndDevice(context));
+        break;
+    case PortProblem::SettingsRefused:
+        line = QObject::tr("%1 不接受线路参数 %2").arg(portAndDevice(context), context.settings);
+        break;
+    case PortProblem::WriteFailed:
+        line = QObject::tr("向 %1 写入失败，串口已关闭").arg(portAndDevice(context));
+        break;
+    case PortProblem::Lost:
+        line = QObject::tr("%1 已断开").arg(portAndDevice(context));
+        break;
+    case PortProblem::Other:
+        line = QObject::tr("无法打开 %1").arg(portAndDevice(context));
+        break;
+    }
+    // A full-width bracket needs no space after it.
+    line.replace(QStringLiteral("） "), QStringLiteral("）"));
+    const QString detail = context.systemDetail.isEmpty()
+                               ? QString()
+                               : QObject::tr("系统信息：%1").arg(context.systemDetail);
+    return {line, detail};
+}
+
+QString PortToolTip(int port, const QString& device, bool present, bool throughLink,
+                    const std::vector<SerialDeviceInfo>& existing) {
+    QStringList lines;
+    const QString origin =
+        throughLink ? QObject::tr("（经文件夹中的 COM%1 链接）").arg(port) : QString();
+    lines << QObject::tr("COM%1 → %2%3").arg(port).arg(device, origin);
+    if (!present) {
+        lines << QObject::tr("此处没有连接设备");
+        return lines.join(QLatin1Char('\n'));
+    }
+    for (const SerialDeviceInfo& info : existing) {
+        if (info.path != device)
+            continue;
+        if (!info.description.isEmpty())
+            lines << QObject::tr("描述：%1").arg(info.description);
+        if (!info.manufacturer.isEmpty())
+            lines << QObject::tr("制造商：%1").arg(info.manufacturer);
+        if (!info.serialNumber.isEmpty())
+            lines << QObject::tr("序列号：%1").arg(info.serialNumber);
+        if (!info.stableName.isEmpty())
+            lines << info.stableName;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
