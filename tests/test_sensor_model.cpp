@@ -14,6 +14,7 @@ private slots:
     void quietForOtherAddressesAndBadFrames();
     void addressWriteIsEchoedThenTakesEffect();
     void faultsAreVisibleToTheCheck();
+    void severalSensorsShareOneLine();
 };
 
 void TestSensorModel::repliesPassTheToolsCheckAndDecode() {
@@ -78,6 +79,23 @@ void TestSensorModel::faultsAreVisibleToTheCheck() {
     const QByteArray reply = spoiled.answer(ReadRequest(1)).value();
     QVERIFY(!SensorModel::hasValidCrc(reply));
     QVERIFY(CheckReply(sent, Transcript(reply))); // the tool never checks a reply's CRC
+}
+
+void TestSensorModel::severalSensorsShareOneLine() {
+    SensorBus bus({}, {1, 7, 200});
+    for (const int address : {1, 7, 200}) {
+        const auto reply = bus.answer(ReadRequest(static_cast<std::uint8_t>(address)));
+        QVERIFY(reply);
+        QCOMPARE(static_cast<int>(static_cast<std::uint8_t>(reply->at(0))), address);
+    }
+    QVERIFY(!bus.answer(ReadRequest(2)));
+    // A broadcast address write reaches every sensor, and one echo comes back.
+    const QByteArray write = AddressWriteRequest(9);
+    QCOMPARE(bus.answer(write).value_or(QByteArray()), write);
+    for (const SensorModel& sensor : bus.sensors())
+        QCOMPARE(sensor.address(), 9);
+    QVERIFY(!bus.answer(ReadRequest(7)));
+    QVERIFY(bus.answer(ReadRequest(9)));
 }
 
 QTEST_APPLESS_MAIN(TestSensorModel)

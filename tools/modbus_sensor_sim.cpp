@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -29,6 +30,8 @@ void onSignal(int) {
 
 struct Config {
     SensorModel::Options model;
+    std::vector<int> addresses{1};
+    int baud = 0; // answer only at this line rate; 0 for any
     std::string folder = ".";
     int port = 1;
     bool silent = false;
@@ -40,26 +43,6 @@ struct Config {
     std::string logPath;
 };
 
-void usage() {
-    std::fputs("usage: modbus-sensor-sim [options]\n"
-               "  --dir DIR           folder for the COMn link (default .)\n"
-               "  --port N            publish as COMN (default 1)\n"
-               "  --address A         Modbus address (default 1)\n"
-               "  --temperature T     fixed temperature in tenths of a degree (default: drifting)\n"
-               "  --humidity H        fixed humidity in tenths of a percent (default: drifting)\n"
-               "  --silent            never answer\n"
-               "  --bad-crc           spoil the CRC of every reply\n"
-               "  --delay MS          answer MS milliseconds late\n"
-               "  --chunk N           send replies in pieces of N bytes ...\n"
-               "  --gap MS            ... MS milliseconds apart (default 20)\n"
-               "  --garbage N         put N random bytes before every reply\n"
-               "  --exception         answer reads with exception 02\n"
-               "  --flood RATE        send RATE random bytes per second all the time\n"
-               "  --seed S            random seed (default 1)\n"
-               "  --log FILE          log every frame with a monotonic timestamp\n",
-               stderr);
-}
-
 bool parseInt(const char* text, int& out) {
     char* end = nullptr;
     errno = 0;
@@ -70,7 +53,54 @@ bool parseInt(const char* text, int& out) {
     return true;
 }
 
-bool parseArgs(int argc, char** argv, Config& config) {
+void usage(std::FILE* to) {
+    std::fputs("usage: modbus-sensor-sim [options]\n"
+               "A virtual Modbus RTU temperature and humidity sensor on a pseudo-terminal,\n"
+               "published as the link DIR/COMn for modbus-sensor-tool to open.\n"
+               "  --dir DIR           folder for the COMn link (default .)\n"
+               "  --port N            publish as COMN (default 1)\n"
+               "  --address A[,B...]  Modbus address of each sensor on the line (default 1)\n"
+               "  --baud RATE         answer only while the line is set to RATE\n"
+               "                      (default: at any rate)\n"
+               "  --temperature T     fixed temperature in tenths of a degree (default: drifting)\n"
+               "  --humidity H        fixed humidity in tenths of a percent (default: drifting)\n"
+               "  --silent            never answer\n"
+               "  --bad-crc           spoil the CRC of every reply\n"
+               "  --reply-after MS    answer MS milliseconds after the request (default 0)\n"
+               "  --delay MS          the same as --reply-after\n"
+               "  --chunk N           send replies in pieces of N bytes ...\n"
+               "  --gap MS            ... MS milliseconds apart (default 20)\n"
+               "  --garbage N         put N random bytes before every reply\n"
+               "  --exception         answer reads with exception 02\n"
+               "  --flood RATE        send RATE random bytes per second all the time\n"
+               "  --seed S            random seed (default 1)\n"
+               "  --log FILE          log every frame with a monotonic timestamp\n"
+               "  --help              print this and exit\n",
+               to);
+}
+
+// "1,7,200": each from 1 to 255, at least one.
+bool parseAddresses(const char* text, std::vector<int>& out) {
+    std::vector<int> addresses;
+    std::string rest = text;
+    for (;;) {
+        const auto comma = rest.find(',');
+        const std::string item = rest.substr(0, comma);
+        int value = 0;
+        if (!parseInt(item.c_str(), value) || value < 1 || value > 255)
+            return false;
+        addresses.push_back(value);
+        if (comma == std::string::npos)
+            break;
+        rest = rest.substr(comma + 1);
+    }
+    out = addresses;
+    return true;
+}
+
+enum class Parsed { Run, Help, Bad };
+
+Parsed parseArgs(int argc, char** argv, Config& config) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto number = [&](int& out) { return i + 1 < argc && parseInt(argv[++i], out); };
@@ -81,8 +111,11 @@ bool parseArgs(int argc, char** argv, Config& config) {
             config.logPath = argv[++i];
         else if (arg == "--port" && number(config.port) && config.port >= 1)
             continue;
-        else if (arg == "--address" && number(config.model.address) && config.model.address >= 1 &&
-                 config.model.address <= 255)
+        else if (arg == "--help" || arg == "-h")
+            return Parsed::Help;
+        else if (arg == "--address" && i + 1 < argc && parseAddresses(argv[++i], config.addresses))
+            continue;
+        else if (arg == "--baud" && number(config.baud) && config.baud > 0)
             continue;
         else if (arg == "--temperature" && number(value) && value >= -32768 && value <= 32767)
             config.model.temperature = value;
@@ -94,7 +127,8 @@ bool parseArgs(int argc, char** argv, Config& config) {
             config.model.badCrc = true;
         else if (arg == "--exception")
             config.model.exceptionReply = true;
-        else if (arg == "--delay" && number(config.delayMs) && config.delayMs >= 0)
+        else if ((arg == "--delay" || arg == "--reply-after") && number(config.delayMs) &&
+                 config.delayMs >= 0)
             continue;
         else if (arg == "--chunk" && number(config.chunkBytes) && config.chunkBytes >= 1)
             continue;
@@ -108,13 +142,40 @@ bool parseArgs(int argc, char** argv, Config& config) {
             config.model.seed = static_cast<std::uint32_t>(value);
         else {
             std::fprintf(stderr, "modbus-sensor-sim: bad option %s\n", arg.c_str());
-            usage();
-            return false;
+            usage(stderr);
+            return Parsed::Bad;
         }
     }
     if (config.chunkBytes > 0 && config.chunkGapMs == 0)
         config.chunkGapMs = 20;
-    return true;
+    return Parsed::Run;
+}
+
+// The rate the tool set on the line, read from our own descriptor of the device side.
+int lineRate(int deviceSide) {
+    termios line{};
+    if (tcgetattr(deviceSide, &line) != 0)
+        return 0;
+    switch (cfgetispeed(&line)) {
+    case B1200:
+        return 1200;
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return -1;
+    }
 }
 
 class FrameLog {
@@ -153,8 +214,15 @@ struct Pending {
 
 int main(int argc, char** argv) {
     Config config;
-    if (!parseArgs(argc, argv, config))
+    switch (parseArgs(argc, argv, config)) {
+    case Parsed::Help:
+        usage(stdout);
+        return 0;
+    case Parsed::Bad:
         return 2;
+    case Parsed::Run:
+        break;
+    }
 
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
@@ -194,7 +262,7 @@ int main(int argc, char** argv) {
     if (log.failed(config.logPath))
         std::fprintf(stderr, "modbus-sensor-sim: cannot write log %s\n", config.logPath.c_str());
 
-    SensorModel sensor(config.model);
+    SensorBus sensors(config.model, config.addresses);
     std::mt19937 random(config.model.seed ^ 0x9E3779B9u);
     std::uniform_int_distribution<int> anyByte(0, 255);
     const auto randomBytes = [&](int count) {
@@ -204,8 +272,10 @@ int main(int argc, char** argv) {
         return bytes;
     };
 
-    std::printf("ready %s -> %s (address %d)\n", link.c_str(), device.c_str(),
-                config.model.address);
+    std::string addressList;
+    for (const int address : config.addresses)
+        addressList += (addressList.empty() ? "" : ",") + std::to_string(address);
+    std::printf("ready %s -> %s (address %s)\n", link.c_str(), device.c_str(), addressList.c_str());
     std::fflush(stdout);
 
     QByteArray received;
@@ -251,8 +321,13 @@ int main(int argc, char** argv) {
                 continue;
             }
             received.remove(0, 8);
+            // At another rate than ours the frame would be noise to a real sensor.
+            if (config.baud > 0 && lineRate(keepAlive) != config.baud) {
+                log.write("RX-RATE", frame);
+                continue;
+            }
             log.write("RX", frame);
-            const auto reply = sensor.answer(frame);
+            const auto reply = sensors.answer(frame);
             if (!reply || config.silent)
                 continue;
             QByteArray out = randomBytes(config.garbageBytes) + *reply;

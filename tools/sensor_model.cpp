@@ -69,3 +69,23 @@ std::optional<QByteArray> SensorModel::answer(const QByteArray& request) {
         body.append(static_cast<char>(registers[i] >> 8)).append(static_cast<char>(registers[i]));
     return withCrc(body);
 }
+
+SensorBus::SensorBus(const SensorModel::Options& options, const std::vector<int>& addresses) {
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        SensorModel::Options own = options;
+        own.address = addresses[i];
+        own.seed = options.seed + static_cast<std::uint32_t>(i);
+        SensorModel sensor(own);
+        sensors_.push_back(sensor);
+    }
+}
+
+std::optional<QByteArray> SensorBus::answer(const QByteArray& request) {
+    std::optional<QByteArray> first;
+    for (SensorModel& sensor : sensors_) {
+        auto reply = sensor.answer(request);
+        if (reply && !first)
+            first = std::move(reply);
+    }
+    return first;
+}

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <vector>
 
 // How the simulated sensor answers one request frame; no I/O here.
 class SensorModel {
@@ -39,4 +40,18 @@ private:
     int temperature_;
     int humidity_;
     std::mt19937 random_;
+};
+
+// Several sensors on one line. Each hears every frame; when more than one answers, the
+// replies would collide on a real bus, so only the first is sent.
+class SensorBus {
+public:
+    // One sensor per address, each with its own drifting readings.
+    SensorBus(const SensorModel::Options& options, const std::vector<int>& addresses);
+
+    std::optional<QByteArray> answer(const QByteArray& request);
+    const std::vector<SensorModel>& sensors() const { return sensors_; }
+
+private:
+    std::vector<SensorModel> sensors_;
 };
