@@ -6,18 +6,42 @@
 #include "qt_serial_control.h"
 #include "serial_devices.h"
 #include "sleep.h"
+#include "user_folder.h"
 
 #ifdef SENSOR_TOOL_PROBE
 #include "probe.h"
 #endif
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("modbus-sensor-tool"));
-    QApplication::setWindowIcon(QIcon(LogoPixmap()));
+    QApplication::setApplicationVersion(QStringLiteral(SENSOR_TOOL_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("modbus-sensor-tool"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("modbus-sensor-tool"), QIcon(LogoPixmap())));
+
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("Commission and watch a Modbus RTU temperature and humidity sensor."));
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption perUserFolder(
+        QStringLiteral("per-user-folder"),
+        QStringLiteral("Keep com.txt and COMn links in $XDG_CONFIG_HOME/modbus-sensor-tool "
+                       "instead of the working directory (the desktop menu starts it so)."));
+    options.addOption(perUserFolder);
+    options.process(app);
+    if (options.isSet(perUserFolder)) {
+        QString error;
+        if (EnterPerUserFolder(&error).isEmpty())
+            std::fprintf(stderr, "modbus-sensor-tool: %s; using the working directory\n",
+                         qPrintable(error));
+    }
 
     QtSerialControl port;
     QtMessageBox messages(QStringLiteral("温湿度传感器Modbus调试软件"));

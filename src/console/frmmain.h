@@ -23,7 +23,7 @@ inline const QString kStop = QStringLiteral("停 止");  // acquisition running
 inline const QString kConfirm = QStringLiteral("确 定");
 inline const QString kGood = QStringLiteral("通讯数据正常！");
 inline const QString kBad = QStringLiteral("通讯数据错误！");
-inline const QString kWebAddress = QStringLiteral("www.example.com");
+inline const QString kWebAddress = QStringLiteral("www.modbus.org");
 } // namespace Caption
 
 // The tool's one window. Handlers keep the names of the events they answer.
