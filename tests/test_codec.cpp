@@ -3,6 +3,7 @@
 #include "hex_transcript.h"
 #include "readings.h"
 #include "reply_check.h"
+#include "scan_reply.h"
 
 #include <QTest>
 
@@ -24,6 +25,8 @@ private slots:
     void decodeUsesLocaleDecimalSeparator();
     void addressText_data();
     void addressText();
+    void scanReplyVerdicts_data();
+    void scanReplyVerdicts();
 };
 
 void TestCodec::crcOfKnownFrames_data() {
@@ -241,6 +244,50 @@ void TestCodec::addressText() {
     QFETCH(int, address);
     const auto parsed = ParseAddressText(text);
     QCOMPARE(parsed ? int(*parsed) : -1, address);
+}
+
+void TestCodec::scanReplyVerdicts_data() {
+    QTest::addColumn<QByteArray>("received");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("exceptionCode");
+    const auto framed = [](const char* hex) {
+        const QByteArray body = QByteArray::fromHex(hex);
+        return AppendCRC(body, static_cast<std::uint8_t>(body.size() - 1));
+    };
+    const int none = int(ScanReply::Kind::None);
+    const int reading = int(ScanReply::Kind::Reading);
+    const QByteArray good = framed("07030400FA0258");
+    QTest::newRow("two registers") << good << reading << 0;
+    QTest::newRow("one register") << framed("07030200FA") << reading << 0;
+    QTest::newRow("sixteen bytes") << framed("070310"
+                                             "00FA0258000000000000000000000000")
+                                   << reading << 0;
+    QByteArray spoiled = good;
+    spoiled[spoiled.size() - 1] = static_cast<char>(spoiled.back() ^ 1);
+    QTest::newRow("wrong CRC") << spoiled << none << 0;
+    QTest::newRow("other address") << framed("08030400FA0258") << none << 0;
+    QTest::newRow("function 04") << framed("07040400FA0258") << none << 0;
+    QTest::newRow("count 4, two data bytes") << framed("07030400FA") << none << 0;
+    QTest::newRow("count 6") << framed("07030600FA02580000") << none << 0;
+    QTest::newRow("not complete yet") << good.left(6) << none << 0;
+    QTest::newRow("exception 02") << framed("078302") << int(ScanReply::Kind::Exception) << 2;
+    QTest::newRow("exception with wrong CRC") << QByteArray::fromHex("0783020000") << none << 0;
+    QTest::newRow("late reply of the previous address first")
+        << framed("06030400FA0258") + good << reading << 0;
+    QTest::newRow("late reply of the previous address only")
+        << framed("06030400FA0258") << none << 0;
+    QTest::newRow("noise first") << QByteArray::fromHex("0700FF07") + good << reading << 0;
+}
+
+void TestCodec::scanReplyVerdicts() {
+    QFETCH(QByteArray, received);
+    QFETCH(int, kind);
+    QFETCH(int, exceptionCode);
+    const ScanReply reply = FindScanReply(7, received);
+    QCOMPARE(int(reply.kind), kind);
+    QCOMPARE(reply.exceptionCode, exceptionCode);
+    if (reply.kind != ScanReply::Kind::None)
+        QVERIFY(received.contains(reply.frame));
 }
 
 QTEST_APPLESS_MAIN(TestCodec)

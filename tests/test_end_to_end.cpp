@@ -2,12 +2,18 @@
 // pseudo-terminal, with real timers.
 #include "lamp.h"
 #include "line_rig.h"
+#include "scan_dialog.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -26,6 +32,7 @@ private slots:
     void refusalsStopAcquisition();
     void vanishingSensorStopsAcquisitionOnce();
     void cadenceOnTheWire();
+    void scanFindsSensorsAtAnotherRateAndUsesOne();
 };
 
 void TestEndToEnd::portLifecycleAndSettingsRoundTrip() {
@@ -259,6 +266,71 @@ void TestEndToEnd::cadenceOnTheWire() {
     qInfo("median request spacing over %zu cycles: %.2f ms", spacing.size(), median);
     QVERIFY(spacing.size() >= 20);
     QVERIFY2(std::abs(median - 700) <= 3, qPrintable(QString::number(median)));
+}
+
+void TestEndToEnd::scanFindsSensorsAtAnotherRateAndUsesOne() {
+    Rig rig;
+    QVERIFY(rig.startPolling({QStringLiteral("--address"), QStringLiteral("3,7"),
+                              QStringLiteral("--baud"), QStringLiteral("4800")}));
+    auto* scanAction = rig.w().findChild<QAction*>(QStringLiteral("scanAction"));
+    QVERIFY(scanAction);
+    // Not while polling: it says why and opens nothing.
+    scanAction->trigger();
+    QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("请先停止采集！")});
+    QVERIFY(!rig.w().findChild<ScanDialog*>());
+    rig.ui().Command_OK3->click();
+
+    scanAction->trigger();
+    auto* dialog = rig.w().findChild<ScanDialog*>();
+    QVERIFY(dialog);
+    const auto child = [&](const char* name) {
+        return dialog->findChild<QWidget*>(QLatin1String(name));
+    };
+    QVERIFY(static_cast<QCheckBox*>(child("rate9600"))->isChecked()); // the current rate
+    QSignalSpy ended(&dialog->scan(), &SensorScan::finished);
+
+    // Cancelled halfway through the other rate, the line is as it was.
+    static_cast<QCheckBox*>(child("rate4800"))->setChecked(true);
+    static_cast<QPushButton*>(child("start"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->scan().done() > 20, 10000);
+    QCOMPARE(rig.serial->appliedSettings(), QStringLiteral("4800,N,8,1"));
+    static_cast<QPushButton*>(child("cancel"))->click();
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(rig.serial->appliedSettings(), QStringLiteral("9600,N,8,1"));
+
+    static_cast<QSpinBox*>(child("lastAddress"))->setValue(10);
+    static_cast<QCheckBox*>(child("rate9600"))->setChecked(false);
+    static_cast<QPushButton*>(child("start"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 2, 5000);
+    QCOMPARE(ended.last().at(0).toBool(), true);
+    QCOMPARE(rig.serial->appliedSettings(), QStringLiteral("9600,N,8,1"));
+    auto* results = static_cast<QTableWidget*>(child("results"));
+    QCOMPARE(results->rowCount(), 2);
+    QCOMPARE(results->item(0, 0)->text(), QStringLiteral("3"));
+    QCOMPARE(results->item(1, 0)->text(), QStringLiteral("7"));
+    QCOMPARE(results->item(1, 1)->text(), QStringLiteral("4800"));
+    QVERIFY(results->item(1, 2)->text().endsWith(QStringLiteral("℃")));
+    QVERIFY(results->item(1, 3)->text().endsWith(QStringLiteral("%")));
+    // Nothing but read requests went out.
+    for (const char* direction : {"RX", "RX-RATE"}) {
+        for (const auto& frame : rig.sensor.frames(QLatin1String(direction)))
+            QCOMPARE(frame.hex.mid(3, 2), QStringLiteral("03"));
+    }
+
+    results->selectRow(1);
+    static_cast<QPushButton*>(child("use"))->click();
+    QCOMPARE(rig.ui().Combo_Addr(2)->text(), QStringLiteral("7"));
+    QCOMPARE(rig.ui().Combo2->text(), QStringLiteral("4800"));
+    QCOMPARE(rig.ui().Command1->text(), QStringLiteral("关闭串口"));
+    QCOMPARE(rig.serial->appliedSettings(), QStringLiteral("4800,N,8,1"));
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    QVERIFY(rig.ui().Text2->toPlainText().startsWith(QStringLiteral("07 03 04 ")));
+    rig.ui().Command_OK3->click();
+    rig.w().close();
+    QFile com(rig.dir.filePath(QStringLiteral("com.txt")));
+    QVERIFY(com.open(QIODevice::ReadOnly));
+    QCOMPARE(com.readAll(), QByteArray("1\r\n4800\r\n"));
 }
 
 QTEST_MAIN(TestEndToEnd)

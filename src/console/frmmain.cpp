@@ -8,6 +8,7 @@
 #include "port_names.h"
 #include "port_status_text.h"
 #include "receive_accumulator.h"
+#include "scan_dialog.h"
 #include "serial_control.h"
 #include "serial_devices.h"
 #include "web_launcher.h"
@@ -26,6 +27,7 @@ frmmain::frmmain(const Services& services, QWidget* parent)
     createControls();
     setTabOrder();
     connectHandlers();
+    createExtensions();
     Form_Load();
     Timer3.start();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -132,10 +134,15 @@ void frmmain::Combo2_Click() {
 }
 
 void frmmain::MSComm1_OnComm() {
+    // A scan reads the line itself; its replies are not the poll's.
+    if (scanRunning())
+        return;
     AccumulateReceived(ReceiveHex, services_.port);
 }
 
 void frmmain::onPortLost(const QString& reason, const QString& device) {
+    if (scanDialog_)
+        scanDialog_->stopScan();
     if (portControl_->shownOpen())
         lineClosed(PortProblem::Lost, {CommError::kIoFailure, reason, device}, tr("串口已断开！"));
 }

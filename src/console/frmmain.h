@@ -8,12 +8,15 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 
 class QPushButton;
 class Lamp;
+class QAction;
+class ScanDialog;
 
 namespace Caption {
 inline const QString kWindow =
@@ -50,6 +53,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -68,6 +72,12 @@ private:
     void onPortLost(const QString& reason, const QString& device);
     void setStatus(const QString& line) { showStatus({line, {}}); }
     void refreshPortToolTips();
+
+    // Beyond the window's own controls: context menu and shortcuts.
+    void createExtensions();
+    void openScan();
+    bool scanRunning() const;
+    void useScanFinding(int address, int baud);
 
     // PortView
     QString command1Caption() const override;
@@ -107,5 +117,7 @@ private:
     OneAtATimeMessages messages_;
     std::unique_ptr<PortControl> portControl_;
     QColor foreColor_;
+    QAction* scanAction_ = nullptr;
+    QPointer<ScanDialog> scanDialog_;
     bool unloaded_ = false;
 };

@@ -1,0 +1,206 @@
+#include "scan_dialog.h"
+
+#include "hex_transcript.h"
+#include "readings.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QList<int> kOfferedRates = {4800, 9600, 115200};
+enum Column { kAddress, kBaud, kTemperature, kHumidity, kReplyTime, kColumns };
+} // namespace
+
+ScanDialog::ScanDialog(SerialControl& port, const QString& lineSettings,
+                       std::function<void(int, int)> use, QWidget* parent)
+    : QDialog(parent), scan_(port), lineSettings_(lineSettings), use_(std::move(use)) {
+    setObjectName(QStringLiteral("ScanDialog"));
+    setWindowTitle(tr("扫描传感器"));
+    auto* form = new QFormLayout;
+
+    auto* range = new QHBoxLayout;
+    first_ = new QSpinBox;
+    first_->setObjectName(QStringLiteral("firstAddress"));
+    first_->setRange(1, 255);
+    first_->setValue(1);
+    last_ = new QSpinBox;
+    last_->setObjectName(QStringLiteral("lastAddress"));
+    last_->setRange(1, 255);
+    last_->setValue(254);
+    first_->setAccessibleName(tr("起始地址"));
+    last_->setAccessibleName(tr("结束地址"));
+    range->addWidget(first_);
+    range->addWidget(new QLabel(tr("至")));
+    range->addWidget(last_);
+    range->addStretch();
+    form->addRow(tr("地址范围："), range);
+
+    auto* rateRow = new QHBoxLayout;
+    const int currentRate = lineSettings.section(QLatin1Char(','), 0, 0).toInt();
+    QList<int> offered = kOfferedRates;
+    if (currentRate > 0 && !offered.contains(currentRate))
+        offered << currentRate;
+    for (const int rate : offered) {
+        auto* box = new QCheckBox(QString::number(rate));
+        box->setObjectName(QStringLiteral("rate%1").arg(rate));
+        box->setChecked(rate == currentRate);
+        rates_ << box;
+        rateRow->addWidget(box);
+    }
+    rateRow->addStretch();
+    form->addRow(tr("波特率："), rateRow);
+
+    timeout_ = new QSpinBox;
+    timeout_->setObjectName(QStringLiteral("timeout"));
+    timeout_->setRange(SensorScan::kMinTimeoutMs, SensorScan::kMaxTimeoutMs);
+    timeout_->setValue(100);
+    timeout_->setSuffix(tr(" 毫秒"));
+    form->addRow(tr("应答超时："), timeout_);
+
+    progress_ = new QProgressBar;
+    progress_->setObjectName(QStringLiteral("progress"));
+    progress_->setValue(0);
+    summary_ = new QLabel(tr("只发送读取请求，不会更改任何传感器。"));
+    summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setWordWrap(true);
+
+    results_ = new QTableWidget(0, kColumns);
+    results_->setObjectName(QStringLiteral("results"));
+    results_->setHorizontalHeaderLabels(
+        {tr("地址"), tr("波特率"), tr("温度"), tr("湿度"), tr("应答时间 (ms)")});
+    results_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    results_->setSelectionMode(QAbstractItemView::SingleSelection);
+    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    results_->verticalHeader()->hide();
+    results_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    results_->horizontalHeader()->setStretchLastSection(true);
+
+    auto* buttons = new QDialogButtonBox;
+    startButton_ = buttons->addButton(tr("开始扫描"), QDialogButtonBox::ActionRole);
+    startButton_->setObjectName(QStringLiteral("start"));
+    cancelButton_ = buttons->addButton(tr("取消"), QDialogButtonBox::ActionRole);
+    cancelButton_->setObjectName(QStringLiteral("cancel"));
+    cancelButton_->setEnabled(false);
+    useButton_ = buttons->addButton(tr("使用"), QDialogButtonBox::ActionRole);
+    useButton_->setObjectName(QStringLiteral("use"));
+    useButton_->setEnabled(false);
+    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+    close->setText(tr("关闭"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(progress_);
+    layout->addWidget(summary_);
+    layout->addWidget(results_, 1);
+    layout->addWidget(buttons);
+    resize(520, 420);
+
+    connect(startButton_, &QPushButton::clicked, this, &ScanDialog::startScan);
+    connect(cancelButton_, &QPushButton::clicked, this, &ScanDialog::stopScan);
+    connect(useButton_, &QPushButton::clicked, this, &ScanDialog::useSelected);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ScanDialog::reject);
+    connect(results_, &QTableWidget::itemSelectionChanged, this, [this] {
+        useButton_->setEnabled(!scan_.running() && !results_->selectedItems().isEmpty());
+    });
+    connect(&scan_, &SensorScan::found, this, &ScanDialog::addFinding);
+    connect(&scan_, &SensorScan::progressed, this, &ScanDialog::showProgress);
+    connect(&scan_, &SensorScan::finished, this, &ScanDialog::scanEnded);
+}
+
+void ScanDialog::startScan() {
+    ScanPlan plan;
+    plan.firstAddress = first_->value();
+    plan.lastAddress = last_->value();
+    plan.timeoutMs = timeout_->value();
+    plan.lineSettings = lineSettings_;
+    for (QCheckBox* box : rates_) {
+        if (box->isChecked())
+            plan.rates << box->text().toInt();
+    }
+    if (plan.rates.isEmpty() || plan.firstAddress > plan.lastAddress) {
+        summary_->setText(plan.rates.isEmpty() ? tr("请至少选择一个波特率。")
+                                               : tr("起始地址不能大于结束地址。"));
+        return;
+    }
+    results_->setRowCount(0);
+    startButton_->setEnabled(false);
+    useButton_->setEnabled(false);
+    cancelButton_->setEnabled(true);
+    if (!scan_.start(plan))
+        scanEnded(false, tr("无法开始扫描。"));
+}
+
+void ScanDialog::stopScan() {
+    scan_.cancel();
+}
+
+void ScanDialog::reject() {
+    scan_.cancel();
+    QDialog::reject();
+}
+
+void ScanDialog::showProgress(int done, int total, qint64 msLeft) {
+    progress_->setMaximum(std::max(1, total));
+    progress_->setValue(done);
+    const int secondsLeft = static_cast<int>((msLeft + 999) / 1000);
+    summary_->setText(tr("已询问 %1 / %2，剩余约 %3 秒，找到 %4 个")
+                          .arg(done)
+                          .arg(total)
+                          .arg(secondsLeft)
+                          .arg(results_->rowCount()));
+}
+
+void ScanDialog::addFinding(const ScanFinding& finding) {
+    const int row = results_->rowCount();
+    results_->insertRow(row);
+    const auto put = [&](int column, const QString& text) {
+        auto* item = new QTableWidgetItem(text);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        results_->setItem(row, column, item);
+    };
+    put(kAddress, QString::number(finding.address));
+    put(kBaud, QString::number(finding.baud));
+    if (finding.reply.kind == ScanReply::Kind::Exception) {
+        put(kTemperature, tr("设备存在，异常码 %1")
+                              .arg(finding.reply.exceptionCode, 2, 16, QLatin1Char('0'))
+                              .toUpper());
+        put(kHumidity, QString());
+    } else {
+        const auto readings = DecodeReadings(Transcript(finding.reply.frame), true);
+        put(kTemperature, readings ? readings->temperature : QString());
+        put(kHumidity, readings ? readings->humidity.value_or(QString()) : QString());
+    }
+    put(kReplyTime, QString::number(finding.replyMs));
+}
+
+void ScanDialog::scanEnded(bool completed, const QString& failure) {
+    startButton_->setEnabled(true);
+    cancelButton_->setEnabled(false);
+    useButton_->setEnabled(!results_->selectedItems().isEmpty());
+    const QString found = tr("找到 %1 个传感器").arg(results_->rowCount());
+    if (!failure.isEmpty())
+        summary_->setText(tr("扫描中止：%1；%2").arg(failure, found));
+    else if (completed)
+        summary_->setText(tr("扫描完成，%1。选中一行后点“使用”。").arg(found));
+    else
+        summary_->setText(tr("扫描已取消，%1。").arg(found));
+    if (results_->rowCount() > 0 && results_->selectedItems().isEmpty())
+        results_->selectRow(0);
+}
+
+void ScanDialog::useSelected() {
+    const auto selected = results_->selectionModel()->selectedRows();
+    if (selected.isEmpty() || scan_.running())
+        return;
+    const int row = selected.first().row();
+    use_(results_->item(row, kAddress)->text().toInt(), results_->item(row, kBaud)->text().toInt());
+}

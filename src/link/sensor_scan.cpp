@@ -1,0 +1,129 @@
+#include "sensor_scan.h"
+
+#include "crc.h"
+#include "serial_control.h"
+
+#include <QStringList>
+#include <algorithm>
+
+SensorScan::SensorScan(SerialControl& port, QObject* parent) : QObject(parent), port_(port) {
+    replyTimer_.setSingleShot(true);
+    replyTimer_.setTimerType(Qt::PreciseTimer);
+    nextTimer_.setSingleShot(true);
+    nextTimer_.setInterval(0);
+    connect(&replyTimer_, &QTimer::timeout, this, &SensorScan::advance);
+    connect(&nextTimer_, &QTimer::timeout, this, &SensorScan::sendNext);
+    connect(&port_, &SerialControl::OnComm, this, &SensorScan::onComm);
+}
+
+SensorScan::~SensorScan() {
+    if (running_)
+        finish(false, {});
+}
+
+int SensorScan::RequestTimeMs(int baud) {
+    constexpr int kBitsPerRequest = 8 * 10; // eight bytes, start and stop bit each
+    return baud > 0 ? (kBitsPerRequest * 1000 + baud - 1) / baud : 0;
+}
+
+int SensorScan::total() const {
+    return static_cast<int>(plan_.rates.size()) * std::max(0, addressCount());
+}
+
+qint64 SensorScan::msLeft() const {
+    const int count = std::max(1, addressCount());
+    qint64 left = 0;
+    for (int item = index_; item < total(); ++item)
+        left += plan_.timeoutMs + RequestTimeMs(plan_.rates[item / count]);
+    return left;
+}
+
+bool SensorScan::start(const ScanPlan& plan) {
+    if (running_ || plan.rates.isEmpty() || plan.firstAddress < 1 || plan.lastAddress > 255 ||
+        plan.firstAddress > plan.lastAddress || plan.timeoutMs < kMinTimeoutMs ||
+        plan.timeoutMs > kMaxTimeoutMs)
+        return false;
+    plan_ = plan;
+    index_ = 0;
+    lineRate_ = plan.lineSettings.section(QLatin1Char(','), 0, 0).toInt();
+    running_ = true;
+    emit progressed(0, total(), msLeft());
+    sendNext();
+    return true;
+}
+
+void SensorScan::cancel() {
+    if (running_)
+        finish(false, {});
+}
+
+QString SensorScan::settingsAt(int baud) const {
+    QStringList fields = plan_.lineSettings.split(QLatin1Char(','));
+    if (fields.isEmpty())
+        fields << QString();
+    fields[0] = QString::number(baud);
+    return fields.join(QLatin1Char(','));
+}
+
+void SensorScan::sendNext() {
+    if (!running_)
+        return;
+    if (index_ >= total()) {
+        finish(true, {});
+        return;
+    }
+    currentRate_ = plan_.rates[index_ / addressCount()];
+    currentAddress_ = plan_.firstAddress + index_ % addressCount();
+    if (currentRate_ != lineRate_) {
+        const CommResult result = port_.setSettings(settingsAt(currentRate_));
+        if (!result.ok()) {
+            finish(false, tr("无法把串口设为 %1 波特：%2").arg(currentRate_).arg(result.reason));
+            return;
+        }
+        lineRate_ = currentRate_;
+    }
+    // Whatever is still arriving belongs to an earlier address.
+    port_.input();
+    received_.clear();
+    const CommResult sent = port_.output(ReadRequest(static_cast<std::uint8_t>(currentAddress_)));
+    if (!sent.ok()) {
+        finish(false, tr("串口写入失败：%1").arg(sent.reason));
+        return;
+    }
+    sinceRequest_.start();
+    replyTimer_.start(plan_.timeoutMs);
+}
+
+void SensorScan::onComm() {
+    if (!running_ || !replyTimer_.isActive() || port_.commEvent() != CommEventCode::kReceive)
+        return;
+    received_ += port_.input();
+    const ScanReply reply = FindScanReply(static_cast<std::uint8_t>(currentAddress_), received_);
+    if (reply.kind == ScanReply::Kind::None)
+        return;
+    emit found({currentAddress_, currentRate_, reply, sinceRequest_.elapsed()});
+    advance();
+}
+
+void SensorScan::advance() {
+    if (!running_)
+        return;
+    replyTimer_.stop();
+    ++index_;
+    emit progressed(index_, total(), msLeft());
+    nextTimer_.start();
+}
+
+void SensorScan::finish(bool completed, const QString& failure) {
+    replyTimer_.stop();
+    nextTimer_.stop();
+    running_ = false;
+    QString problem = failure;
+    if (lineRate_ != plan_.lineSettings.section(QLatin1Char(','), 0, 0).toInt()) {
+        const CommResult restored = port_.setSettings(plan_.lineSettings);
+        if (!restored.ok() && problem.isEmpty())
+            problem = tr("无法恢复线路参数 %1：%2").arg(plan_.lineSettings, restored.reason);
+    }
+    port_.input();
+    emit finished(completed && problem.isEmpty(), problem);
+}

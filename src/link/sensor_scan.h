@@ -1,0 +1,78 @@
+#pragma once
+
+#include "scan_reply.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+class SerialControl;
+
+// Which addresses to ask at which rates, and how long to wait for each.
+struct ScanPlan {
+    int firstAddress = 1;
+    int lastAddress = 254;
+    QList<int> rates;
+    int timeoutMs = 100;
+    QString lineSettings; // the open port's settings, such as "9600,N,8,1"; restored after
+};
+
+struct ScanFinding {
+    int address = 0;
+    int baud = 0;
+    ScanReply reply;
+    qint64 replyMs = 0;
+};
+
+// Looks for sensors on the open port: sends the ordinary read request to every address of
+// the plan at every rate, one at a time, and reports each that answers. Runs on the event
+// loop; never writes anything but read requests; the line settings are put back when it
+// ends, however it ends.
+class SensorScan final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMinTimeoutMs = 20;
+    static constexpr int kMaxTimeoutMs = 1000;
+
+    explicit SensorScan(SerialControl& port, QObject* parent = nullptr);
+    ~SensorScan() override;
+
+    // False when the plan asks nothing or its timeout is out of range.
+    bool start(const ScanPlan& plan);
+    void cancel();
+    bool running() const { return running_; }
+    int total() const;
+    int done() const { return index_; }
+    // Time still needed if no one else answers.
+    qint64 msLeft() const;
+
+    // The line time of a read request at a rate, in whole milliseconds (rounded up).
+    static int RequestTimeMs(int baud);
+
+signals:
+    void found(const ScanFinding& finding);
+    void progressed(int done, int total, qint64 msLeft);
+    // completed is false for a cancel or a failure; failure says what went wrong.
+    void finished(bool completed, const QString& failure);
+
+private:
+    void sendNext();
+    void onComm();
+    void advance();
+    void finish(bool completed, const QString& failure);
+    QString settingsAt(int baud) const;
+    int addressCount() const { return plan_.lastAddress - plan_.firstAddress + 1; }
+
+    SerialControl& port_;
+    ScanPlan plan_;
+    QTimer replyTimer_;
+    QTimer nextTimer_;
+    QElapsedTimer sinceRequest_;
+    QByteArray received_;
+    int index_ = 0;
+    int currentAddress_ = 0;
+    int currentRate_ = 0;
+    int lineRate_ = 0; // the rate the line is set to now
+    bool running_ = false;
+};
