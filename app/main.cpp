@@ -35,7 +35,9 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Keep com.txt and COMn links in $XDG_CONFIG_HOME/modbus-sensor-tool "
                        "instead of the working directory (the desktop menu starts it so)."));
     options.addOption(perUserFolder);
+#ifndef SENSOR_TOOL_PROBE // the benchmark passes its own arguments
     options.process(app);
+#endif
     if (options.isSet(perUserFolder)) {
         QString error;
         if (EnterPerUserFolder(&error).isEmpty())

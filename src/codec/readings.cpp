@@ -60,11 +60,13 @@ std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisiti
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     Readings readings;
     readings.temperature = FormatTenths(signedTenths, plain) + QChar(0x2103);
+    readings.temperatureTenths = signedTenths;
     if (!oneRegister) {
         const auto humidity = registerAt(ReceiveHex, 16);
         if (!humidity)
             return std::nullopt;
         readings.humidity = FormatTenths(*humidity, plain) + QLatin1Char('%');
+        readings.humidityTenths = *humidity;
     }
     return readings;
 }

@@ -8,6 +8,8 @@
 struct Readings {
     QString temperature;
     std::optional<QString> humidity;
+    int temperatureTenths = 0; // the values behind the captions
+    std::optional<int> humidityTenths;
 };
 
 // Decodes registers 0 and 1 of a read reply held as transcript. Returns nothing (leave both

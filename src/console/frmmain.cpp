@@ -94,6 +94,7 @@ void frmmain::Form_QueryUnload() {
     Timer1.stop();
     Timer2.stop();
     Timer3.stop();
+    stopRecording();
     services_.port.setPortOpen(false);
 
     QString error;
@@ -201,11 +202,7 @@ QString frmmain::stopBitsText() const {
 
 // The box shows one line; its tooltip always holds the whole text and the system's words.
 void frmmain::showStatus(const StatusText& status) {
+    status_ = status;
     Message_Show->setPlainText(status.line);
-    QStringList tip;
-    if (!status.line.isEmpty())
-        tip << status.line;
-    if (!status.detail.isEmpty())
-        tip << status.detail;
-    Message_Show->setToolTip(tip.join(QLatin1Char('\n')));
+    showRecordingState();
 }

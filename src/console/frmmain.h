@@ -4,6 +4,8 @@
 #include "editable_combo_box.h"
 #include "message_queue.h"
 #include "port_control.h"
+#include "reading_series.h"
+#include "recorder.h"
 #include "services.h"
 
 #include <QLabel>
@@ -17,6 +19,7 @@ class QPushButton;
 class Lamp;
 class QAction;
 class ScanDialog;
+class TrendWindow;
 
 namespace Caption {
 inline const QString kWindow =
@@ -51,6 +54,13 @@ public:
     void MSComm1_OnComm();
     void ShowReadings();
 
+    // Recording of judged cycles to a CSV file; false with *error set when the file cannot
+    // be had. The context menu asks for the file and then calls this.
+    bool startRecording(const QString& path, RecordFile::Mode mode, QString* error);
+    void stopRecording();
+    const Recorder& recorder() const { return recorder_; }
+    const ReadingSeries& series() const { return series_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -78,6 +88,12 @@ private:
     void openScan();
     bool scanRunning() const;
     void useScanFinding(int address, int baud);
+    void chooseRecordFile();
+    void recordingStopped(const QString& reason);
+    void showRecordingState();
+    void showTrend();
+    // After each reply check while acquisition runs: the record and the trend.
+    void keepCycle(bool accepted);
 
     // PortView
     QString command1Caption() const override;
@@ -118,6 +134,14 @@ private:
     std::unique_ptr<PortControl> portControl_;
     QColor foreColor_;
     QAction* scanAction_ = nullptr;
+    QAction* recordAction_ = nullptr;
+    QAction* stopRecordAction_ = nullptr;
+    QAction* trendAction_ = nullptr;
     QPointer<ScanDialog> scanDialog_;
+    QPointer<TrendWindow> trendWindow_;
+    Recorder recorder_;
+    ReadingSeries series_;
+    StatusText status_;
+    QString recordNote_; // how the last recording ended, for the status tooltip
     bool unloaded_ = false;
 };

@@ -51,13 +51,16 @@ void frmmain::Timer2_Timer() {
 }
 
 void frmmain::Timer1_Timer() {
-    if (CheckReply(SendHex, ReceiveHex)) {
+    const bool accepted = CheckReply(SendHex, ReceiveHex);
+    if (accepted) {
         Text2->setPlainText(ReceiveHex);
         ShowReadings();
         setStatus(Caption::kGood);
     } else {
         setStatus(Caption::kBad);
     }
+    if (Command_OK3->text() == Caption::kStop)
+        keepCycle(accepted);
 }
 
 void frmmain::ShowReadings() {

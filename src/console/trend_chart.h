@@ -1,0 +1,40 @@
+#pragma once
+
+#include "reading_series.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+// Temperature and humidity against time, drawn from the series as it grows: a value axis
+// on each side, labelled time ticks, and the exact reading under the pointer.
+class TrendChart final : public QWidget {
+    Q_OBJECT
+public:
+    enum class Span { LastTenMinutes, LastHour, Everything };
+
+    explicit TrendChart(const ReadingSeries& series, QWidget* parent = nullptr);
+
+    void setSpan(Span span);
+    Span span() const { return span_; }
+    // The clock the window is drawn against; tests set their own.
+    void setClock(std::function<qint64()> nowMs) { nowMs_ = std::move(nowMs); }
+    // The reading the pointer is nearest to, if any.
+    std::optional<ReadingPoint> hovered() const { return hovered_; }
+
+    QSize sizeHint() const override { return {720, 360}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    struct Frame;
+    Frame frame() const;
+
+    const ReadingSeries& series_;
+    std::function<qint64()> nowMs_;
+    Span span_ = Span::LastTenMinutes;
+    std::optional<ReadingPoint> hovered_; // a copy: the series may drop its oldest points
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+// One judged acquisition cycle as the record keeps it.
+struct CycleRecord {
+    QDateTime time;
+    int address = -1; // of the request sent; -1 when none went out
+    bool ok = false;
+    std::optional<int> temperatureTenths;
+    std::optional<int> humidityTenths;
+    QString request; // hex transcripts as the window shows them
+    QString reply;
+};
+
+// The record is CSV as RFC 4180 has it, with CRLF line ends, in UTF-8 with a byte-order
+// mark so that spreadsheet programs on Chinese Windows read it as UTF-8.
+namespace Csv {
+// The byte-order mark and the header row, for a new or emptied file.
+QByteArray Preamble();
+QByteArray Row(const CycleRecord& record);
+// A field, quoted when it holds a comma, a quote or a line break.
+QString Field(const QString& text);
+// Local time with milliseconds and the UTC offset: 2026-12-07T16:05:50.123+08:00.
+QString Timestamp(const QDateTime& time);
+} // namespace Csv
