@@ -9,6 +9,7 @@
 #include "qt_serial_control.h"
 #include "window_fixture.h"
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <csignal>
 #include <random>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -80,6 +82,59 @@ int runUntilTerminated(const QString& folder) {
     return QApplication::exec();
 }
 
+// A window on a fake line, polling and recording into folder/record.csv.
+struct RecordingWindow {
+    explicit RecordingWindow(const QString& folder)
+        : window(Services{port, messages, web, devices, [](int) {}, folder}), parts(window) {
+        parts.Command1->click();
+        parts.Command_OK3->click();
+        QString error;
+        started = window.startRecording(QDir(folder).filePath(QStringLiteral("record.csv")),
+                                        RecordFile::Mode::Append, &error);
+    }
+    FakeSerialControl port;
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    FakeSerialDevices devices;
+    frmmain window;
+    WindowParts parts;
+    bool started = false;
+};
+
+int recordUntilKilled(const QString& folder) {
+    RecordingWindow rig(folder);
+    QObject::connect(&rig.window.recorder(), &Recorder::rowWritten, [](int rows) {
+        std::printf("row %d\n", rows);
+        std::fflush(stdout);
+    });
+    return rig.started ? QApplication::exec() : 1;
+}
+
+// Files may grow to 600 bytes here: a few rows fit, then writes fail as on a full disk.
+int recordIntoAFileThatFills(const QString& folder) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{600, 600};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    RecordingWindow rig(folder);
+    if (!rig.started)
+        return 1;
+    if (!QTest::qWaitFor([&] { return !rig.window.recorder().recording(); }, 15000))
+        return 2;
+    const int rows = rig.window.recorder().rows();
+    QFile file(QDir(folder).filePath(QStringLiteral("record.csv")));
+    file.open(QIODevice::ReadOnly);
+    const int complete = static_cast<int>(file.readAll().count("\r\n")) - 1;
+    auto* record = rig.window.findChild<QAction*>(QStringLiteral("recordAction"));
+    const bool told = rig.messages.shown.size() == 1 &&
+                      rig.messages.shown[0].startsWith(QStringLiteral("记录已停止")) &&
+                      rig.parts.Message_Show->toolTip().contains(QStringLiteral("记录已停止"));
+    const bool polling =
+        rig.parts.Command_OK3->text() == QStringLiteral("停 止") && rig.parts.Timer2.isActive();
+    qInfo("rows %d, complete rows in the file %d, told %d, polling %d, checked %d", rows, complete,
+          told, polling, record->isChecked());
+    return rows > 0 && complete == rows && told && polling && !record->isChecked() ? 0 : 1;
+}
+
 QStringList lockFilesOf(const QString& device) {
     const QString name = QStringLiteral("LCK..") + device.mid(5).replace(QLatin1Char('/'), '_');
     QStringList found;
@@ -128,6 +183,8 @@ private slots:
     void portTheUserMayNotOpen();
     void terminationClosesAsTheOperatorWould_data();
     void terminationClosesAsTheOperatorWould();
+    void killedWhileRecordingLosesNoRow();
+    void recordingStopsWhenTheFileFillsAndPollingGoesOn();
 };
 
 void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
@@ -326,6 +383,54 @@ void TestFaults::terminationClosesAsTheOperatorWould() {
     QCOMPARE(lockFilesOf(line.device()), QStringList());
 }
 
+void TestFaults::killedWhileRecordingLosesNoRow() {
+    QTemporaryDir dir;
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kChildCase), QStringLiteral("recordUntilKilled"));
+    environment.insert(QLatin1String(kChildFolder), dir.path());
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath());
+    int reported = 0;
+    while (reported < 4 && child.waitForReadyRead(5000)) {
+        while (child.canReadLine()) {
+            const QByteArray line = child.readLine().trimmed();
+            if (line.startsWith("row "))
+                reported = line.mid(4).toInt();
+        }
+    }
+    QCOMPARE(reported, 4);
+    child.kill();
+    QVERIFY(child.waitForFinished(5000));
+
+    QFile file(dir.filePath(QStringLiteral("record.csv")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QVERIFY(content.startsWith("\xEF\xBB\xBFtime,"));
+    QVERIFY(content.endsWith("\r\n"));
+    const QList<QByteArray> rows = content.trimmed().split('\n').mid(1);
+    QVERIFY2(rows.size() >= reported, content.constData());
+    for (const QByteArray& row : rows) {
+        QCOMPARE(row.count(','), 6);
+        QVERIFY(row.contains(",1,error,,,01 03 00 00 00 02 C4 0B,"));
+    }
+}
+
+void TestFaults::recordingStopsWhenTheFileFillsAndPollingGoesOn() {
+    QTemporaryDir dir;
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kChildCase), QStringLiteral("recordIntoAFileThatFills"));
+    environment.insert(QLatin1String(kChildFolder), dir.path());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath());
+    QVERIFY(child.waitForFinished(30000));
+    const QByteArray output = child.readAll();
+    qInfo("%s", output.trimmed().constData());
+    QVERIFY2(child.exitCode() == 0, output.constData());
+}
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QByteArray childCase = qgetenv(kChildCase);
@@ -337,6 +442,10 @@ int main(int argc, char* argv[]) {
             return openWithoutPermission(folder);
         if (childCase == "runUntilTerminated")
             return runUntilTerminated(folder);
+        if (childCase == "recordUntilKilled")
+            return recordUntilKilled(folder);
+        if (childCase == "recordIntoAFileThatFills")
+            return recordIntoAFileThatFills(folder);
         return 3;
     }
     TestFaults test;

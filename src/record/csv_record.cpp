@@ -1,7 +1,6 @@
 #include "csv_record.h"
 
 #include <QStringList>
-#include <QTimeZone>
 
 namespace {
 QString tenths(const std::optional<int>& value) {
@@ -33,8 +32,14 @@ QString Field(const QString& text) {
 
 QString Timestamp(const QDateTime& time) {
     const QDateTime local = time.toLocalTime();
-    // A fixed offset makes Qt write it out, also +00:00 where a zone would give "Z".
-    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs);
+    // Written out by hand: Qt's ISO form says "Z" for an offset of zero.
+    const int offset = local.offsetFromUtc();
+    const int minutes = (offset < 0 ? -offset : offset) / 60;
+    return local.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz")) +
+           QStringLiteral("%1%2:%3")
+               .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 QByteArray Row(const CycleRecord& record) {

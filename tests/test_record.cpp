@@ -1,0 +1,152 @@
+// The CSV record's format and the series behind the trend.
+#include "csv_record.h"
+#include "reading_series.h"
+#include "recorder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <ctime>
+
+class TestRecord : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        qputenv("TZ", "Asia/Shanghai");
+        tzset();
+    }
+    void rowsAndQuoting_data();
+    void rowsAndQuoting();
+    void fileStartsWithMarkAndHeaderOnce();
+    void thinningKeepsTheExtremesOfEachColumn();
+    void seriesHoldsOneDayAndFindsTheNearest();
+};
+
+void TestRecord::rowsAndQuoting_data() {
+    QTest::addColumn<QByteArray>("row");
+    QTest::addColumn<QByteArray>("expected");
+    const QDateTime at(QDate(2026, 12, 7), QTime(16, 5, 50, 123), Qt::OffsetFromUTC, 8 * 3600);
+    CycleRecord good{at,
+                     1,
+                     true,
+                     251,
+                     603,
+                     QStringLiteral("01 03 00 00 00 02 C4 0B "),
+                     QStringLiteral("01 03 04 00 FB 02 5B 5A 9B ")};
+    const QByteArray time = "2026-12-07T16:05:50.123+08:00";
+    QTest::newRow("accepted") << Csv::Row(good)
+                              << time + ",1,ok,25.1,60.3,01 03 00 00 00 02 C4 0B,"
+                                        "01 03 04 00 FB 02 5B 5A 9B\r\n";
+    CycleRecord cold = good;
+    cold.temperatureTenths = -5;
+    cold.humidityTenths.reset(); // a one-register reply
+    QTest::newRow("below zero, no humidity")
+        << Csv::Row(cold)
+        << time + ",1,ok,-0.5,,01 03 00 00 00 02 C4 0B,01 03 04 00 FB 02 5B 5A 9B\r\n";
+    CycleRecord refused = good;
+    refused.ok = false;
+    refused.reply.clear();
+    QTest::newRow("refused cycle has no values")
+        << Csv::Row(refused) << time + ",1,error,,,01 03 00 00 00 02 C4 0B,\r\n";
+    QTest::newRow("plain field") << Csv::Field(QStringLiteral("ok")).toUtf8() << QByteArray("ok");
+    QTest::newRow("comma and quote")
+        << Csv::Field(QStringLiteral("a,\"b\"")).toUtf8() << QByteArray("\"a,\"\"b\"\"\"");
+    QTest::newRow("line break") << Csv::Field(QStringLiteral("a\r\nb")).toUtf8()
+                                << QByteArray("\"a\r\nb\"");
+}
+
+void TestRecord::rowsAndQuoting() {
+    QFETCH(QByteArray, row);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(row, expected);
+}
+
+void TestRecord::fileStartsWithMarkAndHeaderOnce() {
+    // Local time with its offset, also where the local zone is UTC.
+    const QDateTime at(QDate(2026, 12, 7), QTime(9, 0, 0, 7), Qt::UTC);
+    QCOMPARE(Csv::Timestamp(at), QStringLiteral("2026-12-07T17:00:00.007+08:00"));
+    qputenv("TZ", "UTC");
+    tzset();
+    QCOMPARE(Csv::Timestamp(at), QStringLiteral("2026-12-07T09:00:00.007+00:00"));
+    qputenv("TZ", "Asia/Shanghai");
+    tzset();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("record.csv"));
+    const CycleRecord cycle{at, 7, true, 200, 500, QStringLiteral("07 03 "), QStringLiteral("07 ")};
+    for (const RecordFile::Mode mode : {RecordFile::Mode::Append, RecordFile::Mode::Append}) {
+        Recorder recorder;
+        QString error;
+        QVERIFY(recorder.start(path, mode, &error));
+        recorder.record(cycle);
+        QCOMPARE(recorder.rows(), 1);
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QVERIFY(content.startsWith("\xEF\xBB\xBFtime,address,verdict,"));
+    QCOMPARE(content.count("time,address"), 1); // appending adds no second header
+    QCOMPARE(content.count("\r\n"), 3);
+    QCOMPARE(content.count('\n'), 3);
+    file.close();
+
+    Recorder replacing;
+    QString error;
+    QVERIFY(replacing.start(path, RecordFile::Mode::Replace, &error));
+    replacing.stop();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), Csv::Preamble());
+
+    Recorder nowhere;
+    QVERIFY(!nowhere.start(dir.filePath(QStringLiteral("no/such/folder.csv")),
+                           RecordFile::Mode::Append, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!nowhere.recording());
+}
+
+void TestRecord::thinningKeepsTheExtremesOfEachColumn() {
+    ReadingSeries series;
+    // A day at 700 ms with one spike up and one down in the humidity, far apart.
+    const qint64 start = 1'800'000'000'000;
+    const int count = static_cast<int>(ReadingSeries::kSpanMs / 700);
+    for (int i = 0; i < count; ++i) {
+        const double humidity = i == 1000 ? 99.9 : i == 90000 ? 0.1 : 50.0 + (i % 7) / 10.0;
+        series.add(start + 700LL * i, 20.0 + (i % 11) / 10.0, humidity);
+    }
+    const qint64 end = start + 700LL * (count - 1);
+    const auto columns = Thin(series, start, end, 600);
+    QCOMPARE(columns.size(), size_t(600));
+    float highest = 0, lowest = 100;
+    for (const ThinnedColumn& column : columns) {
+        QVERIFY(column.temperature.present && column.humidity.present);
+        QCOMPARE(column.temperature.min, 20.0f);
+        QCOMPARE(column.temperature.max, 21.0f);
+        highest = std::max(highest, column.humidity.max);
+        lowest = std::min(lowest, column.humidity.min);
+    }
+    QCOMPARE(highest, 99.9f);
+    QCOMPARE(lowest, 0.1f);
+    // The spike sits in the column its time falls into, and only there.
+    const auto spikeColumn = static_cast<size_t>(double(700LL * 1000) / double(end - start) * 600);
+    QCOMPARE(columns[spikeColumn].humidity.max, 99.9f);
+    QVERIFY(columns[spikeColumn + 1].humidity.max < 51.0f);
+}
+
+void TestRecord::seriesHoldsOneDayAndFindsTheNearest() {
+    ReadingSeries series;
+    const qint64 start = 1'800'000'000'000;
+    for (qint64 t = 0; t <= ReadingSeries::kSpanMs + 3600'000; t += 60'000)
+        series.add(start + t, 21.0, std::nullopt);
+    QVERIFY(series.points().front().ms >= series.points().back().ms - ReadingSeries::kSpanMs);
+    QCOMPARE(series.points().size(), size_t(24 * 60 + 1));
+    const ReadingPoint* near = series.nearest(series.points().front().ms + 29'000);
+    QVERIFY(near);
+    QCOMPARE(near->ms, series.points().front().ms);
+    QCOMPARE(series.nearest(series.points().front().ms + 31'000)->ms,
+             series.points().front().ms + 60'000);
+    QVERIFY(std::isnan(near->humidity));
+    QVERIFY(!ReadingSeries().nearest(0));
+}
+
+QTEST_GUILESS_MAIN(TestRecord)
+#include "test_record.moc"
