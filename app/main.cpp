@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "close_on_termination.h"
 #include "desktop_web_launcher.h"
 #include "frmmain.h"
@@ -37,13 +38,13 @@ int main(int argc, char* argv[]) {
     options.addOption(perUserFolder);
 #ifndef SENSOR_TOOL_PROBE // the benchmark passes its own arguments
     options.process(app);
-#endif
     if (options.isSet(perUserFolder)) {
         QString error;
         if (EnterPerUserFolder(&error).isEmpty())
             std::fprintf(stderr, "modbus-sensor-tool: %s; using the working directory\n",
                          qPrintable(error));
     }
+#endif
 
     QtSerialControl port;
     QtMessageBox messages(QStringLiteral("温湿度传感器Modbus调试软件"));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform floor: Qt Widgets, one window of the tool's size, two labels with the tool's
 // Chinese texts in the same fonts, one regular and one bold. Nothing else.
 #include "probe.h"

@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "probe.h"
 
+#include "frmmain.h"
 #include "process_stats.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -60,7 +63,14 @@ void InstallProbe(QWidget& window, int argc, char* argv[]) {
     QTimer::singleShot(seconds * 1000, qApp, &QApplication::quit);
     QTimer::singleShot(200, &window, [&window, mode] {
         click(window, "Command1");
-        if (mode == QLatin1String("--poll")) {
+        if (mode == QLatin1String("--poll") || mode == QLatin1String("--poll-record")) {
+            if (mode == QLatin1String("--poll-record")) {
+                QString error;
+                if (!static_cast<frmmain&>(window).startRecording(
+                        QDir::current().filePath(QStringLiteral("bench-record.csv")),
+                        RecordFile::Mode::Replace, &error))
+                    std::printf("record failed %s\n", qPrintable(error));
+            }
             auto* status = window.findChild<QPlainTextEdit*>(QStringLiteral("Message_Show"));
             QObject::connect(status, &QPlainTextEdit::textChanged, status, [status] {
                 std::printf("status %lld %s\n", monotonicNs(),

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Measures the tool against its goals and writes docs/benchmarks.md.
 
 Every figure is a median over several runs; start-up is compared in the same run with the
@@ -18,6 +19,8 @@ BUILD = os.path.join(ROOT, "build")
 TOOL = os.path.join(BUILD, "bench", "modbus-sensor-tool-probe")
 FLOOR = os.path.join(BUILD, "bench", "qt-floor")
 SIM = os.path.join(BUILD, "tools", "modbus-sensor-sim")
+SCAN = os.path.join(BUILD, "bench", "scan-bench")
+TREND = os.path.join(BUILD, "bench", "trend-bench")
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -56,10 +59,10 @@ def start_sensor(folder, *options):
     return sensor, log
 
 
-def polling(seconds):
+def polling(seconds, mode="--poll"):
     folder = settings_folder()
     sensor, log = start_sensor(folder)
-    probe = subprocess.Popen([TOOL, "--poll", str(seconds)], cwd=folder,
+    probe = subprocess.Popen([TOOL, mode, str(seconds)], cwd=folder,
                              stdout=subprocess.PIPE, text=True)
     time.sleep(5)
     cpu_start, wall_start = cpu_seconds(probe.pid), time.monotonic()
@@ -84,7 +87,36 @@ def polling(seconds):
         if earlier:
             judged.append((when - earlier[-1]) * 1000)
     cpu = 100 * (cpu_end - cpu_start) / (wall_end - wall_start)
-    return spacing, judged, cpu, wall_end - wall_start
+    rows = 0
+    record = os.path.join(folder, "bench-record.csv")
+    if os.path.exists(record):
+        with open(record, "rb") as f:
+            rows = f.read().count(b"\r\n") - 1
+    return spacing, judged, cpu, wall_end - wall_start, rows
+
+
+def scan(rates, *sensor_options):
+    """One scan of addresses 1 to 254; returns seconds, findings and the settings after."""
+    folder = settings_folder()
+    sensor, _ = start_sensor(folder, *sensor_options)
+    out = subprocess.run([SCAN, folder, rates, "100"], capture_output=True, text=True,
+                         timeout=300).stdout
+    sensor.terminate()
+    sensor.wait()
+    found, seconds, settings = [], None, None
+    for line in out.splitlines():
+        words = line.split()
+        if words[0] == "found":
+            found.append((int(words[1]), int(words[2]), int(words[3])))
+        elif words[0] == "elapsed":
+            seconds, settings = int(words[1]) / 1000, words[5]
+    return seconds, found, settings
+
+
+def trend():
+    out = subprocess.run([TREND], capture_output=True, text=True, timeout=120,
+                         env=dict(os.environ, QT_QPA_PLATFORM="offscreen")).stdout
+    return dict(line.split() for line in out.splitlines() if " " in line)
 
 
 def flood(seconds):
@@ -137,11 +169,31 @@ def main():
     floor_mb = statistics.median(r[1] for r in floor_runs)
 
     print("polling ...", flush=True)
-    spacing, judged, cpu, cpu_window = polling(args.poll_seconds)
+    spacing, judged, cpu, cpu_window, _ = polling(args.poll_seconds)
     spacing_median = statistics.median(spacing)
     spacing_worst = max(abs(s - 700) for s in spacing)
     judged_median = statistics.median(judged)
     judged_worst = max(abs(j - 500) for j in judged)
+
+    print("polling while recording ...", flush=True)
+    r_spacing, r_judged, _, _, r_rows = polling(args.poll_seconds, "--poll-record")
+    r_spacing_median = statistics.median(r_spacing)
+    r_spacing_worst = max(abs(s - 700) for s in r_spacing)
+    r_judged_median = statistics.median(r_judged)
+
+    print("scan ...", flush=True)
+    frame_ms = 80 * 1000 / 9600
+    scan_goal = 254 * (100 + frame_ms) * 1.05 / 1000
+    one_rate = [scan("9600", "--address", "1,7,200", "--reply-after", "50") for _ in range(3)]
+    three_rates = scan("4800,9600,115200", "--address", "1,7,200", "--baud", "4800")
+    three_goal = sum(254 * (100 + 80 * 1000 / rate) for rate in (4800, 9600, 115200)) * 1.05 / 1000
+    every_run = all(sorted(a for a, _, _ in found) == [1, 7, 200] for _, found, _ in one_rate)
+    worst_one = max(seconds for seconds, _, _ in one_rate)
+    reply_ms = max(ms for _, found, _ in one_rate for _, _, ms in found)
+    three_found = sorted((a, b) for a, b, _ in three_rates[1])
+
+    print("trend ...", flush=True)
+    chart = trend()
 
     print("flood ...", flush=True)
     rss = flood(args.flood_seconds)
@@ -160,6 +212,25 @@ def main():
          verdict(abs(judged_median - 500) <= 5)),
         ("CPU while polling", f"{cpu:.2f} % of one core over {cpu_window:.0f} s", "< 0.5 %",
          verdict(cpu < 0.5)),
+        ("Request spacing while recording", f"median {r_spacing_median:.2f} ms, worst deviation "
+         f"{r_spacing_worst:.1f} ms over {len(r_spacing)} cycles; reply judged after "
+         f"{r_judged_median:.2f} ms; {r_rows} rows written", "700 ± 2 ms, worst ≤ 15 ms",
+         verdict(abs(r_spacing_median - 700) <= 2 and r_spacing_worst <= 15)),
+        ("Scan of 1 to 254 at 9600 Bd, 100 ms timeout", f"{worst_one:.1f} s at worst over 3 runs; "
+         f"sensors 1, 7, 200 answering after 50 ms found "
+         f"{'on every run' if every_run else '**not on every run**'} (slowest reply {reply_ms} ms)",
+         f"≤ {scan_goal:.1f} s, all found", verdict(worst_one <= scan_goal and every_run)),
+        ("Scan of 1 to 254 at 4800, 9600 and 115200 Bd", f"{three_rates[0]:.1f} s; found "
+         f"{', '.join(f'{a} at {b}' for a, b in three_found)}; line after: {three_rates[2]}",
+         f"≤ {three_goal:.1f} s, line back at 9600,N,8,1",
+         verdict(three_rates[0] <= three_goal and three_rates[2] == "9600,N,8,1"
+                 and [a for a, _ in three_found] == [1, 7, 200])),
+        ("Trend repaint, a full day", f"median {float(chart['repaint_median_ms']):.2f} ms, worst "
+         f"{float(chart['repaint_max_ms']):.2f} ms for {chart['points']} points at 1200 × 500",
+         "< 16 ms", verdict(float(chart['repaint_max_ms']) < 16)),
+        ("Trend series memory", f"{int(chart['series_kib']) / 1024:.1f} MiB after two days were "
+         f"offered ({chart['points']} kept)", "bounded: ≤ 24 h of points",
+         verdict(int(chart['points']) <= 24 * 3600 * 1000 // 700 + 1)),
         ("Memory under an 11520 B/s flood", f"{min(rss):.1f} to {max(rss):.1f} MiB "
          f"(spread {rss_spread:.2f} MiB) over {args.flood_seconds} s", "flat within 1 MiB",
          verdict(rss_spread <= 1)),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary address texts through the address conversion.
 #include "address_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary byte streams, split into arbitrary receive events, through the accumulator into
 // the reply check and the decoder, against an arbitrary sent frame.
 #include "crc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary com.txt contents through the settings reader, and back through the writer.
 #include "link_settings.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails unless the newest entry of debian/changelog carries the project's version.
 file(STRINGS "${CHANGELOG}" first LIMIT_COUNT 1)
 string(REGEX MATCH "\\(([^)]+)\\)" found "${first}")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes.h"
 
 void FakeSerialControl::receive(const QByteArray& bytes) {

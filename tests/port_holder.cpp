@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Holds a serial port open until its standard input closes: "another program" for tests.
 #include <QCoreApplication>
 #include <QSerialPort>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pty_pair.h"
 
 #include <QDir>

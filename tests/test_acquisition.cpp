@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "receive_accumulator.h"
 #include "window_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window with the real serial-port service against the virtual sensor on a
 // pseudo-terminal, with real timers.
 #include "lamp.h"

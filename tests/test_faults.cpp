@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults and hostile input: floods, torn replies, odd settings files, unwritable folders,
 // ports the user may not open. Figures are printed for the reliability report.
 #include "close_on_termination.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "leading_number.h"
 #include "link_settings.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lamp.h"
 #include "pty_pair.h"
 #include "window_fixture.h"

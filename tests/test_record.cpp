@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The CSV record's format and the series behind the trend.
 #include "csv_record.h"
 #include "reading_series.h"

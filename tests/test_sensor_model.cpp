@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "crc.h"
 #include "hex_transcript.h"
 #include "readings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pty_pair.h"
 #include "qt_serial_control.h"
 #include "sim_process.h"

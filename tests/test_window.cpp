@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lamp.h"
 #include "message_queue.h"
 #include "link_colour.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_parts.h"
 
 namespace {

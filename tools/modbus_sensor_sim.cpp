@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A virtual temperature and humidity sensor on a pseudo-terminal, published as COMn in a
 // folder so the tool finds it as an ordinary port.
 #include "sensor_model.h"

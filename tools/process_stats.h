@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Resident memory of this process in KiB, or -1 where the system does not tell.

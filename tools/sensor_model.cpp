@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensor_model.h"
 
 #include "crc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "address_text.h"
 
 std::optional<std::uint8_t> ParseAddressText(const QString& text) {

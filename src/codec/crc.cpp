@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "crc.h"
 
 QByteArray AppendCRC(const QByteArray& data, std::uint8_t lastIndex) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex_transcript.h"
 
 void AppendTranscript(QString& transcript, const QByteArray& bytes) {

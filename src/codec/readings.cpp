@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "readings.h"
 
 #include "frame_sizes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reply_check.h"
 
 #include "frame_sizes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "close_on_termination.h"
 
 #include "termination_signals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editable_combo_box.h"
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The poll cycle, the reply check and the address change.
 #include "frmmain.h"
 

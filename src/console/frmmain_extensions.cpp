@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Functions beyond the window's own controls, reached from its context menu and shortcuts.
 #include "frmmain.h"
 

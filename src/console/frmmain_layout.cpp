@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds the window's controls at their fixed places, with their start properties.
 #include "frmmain.h"
 

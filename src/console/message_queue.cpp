@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "message_queue.h"
 
 void OneAtATimeMessages::show(const QString& text) {

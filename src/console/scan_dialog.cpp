@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scan_dialog.h"
 
 #include "hex_transcript.h"

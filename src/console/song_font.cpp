@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "song_font.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "trend_window.h"
 
 #include "song_font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "link_settings.h"
 
 #include "leading_number.h"

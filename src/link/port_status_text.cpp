@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "port_status_text.h"
 
 #include "serial_control.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensor_scan.h"
 
 #include "crc.h"
@@ -17,6 +18,8 @@ SensorScan::SensorScan(SerialControl& port, QObject* parent) : QObject(parent), 
 }
 
 SensorScan::~SensorScan() {
+    // Whoever listens may be going away too: put the line back without a word.
+    blockSignals(true);
     if (running_)
         finish(false, {});
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "serial_devices.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sleep.h"
 
 #include <QThread>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Blocks the calling thread; nothing else runs on it meanwhile.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "user_folder.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "recorder.h"
 
 bool Recorder::start(const QString& path, RecordFile::Mode mode, QString* error) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "desktop_web_launcher.h"
 
 #include <QDesktopServices>

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+// Times one sensor scan on COM1 of a folder (the virtual sensor's) and lists what it found.
+//   scan-bench FOLDER RATES TIMEOUT_MS     e.g. scan-bench /tmp/x 4800,9600,115200 100
+#include "qt_serial_control.h"
+#include "sensor_scan.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: scan-bench FOLDER RATES TIMEOUT_MS\n");
+        return 2;
+    }
+    QtSerialControl port(QString::fromLocal8Bit(argv[1]));
+    port.setRThreshold(1);
+    if (!port.setCommPort(1).ok() || !port.setSettings(QStringLiteral("9600,N,8,1")).ok() ||
+        !port.setPortOpen(true).ok()) {
+        std::fprintf(stderr, "cannot open COM1\n");
+        return 1;
+    }
+    ScanPlan plan;
+    for (const QString& rate : QString::fromLatin1(argv[2]).split(QLatin1Char(',')))
+        plan.rates << rate.toInt();
+    plan.timeoutMs = QString::fromLatin1(argv[3]).toInt();
+    plan.lineSettings = QStringLiteral("9600,N,8,1");
+    SensorScan scan(port);
+    QElapsedTimer clock;
+    QObject::connect(&scan, &SensorScan::found, [](const ScanFinding& finding) {
+        std::printf("found %d %d %lld\n", finding.address, finding.baud,
+                    static_cast<long long>(finding.replyMs));
+    });
+    QObject::connect(&scan, &SensorScan::finished, [&](bool completed, const QString& failure) {
+        std::printf("elapsed %lld completed %d settings %s %s\n",
+                    static_cast<long long>(clock.elapsed()), completed,
+                    qPrintable(port.appliedSettings()), qPrintable(failure));
+        QCoreApplication::quit();
+    });
+    clock.start();
+    if (!scan.start(plan))
+        return 1;
+    return QCoreApplication::exec();
+}
