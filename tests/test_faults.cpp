@@ -146,6 +146,18 @@ QStringList lockFilesOf(const QString& device) {
     return found;
 }
 
+// This test program again, running the named child case in folder.
+void startChildCase(QProcess& child, const char* name, const QString& folder,
+                    const QString& program = QCoreApplication::applicationFilePath(),
+                    const QStringList& arguments = {}) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kChildCase), QLatin1String(name));
+    environment.insert(QLatin1String(kChildFolder), folder);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QStringLiteral("/tmp"));
+    child.setProcessEnvironment(environment);
+    child.start(program, arguments);
+}
+
 // Runs a child case as nobody when we are root, in-process otherwise.
 void runAsOrdinaryUser(const char* name, const QString& folder, int (*body)(const QString&)) {
     if (geteuid() != 0) {
@@ -156,13 +168,8 @@ void runAsOrdinaryUser(const char* name, const QString& folder, int (*body)(cons
     if (setpriv.isEmpty())
         QSKIP("running as root and setpriv is not installed");
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(kChildCase), QLatin1String(name));
-    environment.insert(QLatin1String(kChildFolder), folder);
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QStringLiteral("/tmp"));
-    child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(setpriv,
+    startChildCase(child, name, folder, setpriv,
                 {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
                  QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath()});
     QVERIFY(child.waitForFinished(20000));
@@ -362,11 +369,7 @@ void TestFaults::terminationClosesAsTheOperatorWould() {
     com.close();
 
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(kChildCase), QStringLiteral("runUntilTerminated"));
-    environment.insert(QLatin1String(kChildFolder), dir.path());
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath());
+    startChildCase(child, "runUntilTerminated", dir.path());
     QVERIFY(child.waitForReadyRead(10000));
     QCOMPARE(child.readLine().trimmed(), QByteArray("open"));
     QVERIFY(!lockFilesOf(line.device()).isEmpty());
@@ -387,11 +390,7 @@ void TestFaults::terminationClosesAsTheOperatorWould() {
 void TestFaults::killedWhileRecordingLosesNoRow() {
     QTemporaryDir dir;
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(kChildCase), QStringLiteral("recordUntilKilled"));
-    environment.insert(QLatin1String(kChildFolder), dir.path());
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath());
+    startChildCase(child, "recordUntilKilled", dir.path());
     int reported = 0;
     while (reported < 4 && child.waitForReadyRead(5000)) {
         while (child.canReadLine()) {
@@ -420,12 +419,8 @@ void TestFaults::killedWhileRecordingLosesNoRow() {
 void TestFaults::recordingStopsWhenTheFileFillsAndPollingGoesOn() {
     QTemporaryDir dir;
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(kChildCase), QStringLiteral("recordIntoAFileThatFills"));
-    environment.insert(QLatin1String(kChildFolder), dir.path());
-    child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath());
+    startChildCase(child, "recordIntoAFileThatFills", dir.path());
     QVERIFY(child.waitForFinished(30000));
     const QByteArray output = child.readAll();
     qInfo("%s", output.trimmed().constData());
