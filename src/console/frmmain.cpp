@@ -85,7 +85,9 @@ void frmmain::Form_Load() {
 
     if (!settings.fallbackReason.isEmpty())
         setStatus(settings.fallbackReason);
-    refreshPortToolTips();
+    // The port tooltips are made when first wanted: asking the system for its serial
+    // devices costs more than the rest of the start.
+    Combo1->installEventFilter(this);
 }
 
 void frmmain::Form_QueryUnload() {
@@ -115,7 +117,6 @@ void frmmain::Command1_Click() {
 
 void frmmain::Combo1_Click() {
     portControl_->selectPort();
-    Combo1->setToolTip(Combo1->itemData(Combo1->listIndex(), Qt::ToolTipRole).toString());
 }
 
 void frmmain::refreshPortToolTips() {
@@ -162,6 +163,8 @@ void frmmain::Label9_Click() {
 }
 
 bool frmmain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Combo1 && event->type() == QEvent::ToolTip)
+        refreshPortToolTips();
     if (watched == Label9 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         Label9_Click();
