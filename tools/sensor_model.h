@@ -14,6 +14,7 @@ public:
         int address = 1;
         std::optional<int> temperature; // tenths of a degree; drifts when absent
         std::optional<int> humidity;    // tenths of a percent; drifts when absent
+        int driftStart = 0;             // drifting readings start this many tenths apart
         bool exceptionReply = false;    // answer reads with exception 02
         bool badCrc = false;            // spoil the CRC of every reply
         std::uint32_t seed = 1;
