@@ -324,6 +324,17 @@ void TestEndToEnd::scanFindsSensorsAtAnotherRateAndUsesOne() {
     QCOMPARE(rig.ui().Combo2->text(), QStringLiteral("4800"));
     QCOMPARE(rig.ui().Command1->text(), QStringLiteral("关闭串口"));
     QCOMPARE(rig.serial->appliedSettings(), QStringLiteral("4800,N,8,1"));
+    // The next scan starts from, and goes back to, the rate the port has now.
+    scanAction->trigger();
+    auto* again = rig.w().findChild<ScanDialog*>();
+    QVERIFY(again->findChild<QCheckBox*>(QStringLiteral("rate4800"))->isChecked());
+    again->findChild<QCheckBox*>(QStringLiteral("rate9600"))->setChecked(true);
+    again->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(10);
+    again->findChild<QSpinBox*>(QStringLiteral("timeout"))->setValue(20);
+    again->findChild<QPushButton*>(QStringLiteral("start"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(again->scan().done() > 12, 5000); // into the 9600 pass
+    again->close(); // as the window's close button does
+    QCOMPARE(rig.serial->appliedSettings(), QStringLiteral("4800,N,8,1"));
     rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);
     QVERIFY(rig.ui().Text2->toPlainText().startsWith(QStringLiteral("07 03 04 ")));

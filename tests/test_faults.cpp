@@ -170,8 +170,8 @@ void runAsOrdinaryUser(const char* name, const QString& folder, int (*body)(cons
     QProcess child;
     child.setProcessChannelMode(QProcess::MergedChannels);
     startChildCase(child, name, folder, setpriv,
-                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                 QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath()});
+                   {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                    QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath()});
     QVERIFY(child.waitForFinished(20000));
     const QByteArray output = child.readAll();
     QVERIFY2(child.exitCode() == 0, output.constData());

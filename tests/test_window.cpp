@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lamp.h"
-#include "message_queue.h"
 #include "link_colour.h"
+#include "message_queue.h"
 #include "twips.h"
 #include "window_fixture.h"
 

@@ -6,6 +6,7 @@
 #include "message_queue.h"
 #include "port_control.h"
 #include "reading_series.h"
+#include "readings.h"
 #include "recorder.h"
 #include "services.h"
 
@@ -53,14 +54,14 @@ public:
     void Label9_Click();
     void Combo2_Click();
     void MSComm1_OnComm();
-    void ShowReadings();
+    // Shows the decoded readings, and returns them for the record and the trend.
+    std::optional<Readings> ShowReadings();
 
     // Recording of judged cycles to a CSV file; false with *error set when the file cannot
     // be had. The context menu asks for the file and then calls this.
     bool startRecording(const QString& path, RecordFile::Mode mode, QString* error);
     void stopRecording();
     const Recorder& recorder() const { return recorder_; }
-    const ReadingSeries& series() const { return series_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,7 +95,7 @@ private:
     void showRecordingState();
     void showTrend();
     // After each reply check while acquisition runs: the record and the trend.
-    void keepCycle(bool accepted);
+    void keepCycle(bool accepted, const std::optional<Readings>& readings);
 
     // PortView
     QString command1Caption() const override;

@@ -53,24 +53,26 @@ void frmmain::Timer2_Timer() {
 
 void frmmain::Timer1_Timer() {
     const bool accepted = CheckReply(SendHex, ReceiveHex);
+    std::optional<Readings> readings;
     if (accepted) {
         Text2->setPlainText(ReceiveHex);
-        ShowReadings();
+        readings = ShowReadings();
         setStatus(Caption::kGood);
     } else {
         setStatus(Caption::kBad);
     }
     if (Command_OK3->text() == Caption::kStop)
-        keepCycle(accepted);
+        keepCycle(accepted, readings);
 }
 
-void frmmain::ShowReadings() {
+std::optional<Readings> frmmain::ShowReadings() {
     const auto readings = DecodeReadings(ReceiveHex, Command_OK3->text() == Caption::kStop);
     if (!readings)
-        return;
+        return std::nullopt;
     AI_SHOW(0)->setText(readings->temperature);
     if (readings->humidity)
         AI_SHOW(1)->setText(*readings->humidity);
+    return readings;
 }
 
 void frmmain::Command_OK1_Click() {

@@ -2,7 +2,6 @@
 // Functions beyond the window's own controls, reached from its context menu and shortcuts.
 #include "frmmain.h"
 
-#include "readings.h"
 #include "scan_dialog.h"
 #include "trend_window.h"
 
@@ -72,12 +71,12 @@ void frmmain::openScan() {
         messages_.show(tr("请先停止采集！"));
         return;
     }
-    if (!scanDialog_) {
-        scanDialog_ = new ScanDialog(
-            services_.port, portControl_->portSettings(),
-            [this](int address, int baud) { useScanFinding(address, baud); }, this);
-        scanDialog_->setWindowModality(Qt::WindowModal);
-    }
+    // A new dialog each time: it must restore the line settings the port has now.
+    delete scanDialog_;
+    scanDialog_ = new ScanDialog(
+        services_.port, portControl_->portSettings(),
+        [this](int address, int baud) { useScanFinding(address, baud); }, this);
+    scanDialog_->setWindowModality(Qt::WindowModal);
     scanDialog_->show();
     scanDialog_->raise();
 }
@@ -104,8 +103,7 @@ void frmmain::useScanFinding(int address, int baud) {
 
 // Recording and the trend.
 
-void frmmain::keepCycle(bool accepted) {
-    const auto readings = accepted ? DecodeReadings(ReceiveHex, true) : std::nullopt;
+void frmmain::keepCycle(bool accepted, const std::optional<Readings>& readings) {
     const QDateTime now = QDateTime::currentDateTime();
     if (readings) {
         series_.add(now.toMSecsSinceEpoch(), readings->temperatureTenths / 10.0,

@@ -15,6 +15,7 @@ TrendWindow::TrendWindow(const ReadingSeries& series, QWidget* parent) : QWidget
     setFont(SongFont(10.5));
     chart_ = new TrendChart(series, this);
     chart_->setObjectName(QStringLiteral("trendChart"));
+    chart_->setAccessibleName(tr("温度和湿度趋势"));
     span_ = new QComboBox(this);
     span_->setObjectName(QStringLiteral("trendSpan"));
     span_->addItems({tr("最近 10 分钟"), tr("最近 1 小时"), tr("全部")});
