@@ -69,6 +69,7 @@ ScanDialog::ScanDialog(SerialControl& port, const QString& lineSettings,
 
     progress_ = new QProgressBar;
     progress_->setObjectName(QStringLiteral("progress"));
+    progress_->setAccessibleName(tr("扫描进度"));
     progress_->setValue(0);
     summary_ = new QLabel(tr("只发送读取请求，不会更改任何传感器。"));
     summary_->setObjectName(QStringLiteral("summary"));
@@ -76,6 +77,7 @@ ScanDialog::ScanDialog(SerialControl& port, const QString& lineSettings,
 
     results_ = new QTableWidget(0, kColumns);
     results_->setObjectName(QStringLiteral("results"));
+    results_->setAccessibleName(tr("扫描结果"));
     results_->setHorizontalHeaderLabels(
         {tr("地址"), tr("波特率"), tr("温度"), tr("湿度"), tr("应答时间 (ms)")});
     results_->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -11,13 +11,13 @@
 #endif
 
 namespace {
-bool syncToStorage(int descriptor) {
+int syncToStorage(int descriptor) {
 #if defined(Q_OS_WIN)
-    return ::_commit(descriptor) == 0;
+    return ::_commit(descriptor) == 0 ? 0 : errno;
 #elif defined(Q_OS_MACOS)
-    return ::fsync(descriptor) == 0;
+    return ::fsync(descriptor) == 0 ? 0 : errno;
 #else
-    return ::fdatasync(descriptor) == 0;
+    return ::fdatasync(descriptor) == 0 ? 0 : errno;
 #endif
 }
 } // namespace
@@ -34,6 +34,10 @@ bool RecordFile::open(const QString& path, Mode mode) {
     }
     sizeAtOpen_ = mode == Mode::Append ? file_.size() : 0;
     error_.clear();
+    syncWanted_ = false;
+    stopping_ = false;
+    syncErrno_ = 0;
+    syncer_ = std::thread(&RecordFile::syncLoop, this, file_.handle());
     return true;
 }
 
@@ -42,20 +46,50 @@ bool RecordFile::append(const QByteArray& bytes) {
         error_ = QStringLiteral("not open");
         return false;
     }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (syncErrno_ != 0) {
+            error_ = QString::fromLocal8Bit(std::strerror(syncErrno_));
+            return false;
+        }
+    }
     if (file_.write(bytes) != bytes.size() || !file_.flush()) {
         error_ = file_.errorString();
         return false;
     }
-    const int descriptor = file_.handle();
-    if (descriptor >= 0 && !syncToStorage(descriptor) && errno != EINVAL) {
-        // EINVAL: a device such as a pipe that has nothing to sync.
-        error_ = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        syncWanted_ = true;
     }
+    wake_.notify_one();
     return true;
 }
 
+void RecordFile::syncLoop(int descriptor) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return syncWanted_ || stopping_; });
+        if (!syncWanted_)
+            return;
+        syncWanted_ = false;
+        lock.unlock();
+        const int failure = descriptor >= 0 ? syncToStorage(descriptor) : 0;
+        lock.lock();
+        // EINVAL: a file such as a pipe that has nothing to sync.
+        if (failure != 0 && failure != EINVAL)
+            syncErrno_ = failure;
+    }
+}
+
 void RecordFile::close() {
+    if (syncer_.joinable()) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_one();
+        syncer_.join();
+    }
     if (file_.isOpen())
         file_.close();
 }

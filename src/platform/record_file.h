@@ -4,26 +4,46 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
-// A file that rows are appended to one at a time, each one handed to the storage before
-// append returns, so a crash or a power cut loses at most the row being written.
+// A file that rows are appended to one at a time. Each row is with the operating system
+// before append returns, so the program dying loses nothing; a thread of its own then syncs
+// it to storage, so a power cut loses at most the last row or so, and the caller never
+// waits for the disk (a sync can take tens of milliseconds).
 class RecordFile {
 public:
     enum class Mode { Append, Replace };
+
+    RecordFile() = default;
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+    ~RecordFile() { close(); }
 
     // Opens (creating when missing); false with error() set when it cannot.
     bool open(const QString& path, Mode mode);
     bool isOpen() const { return file_.isOpen(); }
     // Bytes already in the file when it was opened for appending.
     qint64 sizeAtOpen() const { return sizeAtOpen_; }
-    // Writes and syncs; false with error() set when the bytes did not all reach the file.
+    // False with error() set when the bytes did not all reach the file, or an earlier
+    // sync to storage failed.
     bool append(const QByteArray& bytes);
+    // Syncs what is written, then closes.
     void close();
     QString error() const { return error_; }
     QString path() const { return file_.fileName(); }
 
 private:
+    void syncLoop(int descriptor);
+
     QFile file_;
     qint64 sizeAtOpen_ = 0;
     QString error_;
+    std::thread syncer_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool syncWanted_ = false;
+    bool stopping_ = false;
+    int syncErrno_ = 0;
 };
