@@ -35,70 +35,65 @@ void runEventLoop(int ms) {
 constexpr const char* kChildCase = "FAULTS_CHILD_CASE";
 constexpr const char* kChildFolder = "FAULTS_CHILD_FOLDER";
 
-int closeInReadOnlyFolder(const QString& folder) {
-    FakeSerialControl port;
+// A child case's window in folder: the serial service Port (made from args), fakes for the
+// rest.
+template <typename Port> struct ChildWindow {
+    template <typename... Args>
+    explicit ChildWindow(const QString& folder, Args&&... args)
+        : port(std::forward<Args>(args)...),
+          window(Services{port, messages, web, devices, [](int) {}, folder}), parts(window) {}
+    Port port;
     RecordingMessages messages;
     RecordingWebLauncher web;
     FakeSerialDevices devices;
-    frmmain window(Services{port, messages, web, devices, [](int) {}, folder});
-    WindowParts(window).Combo1->setListIndex(6);
-    window.show();
-    const bool closed = window.close();
-    const bool told =
-        messages.shown.size() == 1 && messages.shown[0].contains(QStringLiteral("com.txt"));
-    qInfo("closed=%d message=%s", closed, qPrintable(messages.shown.join(QLatin1Char('|'))));
-    return closed && told && !window.isVisible() ? 0 : 1;
+    frmmain window;
+    WindowParts parts;
+};
+
+int closeInReadOnlyFolder(const QString& folder) {
+    ChildWindow<FakeSerialControl> rig(folder);
+    rig.parts.Combo1->setListIndex(6);
+    rig.window.show();
+    const bool closed = rig.window.close();
+    const QStringList& shown = rig.messages.shown;
+    const bool told = shown.size() == 1 && shown[0].contains(QStringLiteral("com.txt"));
+    qInfo("closed=%d message=%s", closed, qPrintable(shown.join(QLatin1Char('|'))));
+    return closed && told && !rig.window.isVisible() ? 0 : 1;
 }
 
 int openWithoutPermission(const QString& folder) {
-    QtSerialControl port(folder);
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    FakeSerialDevices devices;
-    frmmain window(Services{port, messages, web, devices, [](int) {}, folder});
-    WindowParts ui(window);
-    ui.Command1->click();
-    const QString status = ui.Message_Show->toPlainText();
-    qInfo("messages=%s status=%s", qPrintable(messages.shown.join(QLatin1Char('|'))),
+    ChildWindow<QtSerialControl> rig(folder, folder);
+    rig.parts.Command1->click();
+    const QString status = rig.parts.Message_Show->toPlainText();
+    qInfo("messages=%s status=%s", qPrintable(rig.messages.shown.join(QLatin1Char('|'))),
           qPrintable(status));
-    return messages.shown == QStringList{QStringLiteral("其它错误")} &&
+    return rig.messages.shown == QStringList{QStringLiteral("其它错误")} &&
                    status.contains(QStringLiteral("dialout")) &&
-                   ui.Command1->text() == QStringLiteral("打开串口")
+                   rig.parts.Command1->text() == QStringLiteral("打开串口")
                ? 0
                : 1;
 }
 
 // The tool as the program starts it, with the port open, until a signal ends it.
 int runUntilTerminated(const QString& folder) {
-    QtSerialControl port(folder);
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    FakeSerialDevices devices;
-    frmmain window(Services{port, messages, web, devices, [](int) {}, folder});
-    CloseOnTermination(window);
-    WindowParts(window).Command1->click();
-    window.show();
-    std::printf(port.portOpen() ? "open\n" : "closed\n");
+    ChildWindow<QtSerialControl> rig(folder, folder);
+    CloseOnTermination(rig.window);
+    rig.parts.Command1->click();
+    rig.window.show();
+    std::printf(rig.port.portOpen() ? "open\n" : "closed\n");
     std::fflush(stdout);
     return QApplication::exec();
 }
 
 // A window on a fake line, polling and recording into folder/record.csv.
-struct RecordingWindow {
-    explicit RecordingWindow(const QString& folder)
-        : window(Services{port, messages, web, devices, [](int) {}, folder}), parts(window) {
+struct RecordingWindow : ChildWindow<FakeSerialControl> {
+    explicit RecordingWindow(const QString& folder) : ChildWindow(folder) {
         parts.Command1->click();
         parts.Command_OK3->click();
         QString error;
         started = window.startRecording(QDir(folder).filePath(QStringLiteral("record.csv")),
                                         RecordFile::Mode::Append, &error);
     }
-    FakeSerialControl port;
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    FakeSerialDevices devices;
-    frmmain window;
-    WindowParts parts;
     bool started = false;
 };
 
