@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
 #include <cstdio>
 
@@ -33,8 +34,9 @@ int main(int argc, char* argv[]) {
     options.addVersionOption();
     const QCommandLineOption perUserFolder(
         QStringLiteral("per-user-folder"),
-        QStringLiteral("Keep com.txt and COMn links in $XDG_CONFIG_HOME/modbus-sensor-tool "
-                       "instead of the working directory (the desktop menu starts it so)."));
+        QStringLiteral("Keep com.txt and COMn links in %1 instead of the working directory "
+                       "(the desktop menu starts it so).")
+            .arg(QDir::toNativeSeparators(PerUserFolder())));
     options.addOption(perUserFolder);
 #ifndef SENSOR_TOOL_PROBE // the benchmark passes its own arguments
     options.process(app);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "port_status_text.h"
 
+#include "port_names.h"
 #include "serial_control.h"
 
 #include <QObject>
@@ -41,13 +42,11 @@ QString missingLine(const PortProblemContext& context) {
         paths << device.path;
     const QString found =
         QObject::tr("%1；现有串口：%2").arg(missing, paths.join(QStringLiteral("、")));
-#ifdef Q_OS_WIN
-    return found;
-#else
+    if (!PortsLinkedFromFolder())
+        return found;
     return QObject::tr("%1；在 com.txt 所在文件夹执行 ln -s %2 COM%3，即可把它用作 COM%3")
         .arg(found, context.existing.front().path)
         .arg(context.port);
-#endif
 }
 
 } // namespace

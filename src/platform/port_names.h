@@ -15,3 +15,7 @@ struct PortLocation {
     bool present = false;
 };
 PortLocation LocatePort(int port, const QString& folder);
+
+// Whether a COMn file or link in the folder chooses the device (Unix); Windows numbers its
+// ports itself.
+bool PortsLinkedFromFolder();

@@ -3,15 +3,10 @@
 
 #include "line_settings.h"
 #include "port_names.h"
+#include "serial_system.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTimer>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <unistd.h>
-#endif
 
 QtSerialControl::QtSerialControl(QString portFolder, QObject* parent)
     : SerialControl(parent), portFolder_(std::move(portFolder)) {
@@ -80,11 +75,8 @@ CommResult QtSerialControl::setPortOpen(bool open) {
         return {CommError::kPortBusy, tr("port is already open")};
 
     const QString path = PortDevicePath(commPort_, folder());
-#ifndef Q_OS_WIN
-    // A dangling COMn link or a missing /dev node; on Windows QSerialPort itself tells.
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    if (DeviceKnownMissing(path))
         return {CommError::kNoSuchPort, tr("no device %1").arg(path), path};
-#endif
     const auto settings = ParseLineSettings(settingsText_);
     if (!settings)
         return {CommError::kInvalidValue, tr("invalid line settings \"%1\"").arg(settingsText_)};
@@ -108,16 +100,10 @@ CommResult QtSerialControl::openFailure(const QString& path) {
         return {CommError::kNoSuchPort, reason, path};
     case QSerialPort::OpenError:
         return {CommError::kPortBusy, reason, path};
-    case QSerialPort::PermissionError: {
-        // QSerialPort says "permission" both for a device another program holds (lock
-        // file, TIOCEXCL) and for one this user may not open; only the first is busy.
-#ifdef Q_OS_UNIX
-        const QByteArray native = QFile::encodeName(path);
-        if (::access(native.constData(), R_OK | W_OK) != 0 && errno == EACCES)
+    case QSerialPort::PermissionError:
+        if (UserLacksAccess(path))
             return {CommError::kPermissionDenied, reason, path};
-#endif
         return {CommError::kPortBusy, reason, path};
-    }
     default:
         return {CommError::kOther, reason, path};
     }
@@ -127,13 +113,15 @@ CommResult QtSerialControl::output(const QByteArray& bytes) {
     if (!port_.isOpen())
         return {CommError::kNotOpen, tr("port is not open")};
     writing_ = true;
-    const qint64 queued = port_.write(bytes);
+    WriteAttempt attempt;
+    attempt.size = bytes.size();
+    attempt.queued = port_.write(bytes);
     // write() only queues; flush() hands the bytes to the driver now, so they are on the
     // line even if the caller blocks the event loop right after.
-    const bool flushed = queued == bytes.size() && port_.flush();
-    const bool sent = flushed && port_.bytesToWrite() == 0;
+    attempt.flushed = attempt.queued == attempt.size && port_.flush();
+    attempt.pendingAfterFlush = port_.bytesToWrite();
     writing_ = false;
-    if (!sent) {
+    if (!WriteHandedOver(attempt, SystemWriteCompletion())) {
         const QString reason = port_.errorString();
         const QString device = device_;
         port_.close();

@@ -1,26 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "record_file.h"
 
+#include "storage_sync.h"
+
 #include <cerrno>
 #include <cstring>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
-namespace {
-int syncToStorage(int descriptor) {
-#if defined(Q_OS_WIN)
-    return ::_commit(descriptor) == 0 ? 0 : errno;
-#elif defined(Q_OS_MACOS)
-    return ::fsync(descriptor) == 0 ? 0 : errno;
-#else
-    return ::fdatasync(descriptor) == 0 ? 0 : errno;
-#endif
-}
-} // namespace
 
 bool RecordFile::open(const QString& path, Mode mode) {
     close();
@@ -28,15 +12,14 @@ bool RecordFile::open(const QString& path, Mode mode) {
     const QIODevice::OpenMode how =
         QIODevice::WriteOnly | QIODevice::Unbuffered |
         (mode == Mode::Append ? QIODevice::Append : QIODevice::Truncate);
-    if (!file_.open(how)) {
-        error_ = file_.errorString();
+    if (!OpenSyncable(file_, how, &error_))
         return false;
-    }
     sizeAtOpen_ = mode == Mode::Append ? file_.size() : 0;
     error_.clear();
     syncWanted_ = false;
     stopping_ = false;
     syncErrno_ = 0;
+    completedSyncs_ = 0;
     syncer_ = std::thread(&RecordFile::syncLoop, this, file_.handle());
     return true;
 }
@@ -73,11 +56,13 @@ void RecordFile::syncLoop(int descriptor) {
             return;
         syncWanted_ = false;
         lock.unlock();
-        const int failure = descriptor >= 0 ? syncToStorage(descriptor) : 0;
+        const int failure = descriptor >= 0 ? SyncToStorage(descriptor) : 0;
         lock.lock();
         // EINVAL: a file such as a pipe that has nothing to sync.
         if (failure != 0 && failure != EINVAL)
             syncErrno_ = failure;
+        else if (descriptor >= 0)
+            ++completedSyncs_;
     }
 }
 

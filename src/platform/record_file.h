@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -32,6 +33,9 @@ public:
     // Syncs what is written, then closes.
     void close();
     QString error() const { return error_; }
+    // Syncs to storage that have completed since open; each append asks for one, and
+    // appends that come while one runs share the next.
+    int completedSyncs() const { return completedSyncs_.load(); }
     QString path() const { return file_.fileName(); }
 
 private:
@@ -46,4 +50,5 @@ private:
     bool syncWanted_ = false;
     bool stopping_ = false;
     int syncErrno_ = 0;
+    std::atomic<int> completedSyncs_{0};
 };

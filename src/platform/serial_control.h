@@ -55,7 +55,8 @@ public:
     virtual CommResult setSettings(const QString& settings) = 0;
     virtual CommResult setPortOpen(bool open) = 0;
     virtual bool portOpen() const = 0;
-    // Puts the bytes on the line before returning.
+    // Hands the bytes to the system's driver before returning; a write that fails after
+    // that (Windows completes writes later) is reported as portLost.
     virtual CommResult output(const QByteArray& bytes) = 0;
     virtual int commEvent() const = 0;
     // Everything received and not yet read; reading removes it.

@@ -5,9 +5,10 @@
 
 class QSocketNotifier;
 
-// SIGTERM and SIGHUP (logout, shutdown, kill) delivered on the event loop. The signal
-// handler only writes to a socket pair; everything else runs as an ordinary Qt slot.
-// One instance per process; elsewhere than on Unix it never fires.
+// The system ending the program: SIGTERM and SIGHUP on Unix (logout, shutdown, kill), the
+// end-of-session message on Windows (logoff, shutdown). Raised on the UI thread; on Windows
+// while the message is handled, since the process may be ended as soon as it returns.
+// One instance per process.
 class TerminationSignals final : public QObject {
     Q_OBJECT
 public:
@@ -18,5 +19,6 @@ signals:
     void received(int signalNumber);
 
 private:
-    QSocketNotifier* notifier_ = nullptr;
+    QSocketNotifier* notifier_ = nullptr;      // Unix
+    class SessionEndFilter* filter_ = nullptr; // Windows
 };

@@ -2,15 +2,13 @@
 #include "user_folder.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
 QString EnterPerUserFolder(QString* error) {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (base.isEmpty()) {
-        *error = QStringLiteral("no configuration folder for this user");
+    const QString folder = PerUserFolder();
+    if (folder.isEmpty()) {
+        *error = QStringLiteral("no folder for this user's settings");
         return {};
     }
-    const QString folder = QDir(base).filePath(QStringLiteral("modbus-sensor-tool"));
     if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("cannot create %1").arg(folder);
         return {};

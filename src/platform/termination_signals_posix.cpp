@@ -3,7 +3,6 @@
 
 #include <QSocketNotifier>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -40,7 +39,3 @@ TerminationSignals::~TerminationSignals() {
         ::signal(SIGHUP, SIG_DFL);
     }
 }
-#else
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
-TerminationSignals::~TerminationSignals() = default;
-#endif
