@@ -5,6 +5,7 @@
 #include "logo.h"
 #include "message_box.h"
 #include "qt_serial_control.h"
+#include "qt_texts.h"
 #include "serial_devices.h"
 #include "sleep.h"
 #include "user_folder.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("modbus-sensor-tool"));
     QApplication::setApplicationVersion(QStringLiteral(SENSOR_TOOL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("modbus-sensor-tool"));
+    InstallQtChineseTexts(app);
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("modbus-sensor-tool"), QIcon(LogoPixmap())));
 

@@ -2,10 +2,16 @@
 #include "lamp.h"
 #include "link_colour.h"
 #include "message_queue.h"
+#include "qt_texts.h"
 #include "twips.h"
 #include "window_fixture.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 
 class TestWindow : public QObject {
@@ -24,6 +30,7 @@ private slots:
     void closingWhenTheFileCannotBeWritten();
     void linkLabelColourAndClick();
     void messagesFallingDueWhileABoxIsOpen();
+    void qtTextsAndTextBoxMenusAreChinese();
 };
 
 void TestWindow::captionAndSize() {
@@ -319,6 +326,46 @@ void TestWindow::messagesFallingDueWhileABoxIsOpen() {
     // Once all are dismissed the same text shows again.
     queue.show(QStringLiteral("请先打开串口！"));
     QCOMPARE(boxes.shown.size(), 3);
+}
+
+// The entries of the menu a right click on the box opens.
+QStringList menuEntriesOf(QWidget* box) {
+    QStringList entries;
+    QTimer::singleShot(0, [&entries] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (const QAction* action : menu->actions())
+            entries << (action->isSeparator() ? QStringLiteral("---") : action->text());
+        menu->close();
+    });
+    emit box->customContextMenuRequested(QPoint(4, 4));
+    return entries;
+}
+
+void TestWindow::qtTextsAndTextBoxMenusAreChinese() {
+    const QString catalog =
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm");
+    if (!QFileInfo::exists(catalog))
+        QSKIP("Qt's Chinese translation is not installed here");
+    QVERIFY(InstallQtChineseTexts(*qApp));
+
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("标题"), QStringLiteral("内容"),
+                    QMessageBox::Ok);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+
+    WindowFixture f;
+    const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    for (QWidget* textBox : std::initializer_list<QWidget*>{f.ui().Text2, f.ui().Message_Show}) {
+        const QStringList entries = menuEntriesOf(textBox);
+        // Qt's own entries first, then the tool's below a separator.
+        const qsizetype tools = entries.indexOf(QStringLiteral("扫描传感器…"));
+        QVERIFY2(tools > 1, qPrintable(entries.join(u'|')));
+        QCOMPARE(entries.at(tools - 1), QStringLiteral("---"));
+        QVERIFY(entries.contains(QStringLiteral("趋势图")));
+        for (const QString& entry : entries)
+            QVERIFY2(entry == QStringLiteral("---") || entry.contains(han), qPrintable(entry));
+    }
 }
 
 QTEST_MAIN(TestWindow)

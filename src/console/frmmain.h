@@ -21,6 +21,7 @@ class QPushButton;
 class Lamp;
 class QAction;
 class ScanDialog;
+class ToolMenu;
 class TrendWindow;
 
 namespace Caption {
@@ -139,6 +140,7 @@ private:
     QAction* recordAction_ = nullptr;
     QAction* stopRecordAction_ = nullptr;
     QAction* trendAction_ = nullptr;
+    ToolMenu* toolMenu_ = nullptr;
     QPointer<ScanDialog> scanDialog_;
     QPointer<TrendWindow> trendWindow_;
     Recorder recorder_;

@@ -3,6 +3,7 @@
 #include "frmmain.h"
 
 #include "scan_dialog.h"
+#include "tool_menu.h"
 #include "trend_window.h"
 
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -47,19 +47,22 @@ void frmmain::createExtensions() {
     addAction(trendAction_);
     showRecordingState();
 
+    toolMenu_ = new ToolMenu(*this);
+    toolMenu_->addGroup({scanAction_});
+    toolMenu_->addGroup({recordAction_, stopRecordAction_, trendAction_});
+    for (QPlainTextEdit* box : {Text1(0), Text2, Message_Show})
+        toolMenu_->attachTo(box);
+    for (EditableComboBox* list :
+         {Combo1, Combo2, Combo3, Combo4, Combo5, Combo_Addr(0), Combo_Addr(2)})
+        toolMenu_->attachTo(list->lineEdit());
+
     const QString hint = tr("地址或波特率不明时，可右键选择“扫描传感器…”（Ctrl+F）");
     Combo_Addr(0)->setToolTip(hint);
     Combo_Addr(2)->setToolTip(hint);
 }
 
 void frmmain::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    menu.addAction(scanAction_);
-    menu.addSeparator();
-    menu.addAction(recordAction_);
-    menu.addAction(stopRecordAction_);
-    menu.addAction(trendAction_);
-    menu.exec(event->globalPos());
+    toolMenu_->popup(event->globalPos());
 }
 
 void frmmain::openScan() {
