@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "receive_accumulator.h"
+#include "statistics_window.h"
 #include "window_fixture.h"
 
+#include <QAction>
 #include <QTest>
 
 namespace {
@@ -23,6 +25,7 @@ private slots:
     void addressChange();
     void addressChangeLeavesAcquisitionRunning();
     void receivedBytesAccumulateInArrivalOrder();
+    void statisticsWindowCountsTheLine();
 };
 
 void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
@@ -67,13 +70,22 @@ void TestAcquisition::badOrMissingReplyOnlySetsTheStatus() {
     f.ui().tickTimer1();
     QCOMPARE(f.ui().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
 
-    for (const QByteArray& reply :
-         {QByteArray(), QByteArray::fromHex("018302C0F1"),
-          QByteArray::fromHex("02030400FA0258DA98"), QByteArray::fromHex("FF01030400FA0258DA98")}) {
+    // Each refusal leaves the readings and says why in the status box's tooltip.
+    const std::pair<QByteArray, QString> refusals[] = {
+        {QByteArray(), QStringLiteral("没有收到回复")},
+        {QByteArray::fromHex("018302C0F1"), QStringLiteral("异常码 02")},
+        {QByteArray::fromHex("02030400FA0258DA98"), QStringLiteral("地址或功能码")},
+        {QByteArray::fromHex("FF01030400FA0258DA98"), QStringLiteral("收到 10 字节")},
+        {QByteArray::fromHex("01030400FA02580000"), QStringLiteral("CRC")},
+        {QByteArray::fromHex("01030400FB0258DA98"), QStringLiteral("CRC")},
+    };
+    for (const auto& [reply, reason] : refusals) {
         f.w().Timer2_Timer();
         f.port.receive(reply);
         f.ui().tickTimer1();
         QCOMPARE(f.ui().Message_Show->toPlainText(), QStringLiteral("通讯数据错误！"));
+        QVERIFY2(f.ui().Message_Show->toolTip().contains(reason),
+                 qPrintable(f.ui().Message_Show->toolTip()));
         QVERIFY(f.ui().Text2->toPlainText().isEmpty());
         QCOMPARE(f.ui().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
         QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("停 止")); // polling goes on
@@ -249,6 +261,39 @@ void TestAcquisition::receivedBytesAccumulateInArrivalOrder() {
     QCOMPARE(f.ui().ReceiveHex.size(), ReceiveLimit::kMaxCharacters);
     QVERIFY(f.ui().ReceiveHex.endsWith(QStringLiteral("55 ")));
     QVERIFY(f.port.input().isEmpty());
+}
+
+void TestAcquisition::statisticsWindowCountsTheLine() {
+    WindowFixture f;
+    f.openPort();
+    f.ui().Command_OK3->click();
+    auto* action = f.w().findChild<QAction*>(QStringLiteral("statisticsAction"));
+    QVERIFY(action);
+    action->trigger();
+    auto* window = f.w().findChild<StatisticsWindow*>();
+    QVERIFY(window && window->isVisible());
+
+    for (const QByteArray& reply :
+         {kReply, kReply, QByteArray(), QByteArray::fromHex("01030400FA02580000"),
+          QByteArray::fromHex("018302C0F1")}) {
+        f.w().Timer2_Timer();
+        f.port.receive(reply);
+        f.ui().tickTimer1();
+    }
+    QCOMPARE(window->value(QStringLiteral("已发送请求")), QStringLiteral("5"));
+    QCOMPARE(window->value(QStringLiteral("正常回复")), QStringLiteral("2"));
+    QCOMPARE(window->value(QStringLiteral("拒收的回复")), QStringLiteral("3"));
+    QCOMPARE(window->value(QStringLiteral("无回复")), QStringLiteral("1"));
+    QCOMPARE(window->value(QStringLiteral("CRC 错误")), QStringLiteral("1"));
+    QCOMPARE(window->value(QStringLiteral("异常回复")), QStringLiteral("1（02 码 1 次）"));
+    QCOMPARE(window->value(QStringLiteral("正常率")), QStringLiteral("40.0 %"));
+
+    // Opening the port again starts afresh.
+    f.ui().Command_OK3->click();
+    f.openPort();
+    f.openPort();
+    QCOMPARE(window->value(QStringLiteral("已发送请求")), QStringLiteral("0"));
+    QCOMPARE(window->value(QStringLiteral("正常率")), QStringLiteral("—"));
 }
 
 QTEST_MAIN(TestAcquisition)

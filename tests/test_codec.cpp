@@ -106,47 +106,84 @@ void TestCodec::transcriptAppendsAcrossCalls() {
 void TestCodec::checkReply_data() {
     QTest::addColumn<QString>("sent");
     QTest::addColumn<QString>("received");
-    QTest::addColumn<bool>("passes");
+    QTest::addColumn<ReplyFault>("fault"); // None: accepted
+    QTest::addColumn<int>("exceptionCode");
     const QString read1 = QStringLiteral("01 03 00 00 00 02 C4 0B ");
     const QString write5 = QStringLiteral("00 06 00 00 00 05 48 18 ");
-    QTest::newRow("normal reply") << read1 << QStringLiteral("01 03 04 00 FA 02 58 DA 98 ") << true;
-    QTest::newRow("wrong crc still passes")
-        << read1 << QStringLiteral("01 03 04 00 FA 02 58 00 00 ") << true;
-    QTest::newRow("one register") << read1 << QStringLiteral("01 03 02 00 FA 38 07 ") << true;
+    const auto withCrc = [](const char* hex) {
+        const QByteArray data = QByteArray::fromHex(hex);
+        return Transcript(AppendCRC(data, static_cast<std::uint8_t>(data.size() - 1)));
+    };
+    using F = ReplyFault;
+    QTest::newRow("normal reply") << read1 << QStringLiteral("01 03 04 00 FA 02 58 DA 98 ")
+                                  << F::None << 0;
+    QTest::newRow("one register") << read1 << QStringLiteral("01 03 02 00 FA 38 07 ") << F::None
+                                  << 0;
     QTest::newRow("24 chars with 03")
-        << read1 << QStringLiteral("01 03 00 00 00 02 C4 0B ") << true;
-    QTest::newRow("eight registers")
+        << read1 << QStringLiteral("01 03 00 00 00 02 C4 0B ") << F::None << 0;
+    QTest::newRow("eight registers") << read1
+                                     << withCrc("010310"
+                                                "00110011001100110011001100110011")
+                                     << F::None << 0;
+    QTest::newRow("eight registers, wrong crc")
         << read1
         << QStringLiteral("01 03 10 ") + QStringLiteral("00 11 ").repeated(8) +
                QStringLiteral("AA BB ")
-        << true;
-    QTest::newRow("echo of address write") << write5 << write5 << true;
+        << F::CrcError << 0;
+    QTest::newRow("echo of address write") << write5 << write5 << F::None << 0;
+
+    // A wrong frame check refuses the reply, whichever byte was spoilt.
+    QTest::newRow("crc zeroed") << read1 << QStringLiteral("01 03 04 00 FA 02 58 00 00 ")
+                                << F::CrcError << 0;
+    QTest::newRow("crc bytes swapped")
+        << read1 << QStringLiteral("01 03 04 00 FA 02 58 98 DA ") << F::CrcError << 0;
+    QTest::newRow("value spoilt") << read1 << QStringLiteral("01 03 04 00 FB 02 58 DA 98 ")
+                                  << F::CrcError << 0;
+    QTest::newRow("byte count spoilt")
+        << read1 << QStringLiteral("01 03 05 00 FA 02 58 DA 98 ") << F::CrcError << 0;
+    QTest::newRow("one register, crc spoilt")
+        << read1 << QStringLiteral("01 03 02 00 FA 38 08 ") << F::CrcError << 0;
+    QTest::newRow("echo with spoilt crc")
+        << write5 << QStringLiteral("00 06 00 00 00 05 48 19 ") << F::CrcError << 0;
+
     QTest::newRow("other address")
-        << read1 << QStringLiteral("02 03 04 00 FA 02 58 DA 98 ") << false;
+        << read1 << QStringLiteral("02 03 04 00 FA 02 58 DA 98 ") << F::WrongSender << 0;
     QTest::newRow("function 04 after a read")
-        << read1 << QStringLiteral("01 04 04 00 FA 02 58 DA 98 ") << false;
+        << read1 << QStringLiteral("01 04 04 00 FA 02 58 DA 98 ") << F::WrongSender << 0;
     QTest::newRow("function 06 after a read")
-        << read1 << QStringLiteral("01 06 00 00 00 05 48 18 ") << false;
-    QTest::newRow("exception 83") << read1 << QStringLiteral("01 83 02 C0 F1 ") << false;
+        << read1 << QStringLiteral("01 06 00 00 00 05 48 18 ") << F::WrongSender << 0;
+    QTest::newRow("exception 02") << read1 << QStringLiteral("01 83 02 C0 F1 ") << F::Exception
+                                  << 2;
+    QTest::newRow("exception 04") << read1 << withCrc("018304") << F::Exception << 4;
+    QTest::newRow("exception with spoilt crc")
+        << read1 << QStringLiteral("01 83 02 C0 F2 ") << F::CrcError << 0;
+    QTest::newRow("exception from another address")
+        << read1 << withCrc("028302") << F::WrongLength << 0;
     QTest::newRow("exception padded to 27")
-        << read1 << QStringLiteral("01 83 04 00 FA 02 58 DA 98 ") << false;
-    QTest::newRow("18 characters") << read1 << QStringLiteral("01 03 04 00 FA 02 ") << false;
+        << read1 << QStringLiteral("01 83 04 00 FA 02 58 DA 98 ") << F::WrongSender << 0;
+    QTest::newRow("18 characters")
+        << read1 << QStringLiteral("01 03 04 00 FA 02 ") << F::WrongLength << 0;
     QTest::newRow("30 characters")
-        << read1 << QStringLiteral("01 03 04 00 FA 02 58 DA 98 00 ") << false;
-    QTest::newRow("nothing") << read1 << QString() << false;
+        << read1 << QStringLiteral("01 03 04 00 FA 02 58 DA 98 00 ") << F::WrongLength << 0;
+    QTest::newRow("nothing") << read1 << QString() << F::NoReply << 0;
     QTest::newRow("garbage in front")
-        << read1 << QStringLiteral("FF 01 03 04 00 FA 02 58 DA ") << false;
+        << read1 << QStringLiteral("FF 01 03 04 00 FA 02 58 DA ") << F::WrongSender << 0;
     QTest::newRow("empty sent") << QString() << QStringLiteral("01 03 04 00 FA 02 58 DA 98 ")
-                                << false;
-    QTest::newRow("case-sensitive") << QStringLiteral("0A 03 00 00 00 02 00 00 ")
-                                    << QStringLiteral("0a 03 04 00 FA 02 58 DA 98 ") << false;
+                                << F::WrongSender << 0;
+    QTest::newRow("case-sensitive")
+        << QStringLiteral("0A 03 00 00 00 02 00 00 ")
+        << QStringLiteral("0a 03 04 00 FA 02 58 DA 98 ") << F::WrongSender << 0;
 }
 
 void TestCodec::checkReply() {
     QFETCH(QString, sent);
     QFETCH(QString, received);
-    QFETCH(bool, passes);
-    QCOMPARE(CheckReply(sent, received), passes);
+    QFETCH(ReplyFault, fault);
+    QFETCH(int, exceptionCode);
+    const ReplyVerdict verdict = JudgeReply(sent, received);
+    QCOMPARE(verdict.fault, fault);
+    QCOMPARE(verdict.exceptionCode, exceptionCode);
+    QCOMPARE(CheckReply(sent, received), fault == ReplyFault::None);
 }
 
 void TestCodec::decodeReadings_data() {

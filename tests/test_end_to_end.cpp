@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +35,7 @@ private slots:
     void vanishingSensorStopsAcquisitionOnce();
     void cadenceOnTheWire();
     void scanFindsSensorsAtAnotherRateAndUsesOne();
+    void sensorBehindASerialServer();
 };
 
 void TestEndToEnd::portLifecycleAndSettingsRoundTrip() {
@@ -115,7 +117,7 @@ void TestEndToEnd::silentSensorIsJudged500msAfterEachRequest() {
 void TestEndToEnd::verdictsOnTheLine_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("verdict");
-    QTest::newRow("wrong CRC") << QStringList{"--bad-crc"} << kGood;
+    QTest::newRow("wrong CRC") << QStringList{"--bad-crc"} << kBad;
     QTest::newRow("one byte at a time") << QStringList{"--chunk", "1", "--gap", "15"} << kGood;
     QTest::newRow("three pieces") << QStringList{"--chunk", "3", "--gap", "60"} << kGood;
     QTest::newRow("exception reply") << QStringList{"--exception"} << kBad;
@@ -333,7 +335,7 @@ void TestEndToEnd::scanFindsSensorsAtAnotherRateAndUsesOne() {
     again->findChild<QSpinBox*>(QStringLiteral("timeout"))->setValue(20);
     again->findChild<QPushButton*>(QStringLiteral("start"))->click();
     QTRY_VERIFY_WITH_TIMEOUT(again->scan().done() > 12, 5000); // into the 9600 pass
-    again->close(); // as the window's close button does
+    again->close();                                            // as the window's close button does
     QCOMPARE(rig.serial->appliedSettings(), QStringLiteral("4800,N,8,1"));
     rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);
@@ -343,6 +345,45 @@ void TestEndToEnd::scanFindsSensorsAtAnotherRateAndUsesOne() {
     QFile com(rig.dir.filePath(QStringLiteral("com.txt")));
     QVERIFY(com.open(QIODevice::ReadOnly));
     QCOMPARE(com.readAll(), QByteArray("1\r\n4800\r\n"));
+}
+
+// The README's recipe for an Ethernet serial server: the server's side is the virtual sensor
+// behind a TCP listener, the tool's side a pseudo-terminal linked as COM5 and bridged to it.
+void TestEndToEnd::sensorBehindASerialServer() {
+    const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
+    QVERIFY2(!socat.isEmpty(), "socat is not installed");
+    QTemporaryDir serverDir;
+    SimProcess server(serverDir.path(), 9);
+    QVERIFY(server.start({QStringLiteral("--temperature"), QStringLiteral("231")}));
+    const QString tcpPort = QString::number(20000 + QCoreApplication::applicationPid() % 20000);
+
+    QProcess listener;
+    listener.start(socat, {QStringLiteral("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(tcpPort),
+                           QStringLiteral("FILE:%1,rawer").arg(server.linkPath())});
+    QVERIFY(listener.waitForStarted());
+    Rig rig(5);
+    QProcess bridge;
+    const QString link = rig.dir.filePath(QStringLiteral("COM5"));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            if (bridge.state() == QProcess::NotRunning)
+                bridge.start(socat, {QStringLiteral("PTY,link=%1,rawer").arg(link),
+                                     QStringLiteral("TCP:127.0.0.1:%1").arg(tcpPort)});
+            return QFileInfo::exists(link);
+        }(),
+        5000);
+
+    rig.startWindow();
+    rig.ui().Command1->click();
+    QCOMPARE(rig.ui().Command1->text(), QStringLiteral("关闭串口"));
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    QCOMPARE(rig.ui().AI_SHOW(0)->text(), QStringLiteral("23.1℃"));
+    rig.ui().Command_OK3->click();
+    rig.ui().Command1->click();
+    bridge.terminate();
+    listener.terminate();
+    QVERIFY(bridge.waitForFinished(3000) && listener.waitForFinished(3000));
 }
 
 QTEST_MAIN(TestEndToEnd)

@@ -406,8 +406,9 @@ void TestFaults::killedWhileRecordingLosesNoRow() {
     const QList<QByteArray> rows = content.trimmed().split('\n').mid(1);
     QVERIFY2(rows.size() >= reported, content.constData());
     for (const QByteArray& row : rows) {
-        QCOMPARE(row.count(','), 6);
+        QCOMPARE(row.count(','), 7);
         QVERIFY(row.contains(",1,error,,,01 03 00 00 00 02 C4 0B,"));
+        QVERIFY(row.trimmed().endsWith(",no_reply"));
     }
 }
 

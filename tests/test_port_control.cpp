@@ -66,7 +66,8 @@ void TestPortControl::trialFailuresKeepThePortClosed_data() {
     QTest::newRow("permission")
         << CommError::kPermissionDenied << QStringLiteral("其它错误")
         << QStringLiteral("无权打开 COM1（/dev/ttyUSB0）：请把用户加入 dialout 组（sudo adduser "
-                          "$USER dialout），然后重新登录");
+                          "$USER dialout），然后重新登录（常见的 USB 转 RS-485 适配器在安装本软件后"
+                          "插上即可使用）");
     QTest::newRow("other") << CommError::kOther << QStringLiteral("其它错误")
                            << QStringLiteral("无法打开 COM1（/dev/ttyUSB0）");
 }

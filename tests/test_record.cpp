@@ -33,22 +33,33 @@ void TestRecord::rowsAndQuoting_data() {
                      251,
                      603,
                      QStringLiteral("01 03 00 00 00 02 C4 0B "),
-                     QStringLiteral("01 03 04 00 FB 02 5B 5A 9B ")};
+                     QStringLiteral("01 03 04 00 FB 02 5B 5A 9B "),
+                     {}};
     const QByteArray time = "2026-12-07T16:05:50.123+08:00";
     QTest::newRow("accepted") << Csv::Row(good)
                               << time + ",1,ok,25.1,60.3,01 03 00 00 00 02 C4 0B,"
-                                        "01 03 04 00 FB 02 5B 5A 9B\r\n";
+                                        "01 03 04 00 FB 02 5B 5A 9B,\r\n";
     CycleRecord cold = good;
     cold.temperatureTenths = -5;
     cold.humidityTenths.reset(); // a one-register reply
     QTest::newRow("below zero, no humidity")
         << Csv::Row(cold)
-        << time + ",1,ok,-0.5,,01 03 00 00 00 02 C4 0B,01 03 04 00 FB 02 5B 5A 9B\r\n";
+        << time + ",1,ok,-0.5,,01 03 00 00 00 02 C4 0B,01 03 04 00 FB 02 5B 5A 9B,\r\n";
     CycleRecord refused = good;
     refused.ok = false;
     refused.reply.clear();
+    refused.reason = QStringLiteral("no_reply");
     QTest::newRow("refused cycle has no values")
-        << Csv::Row(refused) << time + ",1,error,,,01 03 00 00 00 02 C4 0B,\r\n";
+        << Csv::Row(refused) << time + ",1,error,,,01 03 00 00 00 02 C4 0B,,no_reply\r\n";
+    CycleRecord spoilt = good;
+    spoilt.ok = false;
+    spoilt.reason = QStringLiteral("crc");
+    QTest::newRow("a wrong CRC is an error with its reason")
+        << Csv::Row(spoilt)
+        << time + ",1,error,,,01 03 00 00 00 02 C4 0B,01 03 04 00 FB 02 5B 5A 9B,crc\r\n";
+    QTest::newRow("a file begun without the reason column keeps seven")
+        << Csv::Row(spoilt, Csv::Columns::WithoutReason)
+        << time + ",1,error,,,01 03 00 00 00 02 C4 0B,01 03 04 00 FB 02 5B 5A 9B\r\n";
     QTest::newRow("plain field") << Csv::Field(QStringLiteral("ok")).toUtf8() << QByteArray("ok");
     QTest::newRow("comma and quote")
         << Csv::Field(QStringLiteral("a,\"b\"")).toUtf8() << QByteArray("\"a,\"\"b\"\"\"");
@@ -74,7 +85,8 @@ void TestRecord::fileStartsWithMarkAndHeaderOnce() {
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("record.csv"));
-    const CycleRecord cycle{at, 7, true, 200, 500, QStringLiteral("07 03 "), QStringLiteral("07 ")};
+    const CycleRecord cycle{at, 7, true, 200, 500, QStringLiteral("07 03 "), QStringLiteral("07 "),
+                            {}};
     for (const RecordFile::Mode mode : {RecordFile::Mode::Append, RecordFile::Mode::Append}) {
         Recorder recorder;
         QString error;
@@ -103,6 +115,29 @@ void TestRecord::fileStartsWithMarkAndHeaderOnce() {
                            RecordFile::Mode::Append, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!nowhere.recording());
+
+    // A file begun by the version before the reason column keeps its seven columns.
+    const QString older = dir.filePath(QStringLiteral("older.csv"));
+    QFile olderFile(older);
+    QVERIFY(olderFile.open(QIODevice::WriteOnly));
+    olderFile.write("\xEF\xBB\xBFtime,address,verdict,temperature_c,humidity_percent,request,"
+                    "reply\r\n");
+    olderFile.close();
+    CycleRecord refused = cycle;
+    refused.ok = false;
+    refused.reason = QStringLiteral("crc");
+    for (const QString& target : {older, path}) {
+        Recorder appending;
+        QVERIFY(appending.start(target, RecordFile::Mode::Append, &error));
+        appending.record(refused);
+    }
+    const auto lastRow = [](const QString& target) {
+        QFile file(target);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll().trimmed().split('\n').last();
+    };
+    QCOMPARE(lastRow(older).count(','), 6);
+    QVERIFY(lastRow(path).endsWith(",crc\r") || lastRow(path).endsWith(",crc"));
 }
 
 void TestRecord::thinningKeepsTheExtremesOfEachColumn() {

@@ -1,19 +1,53 @@
 // SPDX-License-Identifier: MIT
 #include "reply_check.h"
 
+#include "crc.h"
 #include "frame_sizes.h"
 
-bool CheckReply(const QString& SendHex, const QString& ReceiveHex) {
+namespace {
+
+// "AA FF": the address and the function code.
+constexpr qsizetype kAddressAndFunction = FrameSize::TranscriptLength(2) - 1;
+constexpr int kExceptionReply = 5; // address, function | 80, code, CRC
+constexpr int kExceptionFlag = 0x80;
+
+bool crcMatches(const QByteArray& frame) {
+    return frame.size() > FrameSize::kCrc &&
+           AppendCRC(frame, static_cast<std::uint8_t>(frame.size() - FrameSize::kCrc - 1)) == frame;
+}
+
+bool acceptedLength(qsizetype length) {
     using namespace FrameSize;
-    const auto length = ReceiveHex.size();
-    if (length != TranscriptLength(kSixteenByteReply) &&
-        length != TranscriptLength(kTwoRegisterReply) && length != TranscriptLength(kAddressEcho) &&
-        length != TranscriptLength(kOneRegisterReply))
-        return false;
-    // "AA FF": the address and the function code.
-    constexpr qsizetype kAddressAndFunction = TranscriptLength(2) - 1;
-    if (SendHex.size() < kAddressAndFunction)
-        return false;
-    return QStringView(ReceiveHex).left(kAddressAndFunction) ==
-           QStringView(SendHex).left(kAddressAndFunction);
+    return length == TranscriptLength(kSixteenByteReply) ||
+           length == TranscriptLength(kTwoRegisterReply) ||
+           length == TranscriptLength(kAddressEcho) ||
+           length == TranscriptLength(kOneRegisterReply);
+}
+
+} // namespace
+
+ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex) {
+    if (ReceiveHex.isEmpty())
+        return {ReplyFault::NoReply};
+    const QByteArray sent = QByteArray::fromHex(SendHex.toLatin1());
+    const QByteArray frame = QByteArray::fromHex(ReceiveHex.toLatin1());
+
+    if (frame.size() == kExceptionReply && sent.size() >= 2 && frame[0] == sent[0] &&
+        static_cast<quint8>(frame[1]) == (static_cast<quint8>(sent[1]) | kExceptionFlag)) {
+        if (!crcMatches(frame))
+            return {ReplyFault::CrcError};
+        return {ReplyFault::Exception, static_cast<quint8>(frame[2])};
+    }
+    if (!acceptedLength(ReceiveHex.size()))
+        return {ReplyFault::WrongLength};
+    if (SendHex.size() < kAddressAndFunction || QStringView(ReceiveHex).left(kAddressAndFunction) !=
+                                                    QStringView(SendHex).left(kAddressAndFunction))
+        return {ReplyFault::WrongSender};
+    if (!crcMatches(frame))
+        return {ReplyFault::CrcError};
+    return {ReplyFault::None};
+}
+
+bool CheckReply(const QString& SendHex, const QString& ReceiveHex) {
+    return JudgeReply(SendHex, ReceiveHex).accepted();
 }

@@ -140,7 +140,10 @@ void frmmain::MSComm1_OnComm() {
     // A scan reads the line itself; its replies are not the poll's.
     if (scanRunning())
         return;
+    const qsizetype before = ReceiveHex.size();
     AccumulateReceived(ReceiveHex, services_.port);
+    if (ReceiveHex.size() > before)
+        emit bytesReceived();
 }
 
 void frmmain::onPortLost(const QString& reason, const QString& device) {
@@ -182,6 +185,8 @@ QString frmmain::command1Caption() const {
 void frmmain::showPortState(bool open) {
     Command1->setText(open ? PortCaption::kClose : PortCaption::kOpen);
     Shape1->setFillColor(open ? QColor(0, 255, 0) : QColor(0, 0, 0));
+    if (open)
+        emit portOpened();
 }
 
 int frmmain::portListIndex() const {

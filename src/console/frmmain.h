@@ -8,6 +8,7 @@
 #include "reading_series.h"
 #include "readings.h"
 #include "recorder.h"
+#include "reply_check.h"
 #include "services.h"
 
 #include <QLabel>
@@ -21,6 +22,7 @@ class QPushButton;
 class Lamp;
 class QAction;
 class ScanDialog;
+class LineHealth;
 class ToolMenu;
 class TrendWindow;
 
@@ -64,6 +66,13 @@ public:
     void stopRecording();
     const Recorder& recorder() const { return recorder_; }
 
+signals:
+    // What happens on the line, for the parts that watch it.
+    void portOpened();
+    void requestSent();
+    void bytesReceived();
+    void cycleJudged(const ReplyVerdict& verdict);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -96,7 +105,7 @@ private:
     void showRecordingState();
     void showTrend();
     // After each reply check while acquisition runs: the record and the trend.
-    void keepCycle(bool accepted, const std::optional<Readings>& readings);
+    void keepCycle(const ReplyVerdict& verdict, const std::optional<Readings>& readings);
 
     // PortView
     QString command1Caption() const override;
@@ -141,6 +150,7 @@ private:
     QAction* stopRecordAction_ = nullptr;
     QAction* trendAction_ = nullptr;
     ToolMenu* toolMenu_ = nullptr;
+    LineHealth* lineHealth_ = nullptr;
     QPointer<ScanDialog> scanDialog_;
     QPointer<TrendWindow> trendWindow_;
     Recorder recorder_;

@@ -8,6 +8,7 @@
 #include "message_sink.h"
 #include "readings.h"
 #include "reply_check.h"
+#include "reply_fault_text.h"
 #include "serial_control.h"
 
 #include <QPushButton>
@@ -52,17 +53,22 @@ void frmmain::Timer2_Timer() {
 }
 
 void frmmain::Timer1_Timer() {
-    const bool accepted = CheckReply(SendHex, ReceiveHex);
+    const ReplyVerdict verdict = JudgeReply(SendHex, ReceiveHex);
     std::optional<Readings> readings;
-    if (accepted) {
+    if (verdict.accepted()) {
         Text2->setPlainText(ReceiveHex);
         readings = ShowReadings();
         setStatus(Caption::kGood);
     } else {
-        setStatus(Caption::kBad);
+        QString reason = DescribeReplyFault(verdict, ReceiveHex.size() / 3);
+        if (verdict.fault == ReplyFault::NoReply && SendHex.startsWith(QStringLiteral("00 06")))
+            reason += tr("\n地址写入是广播，有些传感器不回应广播：在新地址读取一次"
+                         "（或右键“扫描传感器…”）即可确认地址是否已更改");
+        showStatus({Caption::kBad, reason});
     }
+    emit cycleJudged(verdict);
     if (Command_OK3->text() == Caption::kStop)
-        keepCycle(accepted, readings);
+        keepCycle(verdict, readings);
 }
 
 std::optional<Readings> frmmain::ShowReadings() {
@@ -110,8 +116,10 @@ bool frmmain::sendRequest(const QByteArray& frame) {
     AppendTranscript(SendHex, frame);
     Text1(0)->setPlainText(SendHex);
     const CommResult result = services_.port.output(frame);
-    if (result.ok())
+    if (result.ok()) {
+        emit requestSent();
         return true;
+    }
     lineClosed(PortProblem::WriteFailed, result, tr("串口写入失败！"));
     return false;
 }

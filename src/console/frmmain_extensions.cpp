@@ -2,6 +2,8 @@
 // Functions beyond the window's own controls, reached from its context menu and shortcuts.
 #include "frmmain.h"
 
+#include "line_health.h"
+#include "reply_fault_text.h"
 #include "scan_dialog.h"
 #include "tool_menu.h"
 #include "trend_window.h"
@@ -47,8 +49,9 @@ void frmmain::createExtensions() {
     addAction(trendAction_);
     showRecordingState();
 
+    lineHealth_ = new LineHealth(*this);
     toolMenu_ = new ToolMenu(*this);
-    toolMenu_->addGroup({scanAction_});
+    toolMenu_->addGroup({scanAction_, lineHealth_->action()});
     toolMenu_->addGroup({recordAction_, stopRecordAction_, trendAction_});
     for (QPlainTextEdit* box : {Text1(0), Text2, Message_Show})
         toolMenu_->attachTo(box);
@@ -59,6 +62,8 @@ void frmmain::createExtensions() {
     const QString hint = tr("地址或波特率不明时，可右键选择“扫描传感器…”（Ctrl+F）");
     Combo_Addr(0)->setToolTip(hint);
     Combo_Addr(2)->setToolTip(hint);
+    Command_OK1->setToolTip(tr("地址写入以广播（地址 0）发出：线上的每个传感器都会改用新地址。"
+                               "请只接上要更改的那一个传感器"));
 }
 
 void frmmain::contextMenuEvent(QContextMenuEvent* event) {
@@ -106,7 +111,7 @@ void frmmain::useScanFinding(int address, int baud) {
 
 // Recording and the trend.
 
-void frmmain::keepCycle(bool accepted, const std::optional<Readings>& readings) {
+void frmmain::keepCycle(const ReplyVerdict& verdict, const std::optional<Readings>& readings) {
     const QDateTime now = QDateTime::currentDateTime();
     if (readings) {
         series_.add(now.toMSecsSinceEpoch(), readings->temperatureTenths / 10.0,
@@ -121,7 +126,8 @@ void frmmain::keepCycle(bool accepted, const std::optional<Readings>& readings) 
     CycleRecord cycle;
     cycle.time = now;
     cycle.address = SendHex.size() >= 2 ? SendHex.left(2).toInt(nullptr, 16) : -1;
-    cycle.ok = accepted;
+    cycle.ok = verdict.accepted();
+    cycle.reason = ReplyFaultToken(verdict);
     if (readings) {
         cycle.temperatureTenths = readings->temperatureTenths;
         cycle.humidityTenths = readings->humidityTenths;

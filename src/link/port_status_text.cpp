@@ -61,8 +61,10 @@ StatusText DescribePortProblem(PortProblem problem, const PortProblemContext& co
         line = QObject::tr("%1 被其他程序占用").arg(portAndDevice(context));
         break;
     case PortProblem::NoPermission:
+        // The package's udev rule opens the common USB adapters to the desktop user; any
+        // other device, or a login without a seat, needs the group.
         line = QObject::tr("无权打开 %1：请把用户加入 dialout 组（sudo adduser $USER dialout），"
-                           "然后重新登录")
+                           "然后重新登录（常见的 USB 转 RS-485 适配器在安装本软件后插上即可使用）")
                    .arg(portAndDevice(context));
         break;
     case PortProblem::SettingsRefused:

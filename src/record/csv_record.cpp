@@ -19,7 +19,12 @@ namespace Csv {
 
 QByteArray Preamble() {
     return QByteArray("\xEF\xBB\xBF") +
-           "time,address,verdict,temperature_c,humidity_percent,request,reply\r\n";
+           "time,address,verdict,temperature_c,humidity_percent,request,reply,reason\r\n";
+}
+
+Columns ColumnsOf(const QByteArray& header) {
+    const QByteArray firstLine = header.left(header.indexOf('\n'));
+    return firstLine.contains(",reply,reason") ? Columns::WithReason : Columns::WithoutReason;
 }
 
 QString Field(const QString& text) {
@@ -43,8 +48,8 @@ QString Timestamp(const QDateTime& time) {
                .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
-QByteArray Row(const CycleRecord& record) {
-    const QStringList fields{
+QByteArray Row(const CycleRecord& record, Columns columns) {
+    QStringList fields{
         Timestamp(record.time),
         record.address >= 0 ? QString::number(record.address) : QString(),
         record.ok ? QStringLiteral("ok") : QStringLiteral("error"),
@@ -53,6 +58,8 @@ QByteArray Row(const CycleRecord& record) {
         record.request.trimmed(),
         record.reply.trimmed(),
     };
+    if (columns == Columns::WithReason)
+        fields << (record.ok ? QString() : record.reason);
     QStringList quoted;
     for (const QString& field : fields)
         quoted << Field(field);

@@ -15,6 +15,7 @@ struct CycleRecord {
     std::optional<int> humidityTenths;
     QString request; // hex transcripts as the window shows them
     QString reply;
+    QString reason; // why the reply was refused, as a token; empty when accepted
 };
 
 // The record is CSV as RFC 4180 has it, with CRLF line ends, in UTF-8 with a byte-order
@@ -22,7 +23,11 @@ struct CycleRecord {
 namespace Csv {
 // The byte-order mark and the header row, for a new or emptied file.
 QByteArray Preamble();
-QByteArray Row(const CycleRecord& record);
+// Files begun before the reason column existed keep their seven columns when appended to.
+enum class Columns { WithReason, WithoutReason };
+// The columns of a file that starts with header (its first bytes; the mark may precede it).
+Columns ColumnsOf(const QByteArray& header);
+QByteArray Row(const CycleRecord& record, Columns columns = Columns::WithReason);
 // A field, quoted when it holds a comma, a quote or a line break.
 QString Field(const QString& text);
 // Local time with milliseconds and the UTC offset: 2026-12-07T16:05:50.123+08:00.

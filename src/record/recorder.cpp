@@ -1,6 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "recorder.h"
 
+#include <QFile>
+
+namespace {
+// The first bytes of an existing file, enough for its header row.
+QByteArray headerOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(512) : QByteArray();
+}
+} // namespace
+
 bool Recorder::start(const QString& path, RecordFile::Mode mode, QString* error) {
     stop();
     if (!file_.open(path, mode) || (file_.sizeAtOpen() == 0 && !file_.append(Csv::Preamble()))) {
@@ -8,6 +18,7 @@ bool Recorder::start(const QString& path, RecordFile::Mode mode, QString* error)
         file_.close();
         return false;
     }
+    columns_ = file_.sizeAtOpen() == 0 ? Csv::Columns::WithReason : Csv::ColumnsOf(headerOf(path));
     path_ = path;
     rows_ = 0;
     return true;
@@ -20,7 +31,7 @@ void Recorder::stop() {
 void Recorder::record(const CycleRecord& cycle) {
     if (!file_.isOpen())
         return;
-    if (!file_.append(Csv::Row(cycle))) {
+    if (!file_.append(Csv::Row(cycle, columns_))) {
         const QString reason = file_.error();
         file_.close();
         emit failed(reason);

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "reply_check.h"
+
+#include <QObject>
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+// How the line has been doing since the port was opened (or the last reset): the "Tx / Err"
+// counts of a Modbus master, with refusals by reason and the reply time of accepted replies,
+// measured from the write to the last byte received before the reply was judged.
+class LineStatistics final : public QObject {
+    Q_OBJECT
+public:
+    // clockMs: a monotonic clock in milliseconds; the steady clock unless a test gives one.
+    explicit LineStatistics(std::function<qint64()> clockMs = {}, QObject* parent = nullptr);
+
+    struct Summary {
+        int requests = 0;
+        int accepted = 0;
+        int refused = 0;
+        std::map<ReplyFault, int> refusals; // by reason
+        std::map<int, int> exceptionCodes;  // refusals by exception code
+        std::optional<double> goodShare;    // accepted / judged, 0..1
+        std::optional<qint64> fastestMs, medianMs, slowestMs;
+    };
+    Summary summary() const;
+
+    void reset();
+    void requestSent();
+    void bytesReceived();
+    void cycleJudged(const ReplyVerdict& verdict);
+
+signals:
+    void changed();
+
+private:
+    std::function<qint64()> clockMs_;
+    Summary counts_;
+    std::optional<qint64> sentAt_;
+    std::optional<qint64> lastByteAt_;
+    std::vector<qint64> replyTimes_;
+};

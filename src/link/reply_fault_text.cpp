@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+#include "reply_fault_text.h"
+
+#include <QObject>
+
+QString ReplyFaultName(ReplyFault fault) {
+    switch (fault) {
+    case ReplyFault::None:
+        return QObject::tr("正常");
+    case ReplyFault::NoReply:
+        return QObject::tr("无回复");
+    case ReplyFault::WrongLength:
+        return QObject::tr("不完整或过长");
+    case ReplyFault::WrongSender:
+        return QObject::tr("地址或功能码不符");
+    case ReplyFault::Exception:
+        return QObject::tr("异常回复");
+    case ReplyFault::CrcError:
+        return QObject::tr("CRC 错误");
+    }
+    return {};
+}
+
+QString DescribeReplyFault(const ReplyVerdict& verdict, qsizetype receivedBytes) {
+    switch (verdict.fault) {
+    case ReplyFault::None:
+        return {};
+    case ReplyFault::NoReply:
+        return QObject::tr("原因：没有收到回复");
+    case ReplyFault::WrongLength:
+        return QObject::tr("原因：回复不完整或过长（收到 %1 字节）").arg(receivedBytes);
+    case ReplyFault::WrongSender:
+        return QObject::tr("原因：回复的地址或功能码与请求不符");
+    case ReplyFault::Exception:
+        return QObject::tr("原因：传感器返回异常码 %1")
+            .arg(
+                QStringLiteral("%1").arg(verdict.exceptionCode, 2, 16, QLatin1Char('0')).toUpper());
+    case ReplyFault::CrcError:
+        return QObject::tr("原因：回复的 CRC 校验错误（线路干扰、接线或终端电阻问题）");
+    }
+    return {};
+}
+
+QString ReplyFaultToken(const ReplyVerdict& verdict) {
+    switch (verdict.fault) {
+    case ReplyFault::None:
+        return {};
+    case ReplyFault::NoReply:
+        return QStringLiteral("no_reply");
+    case ReplyFault::WrongLength:
+        return QStringLiteral("length");
+    case ReplyFault::WrongSender:
+        return QStringLiteral("address_or_function");
+    case ReplyFault::Exception:
+        return QStringLiteral("exception_%1").arg(verdict.exceptionCode, 2, 16, QLatin1Char('0'));
+    case ReplyFault::CrcError:
+        return QStringLiteral("crc");
+    }
+    return {};
+}

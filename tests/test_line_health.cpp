@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#include "line_statistics.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestLineHealth : public QObject {
+    Q_OBJECT
+private slots:
+    void scriptedCycles();
+};
+
+// A sequence of cycles on a clock the test moves: counts by reason, the good share, and
+// the reply times of accepted replies only, from the write to the last byte.
+void TestLineHealth::scriptedCycles() {
+    qint64 now = 1000;
+    LineStatistics statistics([&now] { return now; });
+    QSignalSpy changed(&statistics, &LineStatistics::changed);
+    QVERIFY(!statistics.summary().goodShare);
+    QVERIFY(!statistics.summary().medianMs);
+
+    struct Cycle {
+        std::vector<qint64> bytesAt; // after the write, in ms
+        ReplyVerdict verdict;
+    };
+    const Cycle cycles[] = {
+        {{5, 12}, {ReplyFault::None}},             // 12 ms
+        {{}, {ReplyFault::NoReply}},               //
+        {{40}, {ReplyFault::None}},                // 40 ms
+        {{3, 9}, {ReplyFault::CrcError}},          // refused: no reply time
+        {{20}, {ReplyFault::None}},                // 20 ms
+        {{8}, {ReplyFault::Exception, 2}},         //
+        {{15}, {ReplyFault::Exception, 2}},        //
+        {{1, 2, 3, 4}, {ReplyFault::WrongLength}}, //
+        {{30}, {ReplyFault::None}},                // 30 ms
+    };
+    for (const Cycle& cycle : cycles) {
+        now += 700;
+        const qint64 sentAt = now;
+        statistics.requestSent();
+        for (const qint64 at : cycle.bytesAt) {
+            now = sentAt + at;
+            statistics.bytesReceived();
+        }
+        now = sentAt + 500; // the check comes later than the last byte
+        statistics.cycleJudged(cycle.verdict);
+    }
+    const LineStatistics::Summary summary = statistics.summary();
+    QCOMPARE(summary.requests, 9);
+    QCOMPARE(summary.accepted, 4);
+    QCOMPARE(summary.refused, 5);
+    QCOMPARE(summary.refusals.at(ReplyFault::NoReply), 1);
+    QCOMPARE(summary.refusals.at(ReplyFault::CrcError), 1);
+    QCOMPARE(summary.refusals.at(ReplyFault::Exception), 2);
+    QCOMPARE(summary.refusals.at(ReplyFault::WrongLength), 1);
+    QCOMPARE(summary.refusals.count(ReplyFault::WrongSender), size_t(0));
+    QCOMPARE(summary.exceptionCodes.at(2), 2);
+    QCOMPARE(*summary.goodShare, 4.0 / 9.0);
+    QCOMPARE(*summary.fastestMs, qint64(12));
+    QCOMPARE(*summary.medianMs, qint64(30)); // of 12, 20, 30, 40: the upper middle
+    QCOMPARE(*summary.slowestMs, qint64(40));
+    QVERIFY(changed.size() >= 18);
+
+    // A request that is never judged (the port closed) counts as sent only.
+    statistics.requestSent();
+    QCOMPARE(statistics.summary().requests, 10);
+    QCOMPARE(statistics.summary().accepted + statistics.summary().refused, 9);
+
+    statistics.reset();
+    QCOMPARE(statistics.summary().requests, 0);
+    QVERIFY(statistics.summary().refusals.empty());
+    QVERIFY(!statistics.summary().medianMs);
+    // Bytes of a request before the reset do not time the next one.
+    now += 700;
+    statistics.requestSent();
+    now += 25;
+    statistics.cycleJudged({ReplyFault::None});
+    QVERIFY(!statistics.summary().medianMs);
+}
+
+QTEST_GUILESS_MAIN(TestLineHealth)
+#include "test_line_health.moc"
