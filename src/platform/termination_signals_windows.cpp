@@ -20,7 +20,7 @@ public:
         if (msg->message == WM_ENDSESSION && msg->wParam != FALSE) {
             // Sent to each of the program's windows; the close path runs once.
             raised_ = true;
-            emit owner_.received(0);
+            ;
         }
         return false; // Qt still sees the message
     }
