@@ -5,10 +5,9 @@
 
 class QSocketNotifier;
 
-// The system ending the program: SIGTERM and SIGHUP on Unix (logout, shutdown, kill), the
-// end-of-session message on Windows (logoff, shutdown). Raised on the UI thread; on Windows
-// while the message is handled, since the process may be ended as soon as it returns.
-// One instance per process.
+// The system ending the program: SIGTERM and SIGHUP on Unix (logout, shutdown, kill),
+// raised on the UI thread. On Windows, where a session ends with messages that Qt already
+// answers by closing the windows, it never fires. One instance per process.
 class TerminationSignals final : public QObject {
     Q_OBJECT
 public:
