@@ -21,7 +21,9 @@ int main(int argc, char* argv[]) {
     QLabel bold(QStringLiteral(" 通讯设置  温度采集  模块地址更改 "), &window);
     bold.setFont(SongFont(12, true));
     bold.move(16, 8);
-    InstallProbe(window, argc, argv);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    InstallProbe(window, arguments);
     window.show();
     return QApplication::exec();
 }

@@ -53,9 +53,14 @@ void click(QWidget& window, const char* name) {
 
 } // namespace
 
-void InstallProbe(QWidget& window, int argc, char* argv[]) {
-    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    const int seconds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
+void InstallProbe(QWidget& window, const QStringList& arguments) {
+    if (arguments.isEmpty())
+        window.installEventFilter(new FirstPaint(&window));
+}
+
+void InstallProbe(frmmain& window, const QStringList& arguments) {
+    const QString mode = arguments.value(0);
+    const int seconds = arguments.value(1).toInt();
     if (mode.isEmpty()) {
         window.installEventFilter(new FirstPaint(&window));
         return;
@@ -66,7 +71,7 @@ void InstallProbe(QWidget& window, int argc, char* argv[]) {
         if (mode == QLatin1String("--poll") || mode == QLatin1String("--poll-record")) {
             if (mode == QLatin1String("--poll-record")) {
                 QString error;
-                if (!static_cast<frmmain&>(window).startRecording(
+                if (!window.startRecording(
                         QDir::current().filePath(QStringLiteral("bench-record.csv")),
                         RecordFile::Mode::Replace, &error))
                     std::printf("record failed %s\n", qPrintable(error));

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "crc.h"
 #include "receive_accumulator.h"
 #include "statistics_window.h"
 #include "window_fixture.h"
@@ -26,6 +27,7 @@ private slots:
     void addressChangeLeavesAcquisitionRunning();
     void receivedBytesAccumulateInArrivalOrder();
     void statisticsWindowCountsTheLine();
+    void recordRowsCarryAddressReasonAndTheirOwnCount();
 };
 
 void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
@@ -294,6 +296,42 @@ void TestAcquisition::statisticsWindowCountsTheLine() {
     f.openPort();
     QCOMPARE(window->value(QStringLiteral("已发送请求")), QStringLiteral("0"));
     QCOMPARE(window->value(QStringLiteral("正常率")), QStringLiteral("—"));
+}
+
+void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
+    WindowFixture f;
+    f.openPort();
+    f.ui().Combo_Addr(2)->setText(QStringLiteral("171"));
+    f.ui().Command_OK3->click();
+    const QString first = f.dir.filePath(QStringLiteral("first.csv"));
+    QString error;
+    QVERIFY(f.w().startRecording(first, RecordFile::Mode::Replace, &error));
+    const QByteArray reply171 = AppendCRC(QByteArray::fromHex("AB030400FA0258"), 6);
+    for (const QByteArray& reply : {reply171, QByteArray()}) {
+        f.w().Timer2_Timer();
+        f.port.receive(reply);
+        f.ui().tickTimer1();
+    }
+    QCOMPARE(f.w().recorder().rows(), 2);
+    f.w().stopRecording();
+
+    // A second recording in the same run counts only its own rows.
+    const QString second = f.dir.filePath(QStringLiteral("second.csv"));
+    QVERIFY(f.w().startRecording(second, RecordFile::Mode::Replace, &error));
+    f.w().Timer2_Timer();
+    f.ui().tickTimer1();
+    QCOMPARE(f.w().recorder().rows(), 1);
+    f.w().stopRecording();
+
+    QFile file(first);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = file.readAll().trimmed().split('\n').mid(1);
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[0].split(',').at(1), QByteArray("171"));
+    QCOMPARE(rows[0].split(',').at(2), QByteArray("ok"));
+    QCOMPARE(rows[0].split(',').at(3), QByteArray("25.0"));
+    QCOMPARE(rows[1].split(',').at(1), QByteArray("171"));
+    QCOMPARE(rows[1].trimmed().split(',').last(), QByteArray("no_reply"));
 }
 
 QTEST_MAIN(TestAcquisition)

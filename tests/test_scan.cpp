@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#include "crc.h"
+#include "fakes.h"
+#include "port_status_text.h"
+#include "sensor_scan.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+// The read requests the scan wrote, as addresses, in order.
+QList<int> addressesAsked(const FakeSerialControl& port) {
+    QList<int> addresses;
+    for (const QByteArray& frame : port.written)
+        addresses << static_cast<quint8>(frame.at(0));
+    return addresses;
+}
+
+ScanPlan plan(int first, int last, QList<int> rates) {
+    ScanPlan plan;
+    plan.firstAddress = first;
+    plan.lastAddress = last;
+    plan.rates = std::move(rates);
+    plan.timeoutMs = SensorScan::kMinTimeoutMs;
+    plan.lineSettings = QStringLiteral("9600,N,8,1");
+    return plan;
+}
+} // namespace
+
+class TestScan : public QObject {
+    Q_OBJECT
+private slots:
+    void everyAddressOnceAtEveryRate();
+    void aLateReplyIsNeitherCountedNorSkipsAnAddress();
+    void portToolTipNamesItsOwnDevice();
+};
+
+void TestScan::everyAddressOnceAtEveryRate() {
+    for (const auto& [first, last, rates] :
+         {std::tuple{5, 7, QList<int>{9600}}, std::tuple{9, 9, QList<int>{9600}},
+          std::tuple{1, 3, QList<int>{4800, 9600}}}) {
+        FakeSerialControl port;
+        port.open = true;
+        SensorScan scan(port);
+        QSignalSpy finished(&scan, &SensorScan::finished);
+        QVERIFY(scan.start(plan(first, last, rates)));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+        QCOMPARE(finished.at(0).at(0).toBool(), true);
+
+        QList<int> expected;
+        for (int rate = 0; rate < rates.size(); ++rate)
+            for (int address = first; address <= last; ++address)
+                expected << address;
+        QCOMPARE(addressesAsked(port), expected);
+        QCOMPARE(scan.done(), expected.size());
+        // A rate other than the line's is set once for its addresses; 9600 comes back for its
+        // own turn, and then the line is where it was.
+        QCOMPARE(port.calls.count(QStringLiteral("Settings=4800,N,8,1")), rates.count(4800));
+        QCOMPARE(port.calls.count(QStringLiteral("Settings=9600,N,8,1")),
+                 rates.first() == 9600 ? 0 : 1);
+    }
+}
+
+void TestScan::aLateReplyIsNeitherCountedNorSkipsAnAddress() {
+    FakeSerialControl port;
+    port.open = true;
+    SensorScan scan(port);
+    QSignalSpy found(&scan, &SensorScan::found);
+    QSignalSpy finished(&scan, &SensorScan::finished);
+    ScanPlan slow = plan(5, 7, {9600});
+    slow.timeoutMs = 300;
+    QVERIFY(scan.start(slow));
+    // Address 5's reply comes once its time is over and 6 has been asked.
+    QTRY_COMPARE_WITH_TIMEOUT(port.written.size(), size_t(2), 2000);
+    port.receive(QByteArray::fromHex("05030400FA0258") +
+                 AppendCRC(QByteArray::fromHex("05030400FA0258"), 6).right(2));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+    QCOMPARE(addressesAsked(port), (QList<int>{5, 6, 7}));
+    QVERIFY(found.isEmpty());
+
+    // In its time, the same reply counts.
+    FakeSerialControl answering;
+    answering.open = true;
+    SensorScan second(answering);
+    QSignalSpy secondFound(&second, &SensorScan::found);
+    QVERIFY(second.start(plan(5, 5, {9600})));
+    answering.receive(AppendCRC(QByteArray::fromHex("05030400FA0258"), 6));
+    QCOMPARE(secondFound.size(), 1);
+    QCOMPARE(secondFound.at(0).at(0).value<ScanFinding>().address, 5);
+}
+
+void TestScan::portToolTipNamesItsOwnDevice() {
+    const std::vector<SerialDeviceInfo> devices{
+        {QStringLiteral("/dev/ttyUSB0"),
+         QStringLiteral("CP2102 USB to UART"),
+         QStringLiteral("Silicon Labs"),
+         QStringLiteral("0001"),
+         {}},
+        {QStringLiteral("/dev/ttyUSB1"), QStringLiteral("USB Serial"), QStringLiteral("QinHeng"),
+         QStringLiteral("A5B6"), QStringLiteral("/dev/serial/by-id/usb-1a86_USB_Serial-if00")},
+    };
+    const QString tip = PortToolTip(2, QStringLiteral("/dev/ttyUSB1"), true, false, devices);
+    for (const char* part : {"USB Serial", "QinHeng", "A5B6", "/dev/serial/by-id/usb-1a86"})
+        QVERIFY2(tip.contains(QLatin1String(part)), qPrintable(tip));
+    QVERIFY(!tip.contains(QStringLiteral("Silicon Labs")));
+    QVERIFY(PortToolTip(3, QStringLiteral("/dev/ttyUSB2"), false, false, devices)
+                .contains(QStringLiteral("没有连接设备")));
+}
+
+QTEST_GUILESS_MAIN(TestScan)
+#include "test_scan.moc"
