@@ -3,6 +3,7 @@
 
 #include "frmmain.h"
 #include "process_stats.h"
+#include "recording_part.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,7 +72,7 @@ void InstallProbe(frmmain& window, const QStringList& arguments) {
         if (mode == QLatin1String("--poll") || mode == QLatin1String("--poll-record")) {
             if (mode == QLatin1String("--poll-record")) {
                 QString error;
-                if (!window.startRecording(
+                if (!window.recording().start(
                         QDir::current().filePath(QStringLiteral("bench-record.csv")),
                         RecordFile::Mode::Replace, &error))
                     std::printf("record failed %s\n", qPrintable(error));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "crc.h"
 #include "receive_accumulator.h"
+#include "recording_part.h"
 #include "statistics_window.h"
 #include "window_fixture.h"
 
@@ -305,23 +306,23 @@ void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
     f.ui().Command_OK3->click();
     const QString first = f.dir.filePath(QStringLiteral("first.csv"));
     QString error;
-    QVERIFY(f.w().startRecording(first, RecordFile::Mode::Replace, &error));
+    QVERIFY(f.w().recording().start(first, RecordFile::Mode::Replace, &error));
     const QByteArray reply171 = AppendCRC(QByteArray::fromHex("AB030400FA0258"), 6);
     for (const QByteArray& reply : {reply171, QByteArray()}) {
         f.w().Timer2_Timer();
         f.port.receive(reply);
         f.ui().tickTimer1();
     }
-    QCOMPARE(f.w().recorder().rows(), 2);
-    f.w().stopRecording();
+    QCOMPARE(f.w().recording().recorder().rows(), 2);
+    f.w().recording().stop();
 
     // A second recording in the same run counts only its own rows.
     const QString second = f.dir.filePath(QStringLiteral("second.csv"));
-    QVERIFY(f.w().startRecording(second, RecordFile::Mode::Replace, &error));
+    QVERIFY(f.w().recording().start(second, RecordFile::Mode::Replace, &error));
     f.w().Timer2_Timer();
     f.ui().tickTimer1();
-    QCOMPARE(f.w().recorder().rows(), 1);
-    f.w().stopRecording();
+    QCOMPARE(f.w().recording().recorder().rows(), 1);
+    f.w().recording().stop();
 
     QFile file(first);
     QVERIFY(file.open(QIODevice::ReadOnly));

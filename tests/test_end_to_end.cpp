@@ -290,12 +290,14 @@ void TestEndToEnd::scanFindsSensorsAtAnotherRateAndUsesOne() {
         return dialog->findChild<QWidget*>(QLatin1String(name));
     };
     QVERIFY(static_cast<QCheckBox*>(child("rate9600"))->isChecked()); // the current rate
-    QSignalSpy ended(&dialog->scan(), &SensorScan::finished);
+    auto* scan = dialog->findChild<SensorScan*>();
+    QVERIFY(scan);
+    QSignalSpy ended(scan, &SensorScan::finished);
 
     // Cancelled halfway through the other rate, the line is as it was.
     static_cast<QCheckBox*>(child("rate4800"))->setChecked(true);
     static_cast<QPushButton*>(child("start"))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(dialog->scan().done() > 20, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(scan->done() > 20, 10000);
     QCOMPARE(rig.serial->appliedSettings(), QStringLiteral("4800,N,8,1"));
     static_cast<QPushButton*>(child("cancel"))->click();
     QCOMPARE(ended.count(), 1);
@@ -334,8 +336,9 @@ void TestEndToEnd::scanFindsSensorsAtAnotherRateAndUsesOne() {
     again->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(10);
     again->findChild<QSpinBox*>(QStringLiteral("timeout"))->setValue(20);
     again->findChild<QPushButton*>(QStringLiteral("start"))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(again->scan().done() > 12, 5000); // into the 9600 pass
-    again->close();                                            // as the window's close button does
+    QTRY_VERIFY_WITH_TIMEOUT(again->findChild<SensorScan*>()->done() > 12,
+                             5000); // into the 9600 pass
+    again->close();                 // as the window's close button does
     QCOMPARE(rig.serial->appliedSettings(), QStringLiteral("4800,N,8,1"));
     rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);

@@ -8,6 +8,7 @@
 #include "process_stats.h"
 #include "pty_pair.h"
 #include "qt_serial_control.h"
+#include "recording_part.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -91,15 +92,15 @@ struct RecordingWindow : ChildWindow<FakeSerialControl> {
         parts.Command1->click();
         parts.Command_OK3->click();
         QString error;
-        started = window.startRecording(QDir(folder).filePath(QStringLiteral("record.csv")),
-                                        RecordFile::Mode::Append, &error);
+        started = window.recording().start(QDir(folder).filePath(QStringLiteral("record.csv")),
+                                           RecordFile::Mode::Append, &error);
     }
     bool started = false;
 };
 
 int recordUntilKilled(const QString& folder) {
     RecordingWindow rig(folder);
-    QObject::connect(&rig.window.recorder(), &Recorder::rowWritten, [](int rows) {
+    QObject::connect(&rig.window.recording().recorder(), &Recorder::rowWritten, [](int rows) {
         std::printf("row %d\n", rows);
         std::fflush(stdout);
     });
@@ -114,9 +115,9 @@ int recordIntoAFileThatFills(const QString& folder) {
     RecordingWindow rig(folder);
     if (!rig.started)
         return 1;
-    if (!QTest::qWaitFor([&] { return !rig.window.recorder().recording(); }, 15000))
+    if (!QTest::qWaitFor([&] { return !rig.window.recording().recorder().recording(); }, 15000))
         return 2;
-    const int rows = rig.window.recorder().rows();
+    const int rows = rig.window.recording().recorder().rows();
     QFile file(QDir(folder).filePath(QStringLiteral("record.csv")));
     file.open(QIODevice::ReadOnly);
     const int complete = static_cast<int>(file.readAll().count("\r\n")) - 1;

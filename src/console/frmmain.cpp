@@ -9,7 +9,8 @@
 #include "port_names.h"
 #include "port_status_text.h"
 #include "receive_accumulator.h"
-#include "scan_dialog.h"
+#include "recording_part.h"
+#include "scan_launcher.h"
 #include "serial_control.h"
 #include "serial_devices.h"
 #include "web_launcher.h"
@@ -97,7 +98,7 @@ void frmmain::Form_QueryUnload() {
     Timer1.stop();
     Timer2.stop();
     Timer3.stop();
-    stopRecording();
+    recording_->stop();
     services_.port.setPortOpen(false);
 
     QString error;
@@ -138,7 +139,7 @@ void frmmain::Combo2_Click() {
 
 void frmmain::MSComm1_OnComm() {
     // A scan reads the line itself; its replies are not the poll's.
-    if (scanRunning())
+    if (scanLauncher_->scanning())
         return;
     const qsizetype before = ReceiveHex.size();
     AccumulateReceived(ReceiveHex, services_.port);
@@ -147,8 +148,7 @@ void frmmain::MSComm1_OnComm() {
 }
 
 void frmmain::onPortLost(const QString& reason, const QString& device) {
-    if (scanDialog_)
-        scanDialog_->stopScan();
+    scanLauncher_->stopScan();
     if (portControl_->shownOpen())
         lineClosed(PortProblem::Lost, {CommError::kIoFailure, reason, device}, tr("串口已断开！"));
 }
@@ -213,5 +213,15 @@ QString frmmain::stopBitsText() const {
 void frmmain::showStatus(const StatusText& status) {
     status_ = status;
     Message_Show->setPlainText(status.line);
-    showRecordingState();
+    showStatusToolTip();
+}
+
+// The status, the system's words and the state of the record.
+void frmmain::showStatusToolTip() {
+    QStringList tip;
+    for (const QString& part : {status_.line, status_.detail, recording_->note()}) {
+        if (!part.isEmpty())
+            tip << part;
+    }
+    Message_Show->setToolTip(tip.join(QLatin1Char('\n')));
 }

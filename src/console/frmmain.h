@@ -3,28 +3,26 @@
 
 #include "control_array.h"
 #include "editable_combo_box.h"
+#include "judged_cycle.h"
 #include "message_queue.h"
 #include "port_control.h"
-#include "reading_series.h"
 #include "readings.h"
-#include "recorder.h"
 #include "reply_check.h"
 #include "services.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 
 class QPushButton;
 class Lamp;
-class QAction;
-class ScanDialog;
 class LineHealth;
+class RecordingPart;
+class ScanLauncher;
+class TrendPart;
 class ToolMenu;
-class TrendWindow;
 
 namespace Caption {
 inline const QString kWindow =
@@ -59,19 +57,20 @@ public:
     void MSComm1_OnComm();
     // Shows the decoded readings, and returns them for the record and the trend.
     std::optional<Readings> ShowReadings();
+    // A sensor found by the scan becomes the polled one; another rate reopens the port.
+    void selectSensor(int address, int baud);
 
-    // Recording of judged cycles to a CSV file; false with *error set when the file cannot
-    // be had. The context menu asks for the file and then calls this.
-    bool startRecording(const QString& path, RecordFile::Mode mode, QString* error);
-    void stopRecording();
-    const Recorder& recorder() const { return recorder_; }
+    // The features beyond the window's own controls, each a part of its own.
+    RecordingPart& recording() const { return *recording_; }
+    TrendPart& trend() const { return *trend_; }
+    ScanLauncher& scanLauncher() const { return *scanLauncher_; }
 
 signals:
     // What happens on the line, for the parts that watch it.
     void portOpened();
     void requestSent();
     void bytesReceived();
-    void cycleJudged(const ReplyVerdict& verdict);
+    void cycleJudged(const JudgedCycle& cycle);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,19 +92,11 @@ private:
     void lineClosed(PortProblem problem, const CommResult& result, const QString& message);
     void onPortLost(const QString& reason, const QString& device);
     void setStatus(const QString& line) { showStatus({line, {}}); }
+    void showStatusToolTip();
     void refreshPortToolTips();
 
-    // Beyond the window's own controls: context menu and shortcuts.
+    // Beyond the window's own controls: the parts, the context menu and shortcuts.
     void createExtensions();
-    void openScan();
-    bool scanRunning() const;
-    void useScanFinding(int address, int baud);
-    void chooseRecordFile();
-    void recordingStopped(const QString& reason);
-    void showRecordingState();
-    void showTrend();
-    // After each reply check while acquisition runs: the record and the trend.
-    void keepCycle(const ReplyVerdict& verdict, const std::optional<Readings>& readings);
 
     // PortView
     QString command1Caption() const override;
@@ -145,17 +136,14 @@ private:
     OneAtATimeMessages messages_;
     std::unique_ptr<PortControl> portControl_;
     QColor foreColor_;
-    QAction* scanAction_ = nullptr;
-    QAction* recordAction_ = nullptr;
-    QAction* stopRecordAction_ = nullptr;
-    QAction* trendAction_ = nullptr;
+    int sentAddress_ = -1; // of the last request
+    StatusText status_;
+    bool unloaded_ = false;
+
+    // Parts, owned through Qt's parent of each.
     ToolMenu* toolMenu_ = nullptr;
     LineHealth* lineHealth_ = nullptr;
-    QPointer<ScanDialog> scanDialog_;
-    QPointer<TrendWindow> trendWindow_;
-    Recorder recorder_;
-    ReadingSeries series_;
-    StatusText status_;
-    QString recordNote_; // how the last recording ended, for the status tooltip
-    bool unloaded_ = false;
+    RecordingPart* recording_ = nullptr;
+    TrendPart* trend_ = nullptr;
+    ScanLauncher* scanLauncher_ = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "reply_fault_text.h"
 #include "serial_control.h"
 
+#include <QDateTime>
 #include <QPushButton>
 
 void frmmain::Command_OK3_Click() {
@@ -66,9 +67,8 @@ void frmmain::Timer1_Timer() {
                          "（或右键“扫描传感器…”）即可确认地址是否已更改");
         showStatus({Caption::kBad, reason});
     }
-    emit cycleJudged(verdict);
-    if (Command_OK3->text() == Caption::kStop)
-        keepCycle(verdict, readings);
+    emit cycleJudged({QDateTime::currentDateTime(), sentAddress_, verdict, readings, SendHex,
+                      ReceiveHex, Command_OK3->text() == Caption::kStop});
 }
 
 std::optional<Readings> frmmain::ShowReadings() {
@@ -106,6 +106,7 @@ void frmmain::clearExchange() {
     setStatus({});
     SendHex.clear();
     ReceiveHex.clear();
+    sentAddress_ = -1;
     Text1(0)->clear();
     Text2->clear();
 }
@@ -114,6 +115,7 @@ void frmmain::clearExchange() {
 // "open" caption: treat it like a lost line rather than carry on as if the request went out.
 bool frmmain::sendRequest(const QByteArray& frame) {
     AppendTranscript(SendHex, frame);
+    sentAddress_ = static_cast<quint8>(frame.at(0));
     Text1(0)->setPlainText(SendHex);
     const CommResult result = services_.port.output(frame);
     if (result.ok()) {

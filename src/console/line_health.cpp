@@ -10,7 +10,8 @@ LineHealth::LineHealth(frmmain& window) : QObject(&window), window_(window) {
     connect(&window, &frmmain::portOpened, &statistics_, &LineStatistics::reset);
     connect(&window, &frmmain::requestSent, &statistics_, &LineStatistics::requestSent);
     connect(&window, &frmmain::bytesReceived, &statistics_, &LineStatistics::bytesReceived);
-    connect(&window, &frmmain::cycleJudged, &statistics_, &LineStatistics::cycleJudged);
+    connect(&window, &frmmain::cycleJudged, &statistics_,
+            [this](const JudgedCycle& cycle) { statistics_.cycleJudged(cycle.verdict); });
 
     action_ = new QAction(tr("通讯统计"), this);
     action_->setObjectName(QStringLiteral("statisticsAction"));

@@ -21,9 +21,8 @@ const QList<int> kOfferedRates = {4800, 9600, 115200};
 enum Column { kAddress, kBaud, kTemperature, kHumidity, kReplyTime, kColumns };
 } // namespace
 
-ScanDialog::ScanDialog(SerialControl& port, const QString& lineSettings,
-                       std::function<void(int, int)> use, QWidget* parent)
-    : QDialog(parent), scan_(port), lineSettings_(lineSettings), use_(std::move(use)) {
+ScanDialog::ScanDialog(SerialControl& port, const QString& lineSettings, QWidget* parent)
+    : QDialog(parent), scan_(port, this), lineSettings_(lineSettings) {
     setObjectName(QStringLiteral("ScanDialog"));
     setWindowTitle(tr("扫描传感器"));
     auto* form = new QFormLayout;
@@ -205,5 +204,6 @@ void ScanDialog::useSelected() {
     if (selected.isEmpty() || scan_.running())
         return;
     const int row = selected.first().row();
-    use_(results_->item(row, kAddress)->text().toInt(), results_->item(row, kBaud)->text().toInt());
+    emit sensorChosen(results_->item(row, kAddress)->text().toInt(),
+                      results_->item(row, kBaud)->text().toInt());
 }

@@ -4,7 +4,6 @@
 #include "sensor_scan.h"
 
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -17,13 +16,15 @@ class QTableWidget;
 class ScanDialog final : public QDialog {
     Q_OBJECT
 public:
-    // use is called with the address and rate of the row the operator picks.
-    ScanDialog(SerialControl& port, const QString& lineSettings,
-               std::function<void(int address, int baud)> use, QWidget* parent = nullptr);
+    ScanDialog(SerialControl& port, const QString& lineSettings, QWidget* parent = nullptr);
 
-    SensorScan& scan() { return scan_; }
+    bool scanning() const { return scan_.running(); }
     // Stops a running scan, as Cancel does; the port keeps its settings.
     void stopScan();
+
+signals:
+    // The operator chose the sensor of a row (使用).
+    void sensorChosen(int address, int baud);
 
 protected:
     void reject() override;
@@ -37,7 +38,6 @@ private:
 
     SensorScan scan_;
     QString lineSettings_;
-    std::function<void(int, int)> use_;
     QSpinBox* first_;
     QSpinBox* last_;
     QList<QCheckBox*> rates_;

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "readings.h"
+#include "reply_check.h"
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+// One request and what the reply check made of what came back, as the window judged it.
+struct JudgedCycle {
+    QDateTime time;
+    int address = -1; // the request's; 0 for the address write
+    ReplyVerdict verdict;
+    std::optional<Readings> readings; // decoded and shown, for an accepted read
+    QString request;                  // SendHex and ReceiveHex at the check
+    QString reply;
+    bool acquiring = false; // acquisition ran at the check
+};

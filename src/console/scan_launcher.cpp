@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#include "scan_launcher.h"
+
+#include "message_sink.h"
+#include "scan_dialog.h"
+
+#include <QAction>
+
+ScanLauncher::ScanLauncher(QWidget& window, SerialControl& port, MessageSink& messages,
+                           WindowState state)
+    : QObject(&window), window_(window), port_(port), messages_(messages),
+      state_(std::move(state)) {
+    setObjectName(QStringLiteral("scanLauncher"));
+    action_ = new QAction(tr("扫描传感器…"), this);
+    action_->setObjectName(QStringLiteral("scanAction"));
+    action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(action_, &QAction::triggered, this, &ScanLauncher::open);
+    window.addAction(action_);
+}
+
+bool ScanLauncher::scanning() const {
+    return dialog_ && dialog_->scanning();
+}
+
+void ScanLauncher::stopScan() {
+    if (dialog_)
+        dialog_->stopScan();
+}
+
+void ScanLauncher::open() {
+    if (!state_.portOpen()) {
+        messages_.show(QStringLiteral("请先打开串口！"));
+        return;
+    }
+    if (state_.acquiring()) {
+        messages_.show(tr("请先停止采集！"));
+        return;
+    }
+    delete dialog_;
+    dialog_ = new ScanDialog(port_, state_.lineSettings(), &window_);
+    connect(dialog_, &ScanDialog::sensorChosen, this, [this](int address, int baud) {
+        emit sensorChosen(address, baud);
+        if (dialog_)
+            dialog_->accept();
+    });
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->show();
+    dialog_->raise();
+}

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#include "trend_part.h"
+
+#include "trend_window.h"
+
+#include <QAction>
+
+TrendPart::TrendPart(QWidget& window) : QObject(&window), window_(window) {
+    setObjectName(QStringLiteral("trend"));
+    action_ = new QAction(tr("趋势图"), this);
+    action_->setObjectName(QStringLiteral("trendAction"));
+    action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(action_, &QAction::triggered, this, &TrendPart::showWindow);
+    window.addAction(action_);
+}
+
+void TrendPart::keep(const JudgedCycle& cycle) {
+    if (!cycle.acquiring || !cycle.readings)
+        return;
+    const Readings& readings = *cycle.readings;
+    series_.add(cycle.time.toMSecsSinceEpoch(), readings.temperatureTenths / 10.0,
+                readings.humidityTenths ? std::optional<double>(*readings.humidityTenths / 10.0)
+                                        : std::nullopt);
+    if (trendWindow_)
+        trendWindow_->refresh();
+}
+
+void TrendPart::showWindow() {
+    if (!trendWindow_)
+        trendWindow_ = new TrendWindow(series_, &window_);
+    trendWindow_->show();
+    trendWindow_->raise();
+    trendWindow_->activateWindow();
+}
