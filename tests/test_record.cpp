@@ -182,6 +182,10 @@ void TestRecord::seriesHoldsOneDayAndFindsTheNearest() {
              series.points().front().ms + 60'000);
     QVERIFY(std::isnan(near->humidity));
     QVERIFY(!ReadingSeries().nearest(0));
+    // Past either end, the end itself.
+    QCOMPARE(series.nearest(series.points().back().ms + 600'000)->ms, series.points().back().ms);
+    QCOMPARE(series.nearest(series.points().front().ms - 600'000)->ms,
+             series.points().front().ms);
 }
 
 QTEST_GUILESS_MAIN(TestRecord)
