@@ -5,7 +5,7 @@
 #include "frmmain.h"
 #include "qt_serial_control.h"
 #include "sim_process.h"
-#include "window_parts.h"
+#include "window_controls.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -27,7 +27,7 @@ struct Rig {
         serial = std::make_unique<QtSerialControl>(dir.path());
         window = std::make_unique<frmmain>(Services{
             *serial, messages, web, devices, [](int ms) { QThread::msleep(ms); }, dir.path()});
-        parts = std::make_unique<WindowParts>(*window);
+        parts = std::make_unique<WindowControls>(*window);
     }
     // Starts the sensor with the options and the window, opens the port and, if asked,
     // starts acquisition.
@@ -41,7 +41,7 @@ struct Rig {
         return parts->Command1->text() == QStringLiteral("关闭串口");
     }
     frmmain& w() { return *window; }
-    WindowParts& ui() { return *parts; }
+    WindowControls& ui() { return *parts; }
     QString status() const { return parts->Message_Show->toPlainText(); }
     // Waits for the next verdict of the reply check and returns it (or why there was none).
     QString nextVerdict(int timeoutMs = 1500) {
@@ -59,8 +59,8 @@ struct Rig {
     FakeSerialDevices devices;
     std::unique_ptr<QtSerialControl> serial;
     std::unique_ptr<frmmain> window;
-    std::unique_ptr<WindowParts> parts;
+    std::unique_ptr<WindowControls> parts;
 };
 
-inline const QString kGood = QStringLiteral("通讯数据正常！");
-inline const QString kBad = QStringLiteral("通讯数据错误！");
+using Caption::kBad;
+using Caption::kGood;

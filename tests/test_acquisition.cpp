@@ -42,7 +42,7 @@ void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
     f.w().Timer2_Timer();
     QCOMPARE(f.port.written, std::vector<QByteArray>{kRead1});
     QCOMPARE(f.ui().Text1(0)->toPlainText(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
-    QCOMPARE(f.ui().SendHex, QStringLiteral("01 03 00 00 00 02 C4 0B "));
+    QCOMPARE(f.w().sendHex(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
     QVERIFY(f.ui().Timer1.isActive());
     QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
 
@@ -59,7 +59,7 @@ void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
     f.w().Timer2_Timer();
     QVERIFY(f.ui().Text2->toPlainText().isEmpty());
     QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
-    QVERIFY(f.ui().ReceiveHex.isEmpty());
+    QVERIFY(f.w().receiveHex().isEmpty());
     QCOMPARE(f.port.written.size(), size_t(2));
     QVERIFY(f.messages.shown.isEmpty());
 }
@@ -130,7 +130,8 @@ void TestAcquisition::refusalsSendNothing() {
     f.ui().Message_Show->setPlainText(QStringLiteral("old"));
     f.ui().Text1(0)->setPlainText(QStringLiteral("old"));
     f.ui().Text2->setPlainText(QStringLiteral("old"));
-    f.ui().ReceiveHex = QStringLiteral("01 ");
+    f.port.receive(QByteArray::fromHex("01")); // something left from before
+    QCOMPARE(f.w().receiveHex(), QStringLiteral("01 "));
     if (poll) {
         f.ui().Combo_Addr(2)->setText(address);
         f.ui().Command_OK3->click();
@@ -149,8 +150,8 @@ void TestAcquisition::refusalsSendNothing() {
     QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
     QVERIFY(f.ui().Text1(0)->toPlainText().isEmpty());
     QVERIFY(f.ui().Text2->toPlainText().isEmpty());
-    QVERIFY(f.ui().SendHex.isEmpty());
-    QVERIFY(f.ui().ReceiveHex.isEmpty());
+    QVERIFY(f.w().sendHex().isEmpty());
+    QVERIFY(f.w().receiveHex().isEmpty());
 }
 
 void TestAcquisition::extremeAddressesGoOutUnchanged() {
@@ -205,7 +206,7 @@ void TestAcquisition::failedWriteStopsAndShowsClosed() {
     f.w().Timer2_Timer();
     QCOMPARE(f.messages.shown, QStringList{QStringLiteral("串口写入失败！")});
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
-    QCOMPARE(f.ui().portControl().openPortNumber(), 0);
+    QCOMPARE(f.w().portControl().openPortNumber(), 0);
     QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("采 集"));
     QVERIFY(!f.ui().Timer2.isActive());
     QVERIFY(!f.ui().Timer1.isActive());
@@ -254,15 +255,15 @@ void TestAcquisition::receivedBytesAccumulateInArrivalOrder() {
     f.port.receive({});
     f.port.raiseEvent(1);
     f.port.raiseEvent(1009);
-    QCOMPARE(f.ui().ReceiveHex, QStringLiteral("01 03 04 "));
+    QCOMPARE(f.w().receiveHex(), QStringLiteral("01 03 04 "));
     f.port.receive(QByteArray::fromHex("0A"));
-    QCOMPARE(f.ui().ReceiveHex, QStringLiteral("01 03 04 0A "));
+    QCOMPARE(f.w().receiveHex(), QStringLiteral("01 03 04 0A "));
 
     // A flood is capped in whole bytes and the port is still drained.
     for (int i = 0; i < 40; ++i)
         f.port.receive(QByteArray(1000, '\x55'));
-    QCOMPARE(f.ui().ReceiveHex.size(), ReceiveLimit::kMaxCharacters);
-    QVERIFY(f.ui().ReceiveHex.endsWith(QStringLiteral("55 ")));
+    QCOMPARE(f.w().receiveHex().size(), ReceiveLimit::kMaxCharacters);
+    QVERIFY(f.w().receiveHex().endsWith(QStringLiteral("55 ")));
     QVERIFY(f.port.input().isEmpty());
 }
 

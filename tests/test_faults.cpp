@@ -5,6 +5,7 @@
 #include "fakes.h"
 #include "frmmain.h"
 #include "line_rig.h"
+#include "message_box.h"
 #include "process_stats.h"
 #include "pty_pair.h"
 #include "qt_serial_control.h"
@@ -48,7 +49,7 @@ template <typename Port> struct ChildWindow {
     RecordingWebLauncher web;
     FakeSerialDevices devices;
     frmmain window;
-    WindowParts parts;
+    WindowControls parts;
 };
 
 int closeInReadOnlyFolder(const QString& folder) {
@@ -82,6 +83,22 @@ int runUntilTerminated(const QString& folder) {
     rig.parts.Command1->click();
     rig.window.show();
     std::printf(rig.port.portOpen() ? "open\n" : "closed\n");
+    std::fflush(stdout);
+    return QApplication::exec();
+}
+
+// The window with the real message boxes, whose close path will raise one: com.txt is a
+// folder and cannot be written.
+int closeWithAMessageUntilTerminated(const QString& folder) {
+    QtSerialControl port(folder);
+    QtMessageBox boxes(QStringLiteral("温湿度传感器Modbus调试软件"));
+    RecordingWebLauncher web;
+    FakeSerialDevices devices;
+    frmmain window(Services{port, boxes, web, devices, [](int) {}, folder});
+    boxes.setParent(&window);
+    CloseOnTermination(window);
+    window.show();
+    std::printf("ready\n");
     std::fflush(stdout);
     return QApplication::exec();
 }
@@ -187,6 +204,7 @@ private slots:
     void portTheUserMayNotOpen();
     void terminationClosesAsTheOperatorWould_data();
     void terminationClosesAsTheOperatorWould();
+    void terminationEndsPromptlyWhenClosingRaisesAMessage();
     void killedWhileRecordingLosesNoRow();
     void recordingStopsWhenTheFileFillsAndPollingGoesOn();
 };
@@ -198,7 +216,7 @@ void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
     Rig rig;
     QVERIFY(rig.startPolling({QStringLiteral("--flood"), QStringLiteral("11520")}, false));
     rig.w().show();
-    WindowParts& window = rig.ui();
+    WindowControls& window = rig.ui();
 
     runEventLoop(3000); // the transcript reaches its cap within seconds
     const long before = ResidentMemoryKiB();
@@ -217,8 +235,9 @@ void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
     const long after = ResidentMemoryKiB();
     qInfo("flood %d s at 11520 B/s: RSS %ld KiB -> %ld KiB, worst heartbeat lateness %lld ms, "
           "transcript %lld chars",
-          seconds, before, after, worstLateness, static_cast<long long>(window.ReceiveHex.size()));
-    QVERIFY(window.ReceiveHex.size() <= 3 * 21845);
+          seconds, before, after, worstLateness,
+          static_cast<long long>(rig.w().receiveHex().size()));
+    QVERIFY(rig.w().receiveHex().size() <= 3 * 21845);
 #ifndef __SANITIZE_ADDRESS__
     // AddressSanitizer holds freed memory in quarantine, so only a plain build can tell.
     QVERIFY2(after - before < 2048, "resident memory grew by 2 MiB or more");
@@ -294,7 +313,7 @@ void TestFaults::settingsFileVariants() {
         empty.close();
         f.window = std::make_unique<frmmain>(
             Services{f.port, f.messages, f.web, f.devices, [](int) {}, f.dir.path()});
-        f.parts = std::make_unique<WindowParts>(*f.window);
+        f.parts = std::make_unique<WindowControls>(*f.window);
     }
     QCOMPARE(f.ui().Combo1->text(), port);
     QCOMPARE(f.ui().Combo2->text(), baud);
@@ -383,6 +402,22 @@ void TestFaults::terminationClosesAsTheOperatorWould() {
     QCOMPARE(lockFilesOf(line.device()), QStringList());
 }
 
+void TestFaults::terminationEndsPromptlyWhenClosingRaisesAMessage() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("com.txt")));
+    QProcess child;
+    startChildCase(child, "closeWithAMessageUntilTerminated", dir.path());
+    QVERIFY(child.waitForReadyRead(10000));
+    QCOMPARE(child.readLine().trimmed(), QByteArray("ready"));
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(static_cast<pid_t>(child.processId()), SIGTERM);
+    QVERIFY2(child.waitForFinished(3000), "the message on the way out held the tool");
+    QVERIFY(clock.elapsed() < 1000);
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+}
+
 void TestFaults::killedWhileRecordingLosesNoRow() {
     QTemporaryDir dir;
     QProcess child;
@@ -435,6 +470,8 @@ int main(int argc, char* argv[]) {
             return openWithoutPermission(folder);
         if (childCase == "runUntilTerminated")
             return runUntilTerminated(folder);
+        if (childCase == "closeWithAMessageUntilTerminated")
+            return closeWithAMessageUntilTerminated(folder);
         if (childCase == "recordUntilKilled")
             return recordUntilKilled(folder);
         if (childCase == "recordIntoAFileThatFills")

@@ -24,18 +24,18 @@ void TestPlatform::sendVerdict_data() {
     QTest::addColumn<bool>("handedOver");
 
     using C = WriteCompletion;
-    QTest::newRow("unix: written by flush") << C::BeforeFlushReturns << qint64(8) << true
-                                            << qint64(0) << true;
-    QTest::newRow("unix: driver full, bytes left") << C::BeforeFlushReturns << qint64(8) << true
-                                                   << qint64(3) << false;
-    QTest::newRow("unix: flush failed") << C::BeforeFlushReturns << qint64(8) << false
-                                        << qint64(8) << false;
+    QTest::newRow("unix: written by flush")
+        << C::BeforeFlushReturns << qint64(8) << true << qint64(0) << true;
+    QTest::newRow("unix: driver full, bytes left")
+        << C::BeforeFlushReturns << qint64(8) << true << qint64(3) << false;
+    QTest::newRow("unix: flush failed")
+        << C::BeforeFlushReturns << qint64(8) << false << qint64(8) << false;
     QTest::newRow("windows: overlapped write still running")
         << C::Overlapped << qint64(8) << true << qint64(8) << true;
-    QTest::newRow("windows: completed at once") << C::Overlapped << qint64(8) << true << qint64(0)
-                                                << true;
-    QTest::newRow("windows: write could not start") << C::Overlapped << qint64(8) << false
-                                                    << qint64(8) << false;
+    QTest::newRow("windows: completed at once")
+        << C::Overlapped << qint64(8) << true << qint64(0) << true;
+    QTest::newRow("windows: write could not start")
+        << C::Overlapped << qint64(8) << false << qint64(8) << false;
     QTest::newRow("write refused") << C::Overlapped << qint64(-1) << false << qint64(0) << false;
     QTest::newRow("queued short") << C::Overlapped << qint64(7) << true << qint64(7) << false;
 }

@@ -184,8 +184,7 @@ void TestRecord::seriesHoldsOneDayAndFindsTheNearest() {
     QVERIFY(!ReadingSeries().nearest(0));
     // Past either end, the end itself.
     QCOMPARE(series.nearest(series.points().back().ms + 600'000)->ms, series.points().back().ms);
-    QCOMPARE(series.nearest(series.points().front().ms - 600'000)->ms,
-             series.points().front().ms);
+    QCOMPARE(series.nearest(series.points().front().ms - 600'000)->ms, series.points().front().ms);
 }
 
 QTEST_GUILESS_MAIN(TestRecord)

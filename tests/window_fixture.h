@@ -3,7 +3,7 @@
 
 #include "fakes.h"
 #include "frmmain.h"
-#include "window_parts.h"
+#include "window_controls.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,11 +22,11 @@ struct WindowFixture {
         }
         window = std::make_unique<frmmain>(
             Services{port, messages, web, devices, [this](int ms) { sleeps << ms; }, dir.path()});
-        parts = std::make_unique<WindowParts>(*window);
+        parts = std::make_unique<WindowControls>(*window);
     }
 
     frmmain& w() { return *window; }
-    WindowParts& ui() { return *parts; }
+    WindowControls& ui() { return *parts; }
     QByteArray comTxt() const {
         QFile file(dir.filePath(QStringLiteral("com.txt")));
         file.open(QIODevice::ReadOnly);
@@ -41,5 +41,5 @@ struct WindowFixture {
     FakeSerialDevices devices;
     QList<int> sleeps;
     std::unique_ptr<frmmain> window;
-    std::unique_ptr<WindowParts> parts;
+    std::unique_ptr<WindowControls> parts;
 };

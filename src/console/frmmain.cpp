@@ -154,9 +154,8 @@ void frmmain::onPortLost(const QString& reason, const QString& device) {
 }
 
 void frmmain::Timer3_Timer() {
-    foreColor_ = NextLinkColour();
     QPalette palette = Label9->palette();
-    palette.setColor(QPalette::WindowText, foreColor_);
+    palette.setColor(QPalette::WindowText, NextLinkColour());
     Label9->setPalette(palette);
 }
 

@@ -60,6 +60,12 @@ public:
     // A sensor found by the scan becomes the polled one; another rate reopens the port.
     void selectSensor(int address, int baud);
 
+    // The transcripts of the last request and of what has arrived since, and the port's
+    // control, for those who watch the window (the tests, the benchmark).
+    const QString& sendHex() const { return SendHex; }
+    const QString& receiveHex() const { return ReceiveHex; }
+    const PortControl& portControl() const { return *portControl_; }
+
     // The features beyond the window's own controls, each a part of its own.
     RecordingPart& recording() const { return *recording_; }
     TrendPart& trend() const { return *trend_; }
@@ -78,8 +84,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class WindowParts; // the tests' one way in
-
     void createControls();
     void setTabOrder();
     void connectHandlers();
@@ -135,7 +139,6 @@ private:
     Services services_;
     OneAtATimeMessages messages_;
     std::unique_ptr<PortControl> portControl_;
-    QColor foreColor_;
     int sentAddress_ = -1; // of the last request
     StatusText status_;
     bool unloaded_ = false;

@@ -12,10 +12,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-// The window's controls found by their names, and its timers and transcripts, for the tests.
-class WindowParts {
+// The window's controls and timers, found by their object names.
+class WindowControls {
 public:
-    explicit WindowParts(frmmain& window);
+    explicit WindowControls(frmmain& window);
 
     QGroupBox* Frame1;
     QGroupBox* Frame7;
@@ -51,11 +51,7 @@ public:
     QTimer& Timer1;
     QTimer& Timer2;
     QTimer& Timer3;
-    QString& SendHex;
-    QString& ReceiveHex;
 
-    const PortControl& portControl() const { return *window_.portControl_; }
-    QColor foreColor() const { return window_.foreColor_; }
     // Timer1's tick as the timer delivers it: a one-shot is no longer active by then.
     void tickTimer1() {
         Timer1.stop();

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "window_parts.h"
+#include "window_controls.h"
 
 namespace {
 template <typename Control> Control* named(frmmain& window, const char* name) {
     auto* control = window.findChild<Control*>(QLatin1String(name));
-    Q_ASSERT_X(control, "WindowParts", name);
+    Q_ASSERT_X(control, "WindowControls", name);
     return control;
 }
 } // namespace
 
-WindowParts::WindowParts(frmmain& window)
+WindowControls::WindowControls(frmmain& window)
     : Frame1(named<QGroupBox>(window, "Frame1")), Frame7(named<QGroupBox>(window, "Frame7")),
       Frame2(named<QGroupBox>(window, "Frame2")), Label1(named<QLabel>(window, "Label1")),
       Label2(named<QLabel>(window, "Label2")), Label3(named<QLabel>(window, "Label3")),
@@ -26,8 +26,8 @@ WindowParts::WindowParts(frmmain& window)
       Command1(named<QPushButton>(window, "Command1")),
       Command_OK1(named<QPushButton>(window, "Command_OK1")),
       Command_OK3(named<QPushButton>(window, "Command_OK3")), Shape1(named<Lamp>(window, "Shape1")),
-      Picture1(named<QLabel>(window, "Picture1")), Timer1(window.Timer1), Timer2(window.Timer2),
-      Timer3(window.Timer3), SendHex(window.SendHex), ReceiveHex(window.ReceiveHex),
+      Picture1(named<QLabel>(window, "Picture1")), Timer1(*named<QTimer>(window, "Timer1")),
+      Timer2(*named<QTimer>(window, "Timer2")), Timer3(*named<QTimer>(window, "Timer3")),
       window_(window) {
     Label13.set(0, named<QLabel>(window, "Label13(0)"));
     Label17.set(0, named<QLabel>(window, "Label17(0)"));
