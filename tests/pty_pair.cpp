@@ -12,41 +12,14 @@
 #include <unistd.h>
 
 PtyPair::PtyPair(const QString& folder, int port) {
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
-        return;
-    device_ = QString::fromLocal8Bit(ptsname(master));
-    keepAlive_ = open(ptsname(master), O_RDWR | O_NOCTTY);
-    termios raw{};
-    tcgetattr(keepAlive_, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(keepAlive_, TCSANOW, &raw);
-    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-    link_ = QDir(folder).filePath(QStringLiteral("COM%1").arg(port));
-    QFile::remove(link_);
-    if (!QFile::link(device_, link_)) {
-        close(master);
-        return;
-    }
-    master_ = master;
-}
-
-PtyPair::~PtyPair() {
-    closeMaster();
-    if (keepAlive_ >= 0)
-        close(keepAlive_);
-    if (!link_.isEmpty())
-        QFile::remove(link_);
-}
-
-void PtyPair::closeMaster() {
-    if (master_ >= 0)
-        close(master_);
-    master_ = -1;
+    std::string error;
+    if (!line_.open(folder.toStdString(), port, &error))
+        qWarning("%s", error.c_str());
 }
 
 void PtyPair::send(const QByteArray& bytes) {
-    QVERIFY(write(master_, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size());
+    QVERIFY(write(line_.master(), bytes.constData(), static_cast<size_t>(bytes.size())) ==
+            bytes.size());
 }
 
 QByteArray PtyPair::receive(int expected, int timeoutMs) {
@@ -54,10 +27,10 @@ QByteArray PtyPair::receive(int expected, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     while (got.size() < expected && clock.elapsed() < timeoutMs) {
-        pollfd fds{master_, POLLIN, 0};
+        pollfd fds{line_.master(), POLLIN, 0};
         if (poll(&fds, 1, 20) > 0) {
             char buffer[256];
-            const ssize_t count = read(master_, buffer, sizeof buffer);
+            const ssize_t count = read(line_.master(), buffer, sizeof buffer);
             if (count > 0)
                 got.append(buffer, static_cast<int>(count));
         }
@@ -67,7 +40,7 @@ QByteArray PtyPair::receive(int expected, int timeoutMs) {
 
 QString PtyPair::lineSettings() const {
     termios line{};
-    if (tcgetattr(keepAlive_, &line) != 0)
+    if (tcgetattr(line_.farEnd(), &line) != 0)
         return {};
     const speed_t speed = cfgetospeed(&line);
     const int baud = speed == B4800     ? 4800

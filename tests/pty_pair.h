@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "pty_link.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,19 +10,15 @@
 class PtyPair {
 public:
     PtyPair(const QString& folder, int port);
-    ~PtyPair();
-    bool ok() const { return master_ >= 0; }
-    QString device() const { return device_; }
+    bool ok() const { return line_.master() >= 0; }
+    QString device() const { return QString::fromStdString(line_.device()); }
     void send(const QByteArray& bytes);
     // Whatever the port wrote, waiting up to timeoutMs for at least expected bytes.
     QByteArray receive(int expected, int timeoutMs = 2000);
-    void closeMaster();
+    void closeMaster() { line_.closeMaster(); }
     // The line settings the port put on the device, as "9600,O,7,2".
     QString lineSettings() const;
 
 private:
-    int master_ = -1;
-    int keepAlive_ = -1;
-    QString device_;
-    QString link_;
+    PtyLink line_;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A virtual temperature and humidity sensor on a pseudo-terminal, published as COMn in a
 // folder so the tool finds it as an ordinary port.
+#include "pty_link.h"
 #include "sensor_model.h"
 
 #include <algorithm>
@@ -225,33 +226,16 @@ int main(int argc, char** argv) {
         break;
     }
 
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
-        std::perror("modbus-sensor-sim: pseudo-terminal");
+    PtyLink line;
+    std::string error;
+    if (!line.open(config.folder, config.port, &error)) {
+        std::fprintf(stderr, "modbus-sensor-sim: %s\n", error.c_str());
         return 1;
     }
-    const std::string device = ptsname(master);
-    // Holding the far end open keeps the pseudo-terminal alive between the tool's opens.
-    const int keepAlive = open(device.c_str(), O_RDWR | O_NOCTTY);
-    if (keepAlive < 0) {
-        std::perror("modbus-sensor-sim: open far end");
-        return 1;
-    }
-    termios raw{};
-    tcgetattr(keepAlive, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(keepAlive, TCSANOW, &raw);
-    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-
-    const std::string link = config.folder + "/COM" + std::to_string(config.port);
-    struct stat existing {};
-    if (lstat(link.c_str(), &existing) == 0 && S_ISLNK(existing.st_mode))
-        unlink(link.c_str());
-    if (symlink(device.c_str(), link.c_str()) != 0) {
-        std::fprintf(stderr, "modbus-sensor-sim: cannot create %s: %s\n", link.c_str(),
-                     std::strerror(errno));
-        return 1;
-    }
+    const int master = line.master();
+    const int keepAlive = line.farEnd();
+    const std::string& device = line.device();
+    const std::string& link = line.link();
 
     struct sigaction action {};
     action.sa_handler = onSignal;
@@ -375,8 +359,5 @@ int main(int argc, char** argv) {
         }
     }
 
-    unlink(link.c_str());
-    close(keepAlive);
-    close(master);
-    return 0;
+    return 0; // the line removes its link
 }
