@@ -85,6 +85,11 @@ protected:
 
 private:
     void createControls();
+    void createLinkFrame();
+    void createAcquisitionFrame();
+    void createAddressFrame();
+    void createLinkLabelAndBoxes();
+    void createTimers();
     void setTabOrder();
     void connectHandlers();
     QString settingsFolder() const;

@@ -100,8 +100,14 @@ void frmmain::createControls() {
     setWindowTitle(Caption::kWindow);
     setFont(SongFont(kDefaultPoints));
     setFixedSize(TwipsToPixels(7455), TwipsToPixels(6030));
+    createLinkFrame();
+    createAcquisitionFrame();
+    createAddressFrame();
+    createLinkLabelAndBoxes();
+    createTimers();
+}
 
-    // Link settings.
+void frmmain::createLinkFrame() {
     auto* Frame1 = groupBox(this, "Frame1", QStringLiteral(" 通讯设置 "));
     place(Frame1, 240, 120, 2175, 4455);
     label(Frame1, QStringLiteral("Label1"), QStringLiteral("串口号"), 240, 480, 630, 210);
@@ -136,8 +142,9 @@ void frmmain::createControls() {
     place(Shape1, 240, 3670, 255, 375);
     Command1 = button(Frame1, "Command1", PortCaption::kOpen, kDefaultPoints);
     place(Command1, 720, 3600, 1215, 495);
+}
 
-    // Acquisition.
+void frmmain::createAcquisitionFrame() {
     auto* Frame7 = groupBox(this, "Frame7", QStringLiteral(" 温度采集"));
     place(Frame7, 2640, 120, 4695, 2295);
     label(Frame7, QStringLiteral("Label17(0)"), QStringLiteral("模块地址:"), 240, 525, 945, 210);
@@ -167,8 +174,9 @@ void frmmain::createControls() {
 
     Command_OK3 = button(Frame7, "Command_OK3", Caption::kStart, kButtonPoints);
     place(Command_OK3, 3360, 1560, 1095, 500);
+}
 
-    // Address change.
+void frmmain::createAddressFrame() {
     auto* Frame2 = groupBox(this, "Frame2", QStringLiteral(" 模块地址更改 "));
     place(Frame2, 2640, 2640, 4695, 1095);
     label(Frame2, QStringLiteral("Label6"), QStringLiteral("模块地址:"), 240, 500, 945, 210);
@@ -176,8 +184,9 @@ void frmmain::createControls() {
     place(Combo_Addr(0), 1680, 480, 1455, 300);
     Command_OK1 = button(Frame2, "Command_OK1", Caption::kConfirm, kButtonPoints);
     place(Command_OK1, 3360, 360, 1095, 495);
+}
 
-    // Link label and the transcript boxes.
+void frmmain::createLinkLabelAndBoxes() {
     Label9 = new QLabel(Caption::kWebAddress, this);
     Label9->setObjectName(QStringLiteral("Label9"));
     Label9->setFont(SongFont(kLargePoints));
@@ -202,7 +211,9 @@ void frmmain::createControls() {
     sendCaption->setBuddy(Text1(0));
     Label7->setBuddy(Message_Show);
     Label14->setBuddy(Text2);
+}
 
+void frmmain::createTimers() {
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(500);
     Timer1.setSingleShot(true);
