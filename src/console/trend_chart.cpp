@@ -128,12 +128,23 @@ void TrendChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, false);
     const Frame f = frame();
-    const QRect& plot = f.plot;
-    const QFontMetrics metrics(font());
-    const QColor grid = palette().color(QPalette::Mid);
-    const QColor text = palette().color(QPalette::Text);
+    drawAxes(painter, f);
+    drawTimeTicks(painter, f);
+    drawSeries(painter, f);
+    if (series_.empty()) {
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(f.plot, Qt::AlignCenter,
+                         tr("尚无读数：开始采集后，这里显示本次运行的读数"));
+        return;
+    }
+    if (hovered_ && hovered_->ms >= f.fromMs && hovered_->ms <= f.toMs)
+        drawHovered(painter, f);
+}
 
-    // Value axes: temperature on the left, humidity on the right.
+// Value axes: temperature on the left, humidity on the right.
+void TrendChart::drawAxes(QPainter& painter, const Frame& f) const {
+    const QRect& plot = f.plot;
+    const QColor grid = palette().color(QPalette::Mid);
     painter.setPen(grid);
     painter.drawRect(plot);
     const int tDecimals = decimalsFor(f.temperature.step);
@@ -160,8 +171,13 @@ void TrendChart::paintEvent(QPaintEvent*) {
     painter.setPen(kHumidityColour);
     painter.drawText(QRect(width() - kRight - 80, 0, kRight + 80, kTop - 6),
                      Qt::AlignRight | Qt::AlignBottom, tr("湿度 %"));
+}
 
-    // Time ticks.
+void TrendChart::drawTimeTicks(QPainter& painter, const Frame& f) const {
+    const QRect& plot = f.plot;
+    const QFontMetrics metrics(font());
+    const QColor grid = palette().color(QPalette::Mid);
+    const QColor text = palette().color(QPalette::Text);
     const qint64 step = niceTimeStep(f.toMs - f.fromMs);
     const QString pattern = step < 60000 ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm");
     const qint64 offset = QDateTime::fromMSecsSinceEpoch(f.fromMs).offsetFromUtc() * 1000LL;
@@ -175,8 +191,11 @@ void TrendChart::paintEvent(QPaintEvent*) {
         painter.drawText(QRect(x - w / 2 - 2, plot.bottom() + 6, w + 4, kBottom - 6),
                          Qt::AlignHCenter | Qt::AlignTop, label);
     }
+}
 
-    // The two series, one column a pixel: the extremes as a stroke, joined to the next.
+// The two series, one column a pixel: the extremes as a stroke, joined to the next.
+void TrendChart::drawSeries(QPainter& painter, const Frame& f) const {
+    const QRect& plot = f.plot;
     painter.setClipRect(plot.adjusted(0, 0, 1, 1));
     const auto drawSeries = [&](const QColor& colour, const Axis& axis,
                                 ColumnValues ThinnedColumn::*values) {
@@ -199,16 +218,14 @@ void TrendChart::paintEvent(QPaintEvent*) {
     drawSeries(kTemperatureColour, f.temperature, &ThinnedColumn::temperature);
     drawSeries(kHumidityColour, f.humidity, &ThinnedColumn::humidity);
     painter.setClipping(false);
+}
 
-    if (series_.empty()) {
-        painter.setPen(text);
-        painter.drawText(plot, Qt::AlignCenter, tr("尚无读数：开始采集后，这里显示本次运行的读数"));
-        return;
-    }
-    if (!hovered_ || hovered_->ms < f.fromMs || hovered_->ms > f.toMs)
-        return;
-
-    // The reading under the pointer, exactly.
+// The reading under the pointer, exactly.
+void TrendChart::drawHovered(QPainter& painter, const Frame& f) const {
+    const QRect& plot = f.plot;
+    const QFontMetrics metrics(font());
+    const QColor grid = palette().color(QPalette::Mid);
+    const QColor text = palette().color(QPalette::Text);
     const double hx = f.x(hovered_->ms);
     painter.setPen(QPen(text, 1, Qt::DashLine));
     painter.drawLine(QPointF(hx, plot.top()), QPointF(hx, plot.bottom()));

@@ -4,6 +4,8 @@
 #include "reading_series.h"
 
 #include <QWidget>
+
+class QPainter;
 #include <functional>
 #include <optional>
 
@@ -33,6 +35,10 @@ protected:
 private:
     struct Frame;
     Frame frame() const;
+    void drawAxes(QPainter& painter, const Frame& f) const;
+    void drawTimeTicks(QPainter& painter, const Frame& f) const;
+    void drawSeries(QPainter& painter, const Frame& f) const;
+    void drawHovered(QPainter& painter, const Frame& f) const;
 
     const ReadingSeries& series_;
     std::function<qint64()> nowMs_;

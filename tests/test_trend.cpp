@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+#include "trend_chart.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QtTest>
+
+namespace {
+const QColor kTemperatureInk(200, 40, 30);
+
+// The highest and lowest rows where the temperature is drawn inside the plot's columns.
+std::pair<int, int> inkedRows(TrendChart& chart) {
+    QImage image(chart.size(), QImage::Format_RGB32);
+    chart.render(&image);
+    int top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 100; x < image.width() - 100; ++x) {
+            if (image.pixelColor(x, y) == kTemperatureInk) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return {top, bottom};
+}
+// The pointer moved over the chart, as the window system reports it.
+void pointAt(TrendChart& chart, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), chart.mapToGlobal(QPointF(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&chart, &move);
+}
+} // namespace
+
+class TestTrend : public QObject {
+    Q_OBJECT
+private slots:
+    void valueAxisSpansTheReadings();
+    void pointerPastTheNewestShowsTheNewest();
+};
+
+// However narrow or wide the readings, they fill most of the plot's height and none is cut.
+void TestTrend::valueAxisSpansTheReadings() {
+    const qint64 start = 1'800'000'000'000;
+    for (const auto& [low, high] : {std::pair{20.0, 20.6}, std::pair{-30.0, 45.0}}) {
+        ReadingSeries series;
+        for (int i = 0; i <= 600; ++i) // a sawtooth between the two extremes
+            series.add(start + 1000LL * i, low + (high - low) * (i % 100) / 99.0, 50.0);
+        TrendChart chart(series);
+        chart.resize(800, 400);
+        chart.setClock([start] { return start + 600'000; });
+        chart.setSpan(TrendChart::Span::Everything);
+        const auto [top, bottom] = inkedRows(chart);
+        QVERIFY2(bottom - top > 400 / 2, qPrintable(QStringLiteral("%1..%2").arg(top).arg(bottom)));
+        QVERIFY(top > 20 && bottom < 400 - 25); // inside the plot, not clipped at its edges
+    }
+}
+
+void TestTrend::pointerPastTheNewestShowsTheNewest() {
+    const qint64 start = 1'800'000'000'000;
+    ReadingSeries series;
+    for (int i = 0; i < 100; ++i)
+        series.add(start + 700LL * i, 20.0 + i / 10.0, 50.0);
+    TrendChart chart(series);
+    chart.resize(800, 400);
+    // The window is drawn a little after the newest reading.
+    chart.setClock([start] { return start + 700LL * 99 + 100; });
+    chart.setSpan(TrendChart::Span::Everything);
+    pointAt(chart, QPoint(800 - 65, 200)); // the plot's right edge: now
+    QVERIFY(chart.hovered());
+    QCOMPARE(chart.hovered()->ms, start + 700LL * 99);
+    QCOMPARE(chart.hovered()->temperature, 29.9f);
+    pointAt(chart, QPoint(64, 200)); // its left edge: the oldest
+    QVERIFY(chart.hovered());
+    QCOMPARE(chart.hovered()->ms, start);
+}
+
+QTEST_MAIN(TestTrend)
+#include "test_trend.moc"
