@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     for (const QString& rate : QString::fromLatin1(argv[2]).split(QLatin1Char(',')))
         plan.rates << rate.toInt();
     plan.timeoutMs = QString::fromLatin1(argv[3]).toInt();
-    plan.lineSettings = QStringLiteral("9600,N,8,1");
+    plan.line = *ParseLineSettings(QStringLiteral("9600,N,8,1"));
     SensorScan scan(port);
     QElapsedTimer clock;
     QObject::connect(&scan, &SensorScan::found, [](const ScanFinding& finding) {

@@ -22,7 +22,7 @@ ScanPlan plan(int first, int last, QList<int> rates) {
     plan.lastAddress = last;
     plan.rates = std::move(rates);
     plan.timeoutMs = SensorScan::kMinTimeoutMs;
-    plan.lineSettings = QStringLiteral("9600,N,8,1");
+    plan.line = {9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop};
     return plan;
 }
 } // namespace

@@ -15,7 +15,7 @@ void frmmain::createExtensions() {
     scanLauncher_ = new ScanLauncher(*this, services_.port, messages_,
                                      {[this] { return portControl_->shownOpen(); },
                                       [this] { return Command_OK3->text() == Caption::kStop; },
-                                      [this] { return portControl_->portSettings(); }});
+                                      [this] { return portControl_->lineSettings(); }});
     connect(scanLauncher_, &ScanLauncher::sensorChosen, this, &frmmain::selectSensor);
 
     recording_ = new RecordingPart(*this, messages_, settingsFolder());

@@ -21,8 +21,8 @@ const QList<int> kOfferedRates = {4800, 9600, 115200};
 enum Column { kAddress, kBaud, kTemperature, kHumidity, kReplyTime, kColumns };
 } // namespace
 
-ScanDialog::ScanDialog(SerialControl& port, const QString& lineSettings, QWidget* parent)
-    : QDialog(parent), scan_(port, this), lineSettings_(lineSettings) {
+ScanDialog::ScanDialog(SerialControl& port, const LineSettings& line, QWidget* parent)
+    : QDialog(parent), scan_(port, this), line_(line) {
     setObjectName(QStringLiteral("ScanDialog"));
     setWindowTitle(tr("扫描传感器"));
     auto* form = new QFormLayout;
@@ -45,7 +45,7 @@ ScanDialog::ScanDialog(SerialControl& port, const QString& lineSettings, QWidget
     form->addRow(tr("地址范围："), range);
 
     auto* rateRow = new QHBoxLayout;
-    const int currentRate = lineSettings.section(QLatin1Char(','), 0, 0).toInt();
+    const int currentRate = line.baudRate;
     QList<int> offered = kOfferedRates;
     if (currentRate > 0 && !offered.contains(currentRate))
         offered << currentRate;
@@ -123,7 +123,7 @@ void ScanDialog::startScan() {
     plan.firstAddress = first_->value();
     plan.lastAddress = last_->value();
     plan.timeoutMs = timeout_->value();
-    plan.lineSettings = lineSettings_;
+    plan.line = line_;
     for (QCheckBox* box : rates_) {
         if (box->isChecked())
             plan.rates << box->text().toInt();

@@ -16,7 +16,7 @@ class QTableWidget;
 class ScanDialog final : public QDialog {
     Q_OBJECT
 public:
-    ScanDialog(SerialControl& port, const QString& lineSettings, QWidget* parent = nullptr);
+    ScanDialog(SerialControl& port, const LineSettings& line, QWidget* parent = nullptr);
 
     bool scanning() const { return scan_.running(); }
     // Stops a running scan, as Cancel does; the port keeps its settings.
@@ -37,7 +37,7 @@ private:
     void useSelected();
 
     SensorScan scan_;
-    QString lineSettings_;
+    LineSettings line_;
     QSpinBox* first_;
     QSpinBox* last_;
     QList<QCheckBox*> rates_;

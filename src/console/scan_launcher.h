@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_settings.h"
+
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -20,7 +22,7 @@ public:
     struct WindowState {
         std::function<bool()> portOpen;
         std::function<bool()> acquiring;
-        std::function<QString()> lineSettings; // "9600,N,8,1"
+        std::function<LineSettings()> lineSettings;
     };
     ScanLauncher(QWidget& window, SerialControl& port, MessageSink& messages, WindowState state);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_settings.h"
 #include "port_view.h"
 #include "serial_control.h"
 
@@ -33,6 +34,10 @@ public:
     qint16 openPortNumber() const { return OpenPortNumber; }
     QString parityLetter() const { return ParityLetter; }
     QString portSettings() const { return PortSettings; }
+    // The settings of the open port, typed; the defaults when the text is not valid.
+    LineSettings lineSettings() const {
+        return ParseLineSettings(PortSettings).value_or(LineSettings{});
+    }
 
     static QString ParityLetterFor(const QString& parityText);
 

@@ -48,7 +48,7 @@ bool SensorScan::start(const ScanPlan& plan) {
         return false;
     plan_ = plan;
     index_ = 0;
-    lineRate_ = plan.lineSettings.section(QLatin1Char(','), 0, 0).toInt();
+    lineRate_ = plan.line.baudRate;
     running_ = true;
     emit progressed(0, total(), msLeft());
     sendNext();
@@ -61,11 +61,13 @@ void SensorScan::cancel() {
 }
 
 QString SensorScan::settingsAt(int baud) const {
-    QStringList fields = plan_.lineSettings.split(QLatin1Char(','));
-    if (fields.isEmpty())
-        fields << QString();
-    fields[0] = QString::number(baud);
-    return fields.join(QLatin1Char(','));
+    LineSettings line = plan_.line;
+    line.baudRate = baud;
+    return FormatLineSettings(line);
+}
+
+QString SensorScan::settingsAsTheyWere() const {
+    return FormatLineSettings(plan_.line);
 }
 
 void SensorScan::sendNext() {
@@ -122,10 +124,10 @@ void SensorScan::finish(bool completed, const QString& failure) {
     nextTimer_.stop();
     running_ = false;
     QString problem = failure;
-    if (lineRate_ != plan_.lineSettings.section(QLatin1Char(','), 0, 0).toInt()) {
-        const CommResult restored = port_.setSettings(plan_.lineSettings);
+    if (lineRate_ != plan_.line.baudRate) {
+        const CommResult restored = port_.setSettings(settingsAsTheyWere());
         if (!restored.ok() && problem.isEmpty())
-            problem = tr("无法恢复线路参数 %1：%2").arg(plan_.lineSettings, restored.reason);
+            problem = tr("无法恢复线路参数 %1：%2").arg(settingsAsTheyWere(), restored.reason);
     }
     port_.input();
     emit finished(completed && problem.isEmpty(), problem);

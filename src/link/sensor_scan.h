@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_settings.h"
 #include "scan_reply.h"
 
 #include <QElapsedTimer>
@@ -16,7 +17,7 @@ struct ScanPlan {
     int lastAddress = 254;
     QList<int> rates;
     int timeoutMs = 100;
-    QString lineSettings; // the open port's settings, such as "9600,N,8,1"; restored after
+    LineSettings line; // the open port's settings; restored after
 };
 
 struct ScanFinding {
@@ -63,6 +64,7 @@ private:
     void advance();
     void finish(bool completed, const QString& failure);
     QString settingsAt(int baud) const;
+    QString settingsAsTheyWere() const;
     int addressCount() const { return plan_.lastAddress - plan_.firstAddress + 1; }
 
     SerialControl& port_;
