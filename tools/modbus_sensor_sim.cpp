@@ -214,6 +214,151 @@ struct Pending {
 
 } // namespace
 
+// The sensor side of the line: reads requests, frames them, answers with the configured
+// faults, and floods when asked.
+class SimulatedLine {
+public:
+    SimulatedLine(const Config& config, const PtyLink& line)
+        : config_(config), line_(line), log_(config.logPath),
+          sensors_(config.model, config.addresses), random_(config.model.seed ^ 0x9E3779B9u),
+          floodStart_(Clock::now()) {
+        if (log_.failed(config.logPath))
+            std::fprintf(stderr, "modbus-sensor-sim: cannot write log %s\n",
+                         config.logPath.c_str());
+    }
+
+    // One turn: wait for bytes or for the next reply to fall due, then do what is due.
+    bool turn() {
+        if (!readAvailable())
+            return false;
+        takeFrames();
+        dropStaleFragment();
+        sendDueReplies();
+        flood();
+        return true;
+    }
+
+private:
+    QByteArray randomBytes(int count) {
+        std::uniform_int_distribution<int> anyByte(0, 255);
+        QByteArray bytes;
+        for (int i = 0; i < count; ++i)
+            bytes.append(static_cast<char>(anyByte(random_)));
+        return bytes;
+    }
+
+    bool readAvailable() {
+        int timeoutMs = 50;
+        if (!pending_.empty()) {
+            const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  pending_.front().due - Clock::now())
+                                  .count();
+            timeoutMs = static_cast<int>(std::clamp<long long>(wait, 0, 50));
+        }
+        if (config_.floodRate > 0 || !received_.isEmpty())
+            timeoutMs = std::min(timeoutMs, 10);
+        pollfd fds{line_.master(), POLLIN, 0};
+        const int ready = poll(&fds, 1, timeoutMs);
+        if (ready < 0 && errno != EINTR) {
+            std::perror("modbus-sensor-sim: poll");
+            return false;
+        }
+        if (ready > 0 && (fds.revents & POLLIN)) {
+            char buffer[512];
+            const ssize_t count = read(line_.master(), buffer, sizeof buffer);
+            if (count > 0) {
+                received_.append(buffer, static_cast<int>(count));
+                lastByte_ = Clock::now();
+            }
+        }
+        return true;
+    }
+
+    // Frames are eight bytes; a bad CRC means we are out of step, so slide by one.
+    void takeFrames() {
+        while (received_.size() >= 8) {
+            const QByteArray frame = received_.left(8);
+            if (!SensorModel::hasValidCrc(frame)) {
+                received_.remove(0, 1);
+                continue;
+            }
+            received_.remove(0, 8);
+            // At another rate than ours the frame would be noise to a real sensor.
+            if (config_.baud > 0 && lineRate(line_.farEnd()) != config_.baud) {
+                log_.write("RX-RATE", frame);
+                continue;
+            }
+            log_.write("RX", frame);
+            scheduleReply(frame);
+        }
+    }
+
+    // The answer with the faults asked for: silence, garbage in front, delay, pieces.
+    void scheduleReply(const QByteArray& frame) {
+        const auto reply = sensors_.answer(frame);
+        if (!reply || config_.silent)
+            return;
+        const QByteArray out = randomBytes(config_.garbageBytes) + *reply;
+        auto due = Clock::now() + std::chrono::milliseconds(config_.delayMs);
+        const int piece =
+            config_.chunkBytes > 0 ? config_.chunkBytes : static_cast<int>(out.size());
+        for (int offset = 0; offset < out.size(); offset += piece) {
+            pending_.push_back({due, out.mid(offset, piece)});
+            due += std::chrono::milliseconds(config_.chunkGapMs);
+        }
+    }
+
+    // A fragment that never completes is line noise.
+    void dropStaleFragment() {
+        if (!received_.isEmpty() && Clock::now() - lastByte_ > std::chrono::milliseconds(50)) {
+            log_.write("RX-DROP", received_);
+            received_.clear();
+        }
+    }
+
+    void sendDueReplies() {
+        while (!pending_.empty() && pending_.front().due <= Clock::now()) {
+            QByteArray& bytes = pending_.front().bytes;
+            const ssize_t written =
+                write(line_.master(), bytes.constData(), static_cast<size_t>(bytes.size()));
+            if (written > 0)
+                log_.write("TX", bytes.left(static_cast<int>(written)));
+            if (written > 0 && written < bytes.size()) {
+                bytes.remove(0, static_cast<int>(written)); // the rest when there is room
+                break;
+            }
+            // Sent, or nobody is reading and the line is full: gone either way.
+            pending_.pop_front();
+        }
+    }
+
+    void flood() {
+        if (config_.floodRate <= 0)
+            return;
+        const double elapsed = std::chrono::duration<double>(Clock::now() - floodStart_).count();
+        const long long due = static_cast<long long>(elapsed * config_.floodRate);
+        const int count = static_cast<int>(std::min<long long>(due - floodSent_, 4096));
+        if (count <= 0)
+            return;
+        const QByteArray noise = randomBytes(count);
+        // Bytes nobody reads are dropped, as on a line with no listener.
+        [[maybe_unused]] const ssize_t written =
+            write(line_.master(), noise.constData(), static_cast<size_t>(count));
+        floodSent_ = due;
+    }
+
+    const Config& config_;
+    const PtyLink& line_;
+    FrameLog log_;
+    SensorBus sensors_;
+    std::mt19937 random_;
+    QByteArray received_;
+    Clock::time_point lastByte_ = Clock::now();
+    std::deque<Pending> pending_;
+    const Clock::time_point floodStart_;
+    long long floodSent_ = 0;
+};
+
 int main(int argc, char** argv) {
     Config config;
     switch (parseArgs(argc, argv, config)) {
@@ -232,132 +377,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "modbus-sensor-sim: %s\n", error.c_str());
         return 1;
     }
-    const int master = line.master();
-    const int keepAlive = line.farEnd();
-    const std::string& device = line.device();
-    const std::string& link = line.link();
-
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
-    FrameLog log(config.logPath);
-    if (log.failed(config.logPath))
-        std::fprintf(stderr, "modbus-sensor-sim: cannot write log %s\n", config.logPath.c_str());
-
-    SensorBus sensors(config.model, config.addresses);
-    std::mt19937 random(config.model.seed ^ 0x9E3779B9u);
-    std::uniform_int_distribution<int> anyByte(0, 255);
-    const auto randomBytes = [&](int count) {
-        QByteArray bytes;
-        for (int i = 0; i < count; ++i)
-            bytes.append(static_cast<char>(anyByte(random)));
-        return bytes;
-    };
-
+    SimulatedLine sensor(config, line);
     std::string addressList;
     for (const int address : config.addresses)
         addressList += (addressList.empty() ? "" : ",") + std::to_string(address);
-    std::printf("ready %s -> %s (address %s)\n", link.c_str(), device.c_str(), addressList.c_str());
+    std::printf("ready %s -> %s (address %s)\n", line.link().c_str(), line.device().c_str(),
+                addressList.c_str());
     std::fflush(stdout);
 
-    QByteArray received;
-    Clock::time_point lastByte = Clock::now();
-    std::deque<Pending> pending;
-    const Clock::time_point floodStart = Clock::now();
-    long long floodSent = 0;
-
-    while (!stopRequested) {
-        int timeoutMs = 50;
-        const auto now = Clock::now();
-        if (!pending.empty()) {
-            const auto wait =
-                std::chrono::duration_cast<std::chrono::milliseconds>(pending.front().due - now)
-                    .count();
-            timeoutMs = static_cast<int>(std::clamp<long long>(wait, 0, 50));
-        }
-        if (config.floodRate > 0)
-            timeoutMs = std::min(timeoutMs, 10);
-        if (!received.isEmpty())
-            timeoutMs = std::min(timeoutMs, 10);
-
-        pollfd fds{master, POLLIN, 0};
-        const int ready = poll(&fds, 1, timeoutMs);
-        if (ready < 0 && errno != EINTR) {
-            std::perror("modbus-sensor-sim: poll");
-            break;
-        }
-        if (ready > 0 && (fds.revents & POLLIN)) {
-            char buffer[512];
-            const ssize_t count = read(master, buffer, sizeof buffer);
-            if (count > 0) {
-                received.append(buffer, static_cast<int>(count));
-                lastByte = Clock::now();
-            }
-        }
-
-        // Frames are eight bytes; a bad CRC means we are out of step, so slide by one.
-        while (received.size() >= 8) {
-            const QByteArray frame = received.left(8);
-            if (!SensorModel::hasValidCrc(frame)) {
-                received.remove(0, 1);
-                continue;
-            }
-            received.remove(0, 8);
-            // At another rate than ours the frame would be noise to a real sensor.
-            if (config.baud > 0 && lineRate(keepAlive) != config.baud) {
-                log.write("RX-RATE", frame);
-                continue;
-            }
-            log.write("RX", frame);
-            const auto reply = sensors.answer(frame);
-            if (!reply || config.silent)
-                continue;
-            QByteArray out = randomBytes(config.garbageBytes) + *reply;
-            auto due = Clock::now() + std::chrono::milliseconds(config.delayMs);
-            const int piece =
-                config.chunkBytes > 0 ? config.chunkBytes : static_cast<int>(out.size());
-            for (int offset = 0; offset < out.size(); offset += piece) {
-                pending.push_back({due, out.mid(offset, piece)});
-                due += std::chrono::milliseconds(config.chunkGapMs);
-            }
-        }
-        // A fragment that never completes is line noise.
-        if (!received.isEmpty() && Clock::now() - lastByte > std::chrono::milliseconds(50)) {
-            log.write("RX-DROP", received);
-            received.clear();
-        }
-
-        while (!pending.empty() && pending.front().due <= Clock::now()) {
-            QByteArray& bytes = pending.front().bytes;
-            const ssize_t written =
-                write(master, bytes.constData(), static_cast<size_t>(bytes.size()));
-            if (written > 0)
-                log.write("TX", bytes.left(static_cast<int>(written)));
-            if (written > 0 && written < bytes.size()) {
-                bytes.remove(0, static_cast<int>(written)); // the rest when there is room
-                break;
-            }
-            // Sent, or nobody is reading and the line is full: gone either way.
-            pending.pop_front();
-        }
-
-        if (config.floodRate > 0) {
-            const double elapsed = std::chrono::duration<double>(Clock::now() - floodStart).count();
-            const long long due = static_cast<long long>(elapsed * config.floodRate);
-            const int count = static_cast<int>(std::min<long long>(due - floodSent, 4096));
-            if (count > 0) {
-                const QByteArray noise = randomBytes(count);
-                const ssize_t written =
-                    write(master, noise.constData(), static_cast<size_t>(count));
-                // Bytes nobody reads are dropped, as on a line with no listener.
-                (void)written;
-                floodSent = due;
-            }
-        }
+    while (!stopRequested && sensor.turn()) {
     }
-
     return 0; // the line removes its link
 }
