@@ -26,7 +26,42 @@ ScanDialog::ScanDialog(SerialControl& port, const LineSettings& line, QWidget* p
     setObjectName(QStringLiteral("ScanDialog"));
     setWindowTitle(tr("扫描传感器"));
     auto* form = new QFormLayout;
+    form->addRow(tr("地址范围："), createRangeRow());
+    form->addRow(tr("波特率："), createRateRow(line.baudRate));
+    timeout_ = new QSpinBox;
+    timeout_->setObjectName(QStringLiteral("timeout"));
+    timeout_->setRange(SensorScan::kMinTimeoutMs, SensorScan::kMaxTimeoutMs);
+    timeout_->setValue(100);
+    timeout_->setSuffix(tr(" 毫秒"));
+    form->addRow(tr("应答超时："), timeout_);
 
+    progress_ = new QProgressBar;
+    progress_->setObjectName(QStringLiteral("progress"));
+    progress_->setAccessibleName(tr("扫描进度"));
+    progress_->setValue(0);
+    summary_ = new QLabel(tr("只发送读取请求，不会更改任何传感器。"));
+    summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setWordWrap(true);
+    createResultsTable();
+    QDialogButtonBox* buttons = createButtons();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(progress_);
+    layout->addWidget(summary_);
+    layout->addWidget(results_, 1);
+    layout->addWidget(buttons);
+    resize(520, 420);
+
+    connect(results_, &QTableWidget::itemSelectionChanged, this, [this] {
+        useButton_->setEnabled(!scan_.running() && !results_->selectedItems().isEmpty());
+    });
+    connect(&scan_, &SensorScan::found, this, &ScanDialog::addFinding);
+    connect(&scan_, &SensorScan::progressed, this, &ScanDialog::showProgress);
+    connect(&scan_, &SensorScan::finished, this, &ScanDialog::scanEnded);
+}
+
+QHBoxLayout* ScanDialog::createRangeRow() {
     auto* range = new QHBoxLayout;
     first_ = new QSpinBox;
     first_->setObjectName(QStringLiteral("firstAddress"));
@@ -42,10 +77,12 @@ ScanDialog::ScanDialog(SerialControl& port, const LineSettings& line, QWidget* p
     range->addWidget(new QLabel(tr("至")));
     range->addWidget(last_);
     range->addStretch();
-    form->addRow(tr("地址范围："), range);
+    return range;
+}
 
+// The usual rates and the port's own, which is the one checked.
+QHBoxLayout* ScanDialog::createRateRow(int currentRate) {
     auto* rateRow = new QHBoxLayout;
-    const int currentRate = line.baudRate;
     QList<int> offered = kOfferedRates;
     if (currentRate > 0 && !offered.contains(currentRate))
         offered << currentRate;
@@ -57,23 +94,10 @@ ScanDialog::ScanDialog(SerialControl& port, const LineSettings& line, QWidget* p
         rateRow->addWidget(box);
     }
     rateRow->addStretch();
-    form->addRow(tr("波特率："), rateRow);
+    return rateRow;
+}
 
-    timeout_ = new QSpinBox;
-    timeout_->setObjectName(QStringLiteral("timeout"));
-    timeout_->setRange(SensorScan::kMinTimeoutMs, SensorScan::kMaxTimeoutMs);
-    timeout_->setValue(100);
-    timeout_->setSuffix(tr(" 毫秒"));
-    form->addRow(tr("应答超时："), timeout_);
-
-    progress_ = new QProgressBar;
-    progress_->setObjectName(QStringLiteral("progress"));
-    progress_->setAccessibleName(tr("扫描进度"));
-    progress_->setValue(0);
-    summary_ = new QLabel(tr("只发送读取请求，不会更改任何传感器。"));
-    summary_->setObjectName(QStringLiteral("summary"));
-    summary_->setWordWrap(true);
-
+void ScanDialog::createResultsTable() {
     results_ = new QTableWidget(0, kColumns);
     results_->setObjectName(QStringLiteral("results"));
     results_->setAccessibleName(tr("扫描结果"));
@@ -85,7 +109,9 @@ ScanDialog::ScanDialog(SerialControl& port, const LineSettings& line, QWidget* p
     results_->verticalHeader()->hide();
     results_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     results_->horizontalHeader()->setStretchLastSection(true);
+}
 
+QDialogButtonBox* ScanDialog::createButtons() {
     auto* buttons = new QDialogButtonBox;
     startButton_ = buttons->addButton(tr("开始扫描"), QDialogButtonBox::ActionRole);
     startButton_->setObjectName(QStringLiteral("start"));
@@ -97,25 +123,11 @@ ScanDialog::ScanDialog(SerialControl& port, const LineSettings& line, QWidget* p
     useButton_->setEnabled(false);
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setText(tr("关闭"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(progress_);
-    layout->addWidget(summary_);
-    layout->addWidget(results_, 1);
-    layout->addWidget(buttons);
-    resize(520, 420);
-
     connect(startButton_, &QPushButton::clicked, this, &ScanDialog::startScan);
     connect(cancelButton_, &QPushButton::clicked, this, &ScanDialog::stopScan);
     connect(useButton_, &QPushButton::clicked, this, &ScanDialog::useSelected);
     connect(buttons, &QDialogButtonBox::rejected, this, &ScanDialog::reject);
-    connect(results_, &QTableWidget::itemSelectionChanged, this, [this] {
-        useButton_->setEnabled(!scan_.running() && !results_->selectedItems().isEmpty());
-    });
-    connect(&scan_, &SensorScan::found, this, &ScanDialog::addFinding);
-    connect(&scan_, &SensorScan::progressed, this, &ScanDialog::showProgress);
-    connect(&scan_, &SensorScan::finished, this, &ScanDialog::scanEnded);
+    return buttons;
 }
 
 void ScanDialog::startScan() {

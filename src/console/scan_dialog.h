@@ -6,6 +6,8 @@
 #include <QDialog>
 
 class QCheckBox;
+class QDialogButtonBox;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -30,6 +32,10 @@ protected:
     void reject() override;
 
 private:
+    QHBoxLayout* createRangeRow();
+    QHBoxLayout* createRateRow(int currentRate);
+    void createResultsTable();
+    QDialogButtonBox* createButtons();
     void startScan();
     void addFinding(const ScanFinding& finding);
     void showProgress(int done, int total, qint64 msLeft);
