@@ -4,6 +4,7 @@
 #include "message_sink.h"
 #include "serial_control.h"
 #include "serial_devices.h"
+#include "services.h"
 #include "web_launcher.h"
 
 #include <QStringList>
@@ -78,4 +79,17 @@ class FakeSerialDevices final : public SerialDevices {
 public:
     std::vector<SerialDeviceInfo> devices;
     std::vector<SerialDeviceInfo> available() const override { return devices; }
+};
+
+// The platform but the serial service, as fakes that record what the window asked of them.
+struct FakePlatform {
+    RecordingMessages messages;
+    RecordingWebLauncher web;
+    FakeSerialDevices devices;
+
+    // The services for a window on port, keeping com.txt in folder.
+    Services services(
+        SerialControl& port, const QString& folder, std::function<void(int)> sleep = [](int) {}) {
+        return {port, messages, web, devices, std::move(sleep), folder};
+    }
 };

@@ -17,7 +17,7 @@
 
 // The window on the real serial-port service, with the virtual sensor serving COMn in a
 // temporary folder whose com.txt selects that port.
-struct Rig {
+struct Rig : FakePlatform {
     explicit Rig(int port = 1) : sensor(dir.path(), port) {
         QFile file(dir.filePath(QStringLiteral("com.txt")));
         file.open(QIODevice::WriteOnly);
@@ -25,8 +25,8 @@ struct Rig {
     }
     void startWindow() {
         serial = std::make_unique<QtSerialControl>(dir.path());
-        window = std::make_unique<frmmain>(Services{
-            *serial, messages, web, devices, [](int ms) { QThread::msleep(ms); }, dir.path()});
+        window = std::make_unique<frmmain>(
+            services(*serial, dir.path(), [](int ms) { QThread::msleep(ms); }));
         parts = std::make_unique<WindowControls>(*window);
     }
     // Starts the sensor with the options and the window, opens the port and, if asked,
@@ -54,9 +54,6 @@ struct Rig {
 
     QTemporaryDir dir;
     SimProcess sensor;
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    FakeSerialDevices devices;
     std::unique_ptr<QtSerialControl> serial;
     std::unique_ptr<frmmain> window;
     std::unique_ptr<WindowControls> parts;

@@ -39,15 +39,11 @@ constexpr const char* kChildFolder = "FAULTS_CHILD_FOLDER";
 
 // A child case's window in folder: the serial service Port (made from args), fakes for the
 // rest.
-template <typename Port> struct ChildWindow {
+template <typename Port> struct ChildWindow : FakePlatform {
     template <typename... Args>
     explicit ChildWindow(const QString& folder, Args&&... args)
-        : port(std::forward<Args>(args)...),
-          window(Services{port, messages, web, devices, [](int) {}, folder}), parts(window) {}
+        : port(std::forward<Args>(args)...), window(services(port, folder)), parts(window) {}
     Port port;
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    FakeSerialDevices devices;
     frmmain window;
     WindowControls parts;
 };
@@ -92,9 +88,8 @@ int runUntilTerminated(const QString& folder) {
 int closeWithAMessageUntilTerminated(const QString& folder) {
     QtSerialControl port(folder);
     QtMessageBox boxes(QStringLiteral("温湿度传感器Modbus调试软件"));
-    RecordingWebLauncher web;
-    FakeSerialDevices devices;
-    frmmain window(Services{port, boxes, web, devices, [](int) {}, folder});
+    FakePlatform platform; // its message sink unused: the real boxes wait for the operator
+    frmmain window(Services{port, boxes, platform.web, platform.devices, [](int) {}, folder});
     boxes.setParent(&window);
     CloseOnTermination(window);
     window.show();
@@ -311,8 +306,7 @@ void TestFaults::settingsFileVariants() {
         QFile empty(f.dir.filePath(QStringLiteral("com.txt")));
         QVERIFY(empty.open(QIODevice::WriteOnly | QIODevice::Truncate));
         empty.close();
-        f.window = std::make_unique<frmmain>(
-            Services{f.port, f.messages, f.web, f.devices, [](int) {}, f.dir.path()});
+        f.window = std::make_unique<frmmain>(f.services(f.port, f.dir.path()));
         f.parts = std::make_unique<WindowControls>(*f.window);
     }
     QCOMPARE(f.ui().Combo1->text(), port);

@@ -260,15 +260,12 @@ void TestWindow::closingWritesTheSettingsFile() {
 
 void TestWindow::closingWhenTheFileCannotBeWritten() {
     FakeSerialControl port;
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    FakeSerialDevices devices;
-    frmmain window(
-        Services{port, messages, web, devices, [](int) {}, QStringLiteral("/nonexistent/folder")});
+    FakePlatform platform;
+    frmmain window(platform.services(port, QStringLiteral("/nonexistent/folder")));
     window.show();
     QVERIFY(window.close());
-    QCOMPARE(messages.shown.size(), 1);
-    QVERIFY(messages.shown[0].contains(QStringLiteral("com.txt")));
+    QCOMPARE(platform.messages.shown.size(), 1);
+    QVERIFY(platform.messages.shown[0].contains(QStringLiteral("com.txt")));
     QVERIFY(!window.isVisible());
 }
 

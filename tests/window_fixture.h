@@ -13,15 +13,15 @@
 
 // A window on fake platform services, started in a folder holding the given com.txt
 // (none when comTxt is empty).
-struct WindowFixture {
+struct WindowFixture : FakePlatform {
     explicit WindowFixture(const QByteArray& comTxt = QByteArray("1\r\n9600\r\n")) {
         if (!comTxt.isEmpty()) {
             QFile file(dir.filePath(QStringLiteral("com.txt")));
             file.open(QIODevice::WriteOnly);
             file.write(comTxt);
         }
-        window = std::make_unique<frmmain>(
-            Services{port, messages, web, devices, [this](int ms) { sleeps << ms; }, dir.path()});
+        window =
+            std::make_unique<frmmain>(services(port, dir.path(), [this](int ms) { sleeps << ms; }));
         parts = std::make_unique<WindowControls>(*window);
     }
 
@@ -36,9 +36,6 @@ struct WindowFixture {
 
     QTemporaryDir dir;
     FakeSerialControl port;
-    RecordingMessages messages;
-    RecordingWebLauncher web;
-    FakeSerialDevices devices;
     QList<int> sleeps;
     std::unique_ptr<frmmain> window;
     std::unique_ptr<WindowControls> parts;
