@@ -149,7 +149,7 @@ void frmmain::MSComm1_OnComm() {
 
 void frmmain::onPortLost(const QString& reason, const QString& device) {
     scanLauncher_->stopScan();
-    if (portControl_->shownOpen())
+    if (portShownOpen())
         lineClosed(PortProblem::Lost, {CommError::kIoFailure, reason, device}, tr("串口已断开！"));
 }
 

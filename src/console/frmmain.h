@@ -101,6 +101,9 @@ private:
     void lineClosed(PortProblem problem, const CommResult& result, const QString& message);
     void onPortLost(const QString& reason, const QString& device);
     void setStatus(const QString& line) { showStatus({line, {}}); }
+    // The state the operator sees is the state: the captions of Command1 and Command_OK3.
+    bool portShownOpen() const { return portControl_->shownOpen(); }
+    bool acquiring() const;
     void showStatusToolTip();
     void refreshPortToolTips();
 

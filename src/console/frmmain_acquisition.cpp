@@ -25,6 +25,10 @@ void frmmain::Command_OK3_Click() {
     }
 }
 
+bool frmmain::acquiring() const {
+    return Command_OK3->text() == Caption::kStop;
+}
+
 void frmmain::stopAcquisition(const QString& message) {
     Timer2.stop();
     Command_OK3->setText(Caption::kStart);
@@ -34,7 +38,7 @@ void frmmain::stopAcquisition(const QString& message) {
 void frmmain::Timer2_Timer() {
     clearExchange();
 
-    if (Command1->text() != PortCaption::kClose) {
+    if (!portShownOpen()) {
         stopAcquisition(QStringLiteral("请先打开串口！"));
         return;
     }
@@ -68,11 +72,11 @@ void frmmain::Timer1_Timer() {
         showStatus({Caption::kBad, reason});
     }
     emit cycleJudged({QDateTime::currentDateTime(), sentAddress_, verdict, readings, SendHex,
-                      ReceiveHex, Command_OK3->text() == Caption::kStop});
+                      ReceiveHex, acquiring()});
 }
 
 std::optional<Readings> frmmain::ShowReadings() {
-    const auto readings = DecodeReadings(ReceiveHex, Command_OK3->text() == Caption::kStop);
+    const auto readings = DecodeReadings(ReceiveHex, acquiring());
     if (!readings)
         return std::nullopt;
     AI_SHOW(0)->setText(readings->temperature);
@@ -84,7 +88,7 @@ std::optional<Readings> frmmain::ShowReadings() {
 void frmmain::Command_OK1_Click() {
     clearExchange();
 
-    if (Command1->text() != PortCaption::kClose) {
+    if (!portShownOpen()) {
         messages_.show(QStringLiteral("请先打开串口！"));
         return;
     }

@@ -12,10 +12,10 @@
 #include <QPushButton>
 
 void frmmain::createExtensions() {
-    scanLauncher_ = new ScanLauncher(*this, services_.port, messages_,
-                                     {[this] { return portControl_->shownOpen(); },
-                                      [this] { return Command_OK3->text() == Caption::kStop; },
-                                      [this] { return portControl_->lineSettings(); }});
+    scanLauncher_ =
+        new ScanLauncher(*this, services_.port, messages_,
+                         {[this] { return portShownOpen(); }, [this] { return acquiring(); },
+                          [this] { return portControl_->lineSettings(); }});
     connect(scanLauncher_, &ScanLauncher::sensorChosen, this, &frmmain::selectSensor);
 
     recording_ = new RecordingPart(*this, messages_, settingsFolder());
@@ -55,7 +55,7 @@ void frmmain::selectSensor(int address, int baud) {
     if (Combo2->text() == rate)
         return;
     Combo2->setText(rate);
-    if (portControl_->shownOpen()) {
+    if (portShownOpen()) {
         portControl_->closePort();
         portControl_->toggleOpen();
     }
