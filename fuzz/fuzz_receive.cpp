@@ -78,6 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto length = ReceiveHex.size();
     if (passes && length != 21 && length != 24 && length != 27 && length != 63)
         std::abort();
+    // An accepted reply carries its own CRC.
+    if (passes && AppendCRC(stream, static_cast<std::uint8_t>(stream.size() - 3)) != stream)
+        std::abort();
     for (const bool running : {true, false}) {
         const auto readings = DecodeReadings(ReceiveHex, running, QLocale::c());
         if (readings &&
