@@ -6,8 +6,6 @@
 #include "judged_cycle.h"
 #include "message_queue.h"
 #include "port_control.h"
-#include "readings.h"
-#include "reply_check.h"
 #include "services.h"
 
 #include <QLabel>
@@ -66,10 +64,8 @@ public:
     const QString& receiveHex() const { return ReceiveHex; }
     const PortControl& portControl() const { return *portControl_; }
 
-    // The features beyond the window's own controls, each a part of its own.
+    // Recording, a part of its own like the other features beyond the window's controls.
     RecordingPart& recording() const { return *recording_; }
-    TrendPart& trend() const { return *trend_; }
-    ScanLauncher& scanLauncher() const { return *scanLauncher_; }
 
 signals:
     // What happens on the line, for the parts that watch it.

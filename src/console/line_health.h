@@ -19,7 +19,6 @@ public:
     explicit LineHealth(frmmain& window);
 
     QAction* action() const { return action_; }
-    const LineStatistics& statistics() const { return statistics_; }
     void showWindow();
 
 private:

@@ -19,7 +19,6 @@ public:
     explicit TrendPart(QWidget& window);
 
     QAction* action() const { return action_; }
-    const ReadingSeries& series() const { return series_; }
     void keep(const JudgedCycle& cycle);
     void showWindow();
 
