@@ -1,12 +1,22 @@
 // SPDX-License-Identifier: MIT
 // Times one sensor scan on COM1 of a folder (the virtual sensor's) and lists what it found.
 //   scan-bench FOLDER RATES TIMEOUT_MS     e.g. scan-bench /tmp/x 4800,9600,115200 100
+#include "message_sink.h"
 #include "qt_serial_control.h"
 #include "sensor_scan.h"
+#include "serial_devices.h"
+#include "serial_line.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cstdio>
+
+namespace {
+class PrintedMessages final : public MessageSink {
+public:
+    void show(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+};
+} // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -15,9 +25,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QtSerialControl port(QString::fromLocal8Bit(argv[1]));
-    port.setRThreshold(1);
-    if (!port.setCommPort(1).ok() || !port.setSettings(QStringLiteral("9600,N,8,1")).ok() ||
-        !port.setPortOpen(true).ok()) {
+    PrintedMessages messages;
+    SystemSerialDevices devices;
+    SerialLine line(port, messages, devices);
+    line.toggleOpen({1, QStringLiteral("9600"), QStringLiteral("无校验"), QStringLiteral("8"),
+                     QStringLiteral("1")});
+    if (!line.shownOpen()) {
         std::fprintf(stderr, "cannot open COM1\n");
         return 1;
     }
@@ -26,7 +39,7 @@ int main(int argc, char* argv[]) {
         plan.rates << rate.toInt();
     plan.timeoutMs = QString::fromLatin1(argv[3]).toInt();
     plan.line = *ParseLineSettings(QStringLiteral("9600,N,8,1"));
-    SensorScan scan(port);
+    SensorScan scan(line);
     QElapsedTimer clock;
     QObject::connect(&scan, &SensorScan::found, [](const ScanFinding& finding) {
         std::printf("found %d %d %lld\n", finding.address, finding.baud,

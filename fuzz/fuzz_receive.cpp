@@ -3,10 +3,13 @@
 // the reply check and the decoder, against an arbitrary sent frame.
 #include "crc.h"
 #include "hex_transcript.h"
+#include "message_sink.h"
 #include "readings.h"
 #include "receive_accumulator.h"
 #include "reply_check.h"
 #include "serial_control.h"
+#include "serial_devices.h"
+#include "serial_line.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -32,6 +35,17 @@ public:
     CommResult output(const QByteArray&) override { return {}; }
     int commEvent() const override { return event; }
     QByteArray input() override { return std::exchange(pending, {}); }
+    void raise() { emit OnComm(); }
+};
+
+class NoMessages final : public MessageSink {
+public:
+    void show(const QString&) override {}
+};
+
+class NoDevices final : public SerialDevices {
+public:
+    std::vector<SerialDeviceInfo> available() const override { return {}; }
 };
 
 } // namespace
@@ -56,7 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The rest: [length byte][event code byte][chunk] ...
     ScriptedPort port;
+    NoMessages messages;
+    NoDevices devices;
+    SerialLine line(port, messages, devices);
     QString ReceiveHex;
+    QObject poll;
+    line.listen(&poll, [&ReceiveHex](const QByteArray& received) {
+        AccumulateReceived(ReceiveHex, received);
+    });
     QByteArray stream;
     std::size_t at = 2;
     while (at < size) {
@@ -67,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         port.event = event;
         if (event == CommEventCode::kReceive)
             stream += port.pending;
-        AccumulateReceived(ReceiveHex, port);
+        port.raise();
         at += length;
     }
 

@@ -206,7 +206,7 @@ void TestAcquisition::failedWriteStopsAndShowsClosed() {
     f.w().Timer2_Timer();
     QCOMPARE(f.messages.shown, QStringList{QStringLiteral("串口写入失败！")});
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
-    QCOMPARE(f.w().portControl().openPortNumber(), 0);
+    QCOMPARE(f.w().line().openPortNumber(), 0);
     QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("采 集"));
     QVERIFY(!f.ui().Timer2.isActive());
     QVERIFY(!f.ui().Timer1.isActive());

@@ -27,18 +27,18 @@ private slots:
 
 void TestPortControl::openAndCloseFollowCaptionAndLamp() {
     WindowFixture f(QByteArray("3\r\n9600\r\n"));
-    QCOMPARE(f.w().portControl().selectedPort(), 3);
+    QCOMPARE(f.w().line().selectedPort(), 3);
     f.openPort();
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("关闭串口"));
     QCOMPARE(f.ui().Shape1->fillColor(), kGreen);
-    QCOMPARE(f.w().portControl().openPortNumber(), 3);
+    QCOMPARE(f.w().line().openPortNumber(), 3);
     QVERIFY(f.port.open);
     QVERIFY(f.messages.shown.isEmpty());
 
     f.openPort();
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
     QCOMPARE(f.ui().Shape1->fillColor(), kBlack);
-    QCOMPARE(f.w().portControl().openPortNumber(), 0);
+    QCOMPARE(f.w().line().openPortNumber(), 0);
     QVERIFY(!f.port.open);
 }
 
@@ -49,8 +49,8 @@ void TestPortControl::openConfiguresThePortInOrder() {
                                         "OutBufferSize=1024", "InBufferSize=1024", "InputMode=1",
                                         "InputLen=0", "InBufferCount=0", "SThreshold=1",
                                         "RThreshold=1", "Settings=115200,N,8,1", "PortOpen=1"}));
-    QCOMPARE(f.w().portControl().portSettings(), QStringLiteral("115200,N,8,1"));
-    QCOMPARE(f.w().portControl().parityLetter(), QStringLiteral("N"));
+    QCOMPARE(f.w().line().portSettings(), QStringLiteral("115200,N,8,1"));
+    QCOMPARE(f.w().line().parityLetter(), QStringLiteral("N"));
 }
 
 void TestPortControl::trialFailuresKeepThePortClosed_data() {
@@ -84,7 +84,7 @@ void TestPortControl::trialFailuresKeepThePortClosed() {
     QCOMPARE(f.messages.shown, QStringList{message});
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
     QCOMPARE(f.ui().Shape1->fillColor(), kBlack);
-    QCOMPARE(f.w().portControl().openPortNumber(), 0);
+    QCOMPARE(f.w().line().openPortNumber(), 0);
     // The tool's words in the box, the system's in its tooltip.
     QCOMPARE(f.ui().Message_Show->toPlainText(), status);
     QCOMPARE(f.ui().Message_Show->toolTip(), status + QStringLiteral("\n系统信息：the reason"));
@@ -102,7 +102,7 @@ void TestPortControl::failedConfigurationShowsClosed() {
     QVERIFY(f.messages.shown[0].contains(QStringLiteral("fast,N,8,1")));
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
     QCOMPARE(f.ui().Shape1->fillColor(), kBlack);
-    QCOMPARE(f.w().portControl().openPortNumber(), 0);
+    QCOMPARE(f.w().line().openPortNumber(), 0);
     QVERIFY(!f.port.open);
 
     // The open itself failing after a good trial.
@@ -111,7 +111,7 @@ void TestPortControl::failedConfigurationShowsClosed() {
     g.openPort();
     QCOMPARE(g.messages.shown.size(), 1);
     QCOMPARE(g.ui().Command1->text(), QStringLiteral("打开串口"));
-    QCOMPARE(g.w().portControl().openPortNumber(), 0);
+    QCOMPARE(g.w().line().openPortNumber(), 0);
 }
 
 void TestPortControl::pickingAnotherPortWhileOpenShowsItClosed() {
@@ -127,20 +127,20 @@ void TestPortControl::pickingAnotherPortWhileOpenShowsItClosed() {
     QVERIFY(!f.port.open);
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
     QCOMPARE(f.ui().Shape1->fillColor(), kBlack);
-    QCOMPARE(f.w().portControl().openPortNumber(), 0);
-    QCOMPARE(f.w().portControl().selectedPort(), 5);
+    QCOMPARE(f.w().line().openPortNumber(), 0);
+    QCOMPARE(f.w().line().selectedPort(), 5);
 
     f.port.calls.clear();
     f.openPort(); // one click opens the new port
     QVERIFY(f.port.open);
     QCOMPARE(f.port.calls.first(), QStringLiteral("CommPort=5"));
-    QCOMPARE(f.w().portControl().openPortNumber(), 5);
+    QCOMPARE(f.w().line().openPortNumber(), 5);
 }
 
 void TestPortControl::pickingPortsWhileClosedOnlyChangesTheSelection() {
     WindowFixture f;
     f.ui().Combo1->setListIndex(6);
-    QCOMPARE(f.w().portControl().selectedPort(), 7);
+    QCOMPARE(f.w().line().selectedPort(), 7);
     QVERIFY(!f.port.calls.contains(QStringLiteral("PortOpen=1")));
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
 }

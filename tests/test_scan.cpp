@@ -3,6 +3,7 @@
 #include "fakes.h"
 #include "port_status_text.h"
 #include "sensor_scan.h"
+#include "serial_line.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -25,6 +26,14 @@ ScanPlan plan(int first, int last, QList<int> rates) {
     plan.line = {9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop};
     return plan;
 }
+// A scan on an open fake port, through the line as the tool has it.
+struct ScanRig {
+    ScanRig() { port.open = true; }
+    FakeSerialControl port;
+    FakePlatform platform;
+    SerialLine line{port, platform.messages, platform.devices};
+    SensorScan scan{line};
+};
 } // namespace
 
 class TestScan : public QObject {
@@ -39,9 +48,9 @@ void TestScan::everyAddressOnceAtEveryRate() {
     for (const auto& [first, last, rates] :
          {std::tuple{5, 7, QList<int>{9600}}, std::tuple{9, 9, QList<int>{9600}},
           std::tuple{1, 3, QList<int>{4800, 9600}}}) {
-        FakeSerialControl port;
-        port.open = true;
-        SensorScan scan(port);
+        ScanRig rig;
+        FakeSerialControl& port = rig.port;
+        SensorScan& scan = rig.scan;
         QSignalSpy finished(&scan, &SensorScan::finished);
         QVERIFY(scan.start(plan(first, last, rates)));
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
@@ -62,9 +71,9 @@ void TestScan::everyAddressOnceAtEveryRate() {
 }
 
 void TestScan::aLateReplyIsNeitherCountedNorSkipsAnAddress() {
-    FakeSerialControl port;
-    port.open = true;
-    SensorScan scan(port);
+    ScanRig rig;
+    FakeSerialControl& port = rig.port;
+    SensorScan& scan = rig.scan;
     QSignalSpy found(&scan, &SensorScan::found);
     QSignalSpy finished(&scan, &SensorScan::finished);
     ScanPlan slow = plan(5, 7, {9600});
@@ -79,9 +88,9 @@ void TestScan::aLateReplyIsNeitherCountedNorSkipsAnAddress() {
     QVERIFY(found.isEmpty());
 
     // In its time, the same reply counts.
-    FakeSerialControl answering;
-    answering.open = true;
-    SensorScan second(answering);
+    ScanRig answeringRig;
+    FakeSerialControl& answering = answeringRig.port;
+    SensorScan& second = answeringRig.scan;
     QSignalSpy secondFound(&second, &SensorScan::found);
     QVERIFY(second.start(plan(5, 5, {9600})));
     answering.receive(AppendCRC(QByteArray::fromHex("05030400FA0258"), 6));

@@ -233,7 +233,7 @@ void TestWindow::startUpReadsTheSettingsFile() {
     QFETCH(bool, toldDefaults);
     WindowFixture f(file);
     QCOMPARE(f.ui().Combo1->text(), port);
-    QCOMPARE(f.w().portControl().selectedPort(), selected);
+    QCOMPARE(f.w().line().selectedPort(), selected);
     QCOMPARE(f.ui().Combo2->text(), baud);
     QCOMPARE(f.ui().Message_Show->toPlainText().contains(QStringLiteral("COM1")), toldDefaults);
     QVERIFY(f.messages.shown.isEmpty());

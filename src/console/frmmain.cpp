@@ -24,8 +24,7 @@
 
 frmmain::frmmain(const Services& services, QWidget* parent)
     : QWidget(parent), services_(services), messages_(services.messages) {
-    portControl_ = std::make_unique<PortControl>(services_.port, static_cast<PortView&>(*this),
-                                                 messages_, services_.devices);
+    line_ = new SerialLine(services_.port, messages_, services_.devices, this);
     createControls();
     setTabOrder();
     connectHandlers();
@@ -51,8 +50,10 @@ void frmmain::connectHandlers() {
     connect(&Timer1, &QTimer::timeout, this, &frmmain::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &frmmain::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &frmmain::Timer3_Timer);
-    connect(&services_.port, &SerialControl::OnComm, this, &frmmain::MSComm1_OnComm);
-    connect(&services_.port, &SerialControl::portLost, this, &frmmain::onPortLost);
+    line_->listen(this, [this](const QByteArray& received) { MSComm1_OnComm(received); });
+    connect(line_, &SerialLine::shownOpenChanged, this, &frmmain::showPortState);
+    connect(line_, &SerialLine::problem, this, &frmmain::showStatus);
+    connect(line_, &SerialLine::lost, this, &frmmain::onPortLost);
 }
 
 QString frmmain::settingsFolder() const {
@@ -99,7 +100,7 @@ void frmmain::Form_QueryUnload() {
     Timer2.stop();
     Timer3.stop();
     recording_->stop();
-    services_.port.setPortOpen(false);
+    line_->closePort();
 
     QString error;
     const QByteArray content = FormatLinkSettings(Combo1->listIndex() + 1, Combo2->text());
@@ -113,11 +114,11 @@ void frmmain::closeEvent(QCloseEvent* event) {
 }
 
 void frmmain::Command1_Click() {
-    portControl_->toggleOpen();
+    line_->toggleOpen(choice());
 }
 
 void frmmain::Combo1_Click() {
-    portControl_->selectPort();
+    line_->selectPort(static_cast<qint16>(Combo1->listIndex() + 1));
 }
 
 void frmmain::refreshPortToolTips() {
@@ -134,15 +135,12 @@ void frmmain::refreshPortToolTips() {
 }
 
 void frmmain::Combo2_Click() {
-    portControl_->closeForNewBaud();
+    line_->closeForNewBaud();
 }
 
-void frmmain::MSComm1_OnComm() {
-    // A scan reads the line itself; its replies are not the poll's.
-    if (scanLauncher_->scanning())
-        return;
+void frmmain::MSComm1_OnComm(const QByteArray& received) {
     const qsizetype before = ReceiveHex.size();
-    AccumulateReceived(ReceiveHex, services_.port);
+    AccumulateReceived(ReceiveHex, received);
     if (ReceiveHex.size() > before)
         emit bytesReceived();
 }
@@ -177,8 +175,9 @@ bool frmmain::eventFilter(QObject* watched, QEvent* event) {
 
 // Port state as the window shows it.
 
-QString frmmain::command1Caption() const {
-    return Command1->text();
+SerialLine::Choice frmmain::choice() const {
+    return {static_cast<qint16>(Combo1->listIndex() + 1), Combo2->text(), Combo3->text(),
+            Combo4->text(), Combo5->text()};
 }
 
 void frmmain::showPortState(bool open) {
@@ -186,26 +185,6 @@ void frmmain::showPortState(bool open) {
     Shape1->setFillColor(open ? QColor(0, 255, 0) : QColor(0, 0, 0));
     if (open)
         emit portOpened();
-}
-
-int frmmain::portListIndex() const {
-    return Combo1->listIndex();
-}
-
-QString frmmain::baudText() const {
-    return Combo2->text();
-}
-
-QString frmmain::parityText() const {
-    return Combo3->text();
-}
-
-QString frmmain::dataBitsText() const {
-    return Combo4->text();
-}
-
-QString frmmain::stopBitsText() const {
-    return Combo5->text();
 }
 
 // The box shows one line; its tooltip always holds the whole text and the system's words.

@@ -5,7 +5,8 @@
 #include "editable_combo_box.h"
 #include "judged_cycle.h"
 #include "message_queue.h"
-#include "port_control.h"
+#include "port_caption.h"
+#include "serial_line.h"
 #include "services.h"
 
 #include <QLabel>
@@ -34,7 +35,7 @@ inline const QString kWebAddress = QStringLiteral("www.modbus.org");
 } // namespace Caption
 
 // The tool's one window. Handlers keep the names of the events they answer.
-class frmmain final : public QWidget, private PortView {
+class frmmain final : public QWidget {
     Q_OBJECT
 public:
     explicit frmmain(const Services& services, QWidget* parent = nullptr);
@@ -52,7 +53,7 @@ public:
     void Timer3_Timer();
     void Label9_Click();
     void Combo2_Click();
-    void MSComm1_OnComm();
+    void MSComm1_OnComm(const QByteArray& received);
     // Shows the decoded readings, and returns them for the record and the trend.
     std::optional<Readings> ShowReadings();
     // A sensor found by the scan becomes the polled one; another rate reopens the port.
@@ -62,7 +63,7 @@ public:
     // control, for those who watch the window (the tests, the benchmark).
     const QString& sendHex() const { return SendHex; }
     const QString& receiveHex() const { return ReceiveHex; }
-    const PortControl& portControl() const { return *portControl_; }
+    const SerialLine& line() const { return *line_; }
 
     // Recording, a part of its own like the other features beyond the window's controls.
     RecordingPart& recording() const { return *recording_; }
@@ -98,7 +99,9 @@ private:
     void onPortLost(const QString& reason, const QString& device);
     void setStatus(const QString& line) { showStatus({line, {}}); }
     // The state the operator sees is the state: the captions of Command1 and Command_OK3.
-    bool portShownOpen() const { return portControl_->shownOpen(); }
+    bool portShownOpen() const { return line_->shownOpen(); }
+    // The port and the link lists as the operator set them.
+    SerialLine::Choice choice() const;
     bool acquiring() const;
     void showStatusToolTip();
     void refreshPortToolTips();
@@ -106,15 +109,9 @@ private:
     // Beyond the window's own controls: the parts, the context menu and shortcuts.
     void createExtensions();
 
-    // PortView
-    QString command1Caption() const override;
-    void showPortState(bool open) override;
-    int portListIndex() const override;
-    QString baudText() const override;
-    QString parityText() const override;
-    QString dataBitsText() const override;
-    QString stopBitsText() const override;
-    void showStatus(const StatusText& status) override;
+    // Command1's caption and the lamp.
+    void showPortState(bool open);
+    void showStatus(const StatusText& status);
 
     // Controls, by their names; plain captions are not kept.
     QLabel* Label9 = nullptr;
@@ -142,7 +139,7 @@ private:
 
     Services services_;
     OneAtATimeMessages messages_;
-    std::unique_ptr<PortControl> portControl_;
+    SerialLine* line_ = nullptr;
     int sentAddress_ = -1; // of the last request
     StatusText status_;
     bool unloaded_ = false;

@@ -121,7 +121,7 @@ bool frmmain::sendRequest(const QByteArray& frame) {
     AppendTranscript(SendHex, frame);
     sentAddress_ = static_cast<quint8>(frame.at(0));
     Text1(0)->setPlainText(SendHex);
-    const CommResult result = services_.port.output(frame);
+    const CommResult result = line_->write(frame);
     if (result.ok()) {
         emit requestSent();
         return true;
@@ -131,8 +131,8 @@ bool frmmain::sendRequest(const QByteArray& frame) {
 }
 
 void frmmain::lineClosed(PortProblem problem, const CommResult& result, const QString& message) {
-    const int port = portControl_->openPortNumber();
-    portControl_->closePort();
+    const int port = line_->openPortNumber();
+    line_->closePort();
     // A pending judgement would only overwrite the reason with a verdict on nothing.
     Timer1.stop();
     showStatus(DescribePortProblem(problem, {port, result.device, result.reason, {}, {}}));

@@ -13,9 +13,9 @@
 
 void frmmain::createExtensions() {
     scanLauncher_ =
-        new ScanLauncher(*this, services_.port, messages_,
+        new ScanLauncher(*this, *line_, messages_,
                          {[this] { return portShownOpen(); }, [this] { return acquiring(); },
-                          [this] { return portControl_->lineSettings(); }});
+                          [this] { return line_->lineSettings(); }});
     connect(scanLauncher_, &ScanLauncher::sensorChosen, this, &frmmain::selectSensor);
 
     recording_ = new RecordingPart(*this, messages_, settingsFolder());
@@ -55,8 +55,5 @@ void frmmain::selectSensor(int address, int baud) {
     if (Combo2->text() == rate)
         return;
     Combo2->setText(rate);
-    if (portShownOpen()) {
-        portControl_->closePort();
-        portControl_->toggleOpen();
-    }
+    line_->reopen(choice());
 }

@@ -21,8 +21,8 @@ const QList<int> kOfferedRates = {4800, 9600, 115200};
 enum Column { kAddress, kBaud, kTemperature, kHumidity, kReplyTime, kColumns };
 } // namespace
 
-ScanDialog::ScanDialog(SerialControl& port, const LineSettings& line, QWidget* parent)
-    : QDialog(parent), scan_(port, this), line_(line) {
+ScanDialog::ScanDialog(SerialLine& serialLine, const LineSettings& line, QWidget* parent)
+    : QDialog(parent), scan_(serialLine, this), line_(line) {
     setObjectName(QStringLiteral("ScanDialog"));
     setWindowTitle(tr("扫描传感器"));
     auto* form = new QFormLayout;

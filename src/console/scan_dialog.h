@@ -18,7 +18,7 @@ class QTableWidget;
 class ScanDialog final : public QDialog {
     Q_OBJECT
 public:
-    ScanDialog(SerialControl& port, const LineSettings& line, QWidget* parent = nullptr);
+    ScanDialog(SerialLine& serialLine, const LineSettings& line, QWidget* parent = nullptr);
 
     bool scanning() const { return scan_.running(); }
     // Stops a running scan, as Cancel does; the port keeps its settings.

@@ -6,9 +6,9 @@
 
 #include <QAction>
 
-ScanLauncher::ScanLauncher(QWidget& window, SerialControl& port, MessageSink& messages,
+ScanLauncher::ScanLauncher(QWidget& window, SerialLine& line, MessageSink& messages,
                            WindowState state)
-    : QObject(&window), window_(window), port_(port), messages_(messages),
+    : QObject(&window), window_(window), line_(line), messages_(messages),
       state_(std::move(state)) {
     setObjectName(QStringLiteral("scanLauncher"));
     action_ = new QAction(tr("扫描传感器…"), this);
@@ -37,7 +37,7 @@ void ScanLauncher::open() {
         return;
     }
     delete dialog_;
-    dialog_ = new ScanDialog(port_, state_.lineSettings(), &window_);
+    dialog_ = new ScanDialog(line_, state_.lineSettings(), &window_);
     connect(dialog_, &ScanDialog::sensorChosen, this, [this](int address, int baud) {
         emit sensorChosen(address, baud);
         if (dialog_)

@@ -11,7 +11,7 @@ class MessageSink;
 class QAction;
 class QWidget;
 class ScanDialog;
-class SerialControl;
+class SerialLine;
 
 // Opens the sensor scan (扫描传感器…, Ctrl+F) on the open port while acquisition is
 // stopped, a new dialog each time so that it restores the settings the port has then.
@@ -24,7 +24,7 @@ public:
         std::function<bool()> acquiring;
         std::function<LineSettings()> lineSettings;
     };
-    ScanLauncher(QWidget& window, SerialControl& port, MessageSink& messages, WindowState state);
+    ScanLauncher(QWidget& window, SerialLine& line, MessageSink& messages, WindowState state);
 
     QAction* action() const { return action_; }
     // A scan runs: its replies are not the poll's.
@@ -40,7 +40,7 @@ private:
     void open();
 
     QWidget& window_;
-    SerialControl& port_;
+    SerialLine& line_;
     MessageSink& messages_;
     WindowState state_;
     QAction* action_ = nullptr;

@@ -3,9 +3,8 @@
 
 #include "frame_sizes.h"
 
+#include <QByteArray>
 #include <QString>
-
-class SerialControl;
 
 namespace ReceiveLimit {
 // Whole bytes only; anything over 63 characters fails the reply check anyway, so the
@@ -13,6 +12,5 @@ namespace ReceiveLimit {
 constexpr qsizetype kMaxCharacters = FrameSize::TranscriptLength(21845);
 } // namespace ReceiveLimit
 
-// Handles one event of the serial-port control: on "bytes received" appends every byte
-// read to ReceiveHex in arrival order; every other event is ignored.
-void AccumulateReceived(QString& ReceiveHex, SerialControl& port);
+// Appends the bytes that arrived to ReceiveHex in arrival order, up to the cap.
+void AccumulateReceived(QString& ReceiveHex, const QByteArray& received);

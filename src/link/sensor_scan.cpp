@@ -2,19 +2,18 @@
 #include "sensor_scan.h"
 
 #include "crc.h"
-#include "serial_control.h"
+#include "serial_line.h"
 
 #include <QStringList>
 #include <algorithm>
 
-SensorScan::SensorScan(SerialControl& port, QObject* parent) : QObject(parent), port_(port) {
+SensorScan::SensorScan(SerialLine& line, QObject* parent) : QObject(parent), line_(line) {
     replyTimer_.setSingleShot(true);
     replyTimer_.setTimerType(Qt::PreciseTimer);
     nextTimer_.setSingleShot(true);
     nextTimer_.setInterval(0);
     connect(&replyTimer_, &QTimer::timeout, this, &SensorScan::advance);
     connect(&nextTimer_, &QTimer::timeout, this, &SensorScan::sendNext);
-    connect(&port_, &SerialControl::OnComm, this, &SensorScan::onComm);
 }
 
 SensorScan::~SensorScan() {
@@ -50,6 +49,8 @@ bool SensorScan::start(const ScanPlan& plan) {
     index_ = 0;
     lineRate_ = plan.line.baudRate;
     running_ = true;
+    // The line's replies are the scan's until it ends.
+    line_.listen(this, [this](const QByteArray& bytes) { onReceived(bytes); });
     emit progressed(0, total(), msLeft());
     sendNext();
     return true;
@@ -60,14 +61,10 @@ void SensorScan::cancel() {
         finish(false, {});
 }
 
-QString SensorScan::settingsAt(int baud) const {
+LineSettings SensorScan::settingsAt(int baud) const {
     LineSettings line = plan_.line;
     line.baudRate = baud;
-    return FormatLineSettings(line);
-}
-
-QString SensorScan::settingsAsTheyWere() const {
-    return FormatLineSettings(plan_.line);
+    return line;
 }
 
 void SensorScan::sendNext() {
@@ -80,7 +77,7 @@ void SensorScan::sendNext() {
     currentRate_ = plan_.rates[index_ / addressCount()];
     currentAddress_ = plan_.firstAddress + index_ % addressCount();
     if (currentRate_ != lineRate_) {
-        const CommResult result = port_.setSettings(settingsAt(currentRate_));
+        const CommResult result = line_.applySettings(settingsAt(currentRate_));
         if (!result.ok()) {
             finish(false, tr("无法把串口设为 %1 波特：%2").arg(currentRate_).arg(result.reason));
             return;
@@ -88,9 +85,9 @@ void SensorScan::sendNext() {
         lineRate_ = currentRate_;
     }
     // Whatever is still arriving belongs to an earlier address.
-    port_.input();
+    line_.discardReceived();
     received_.clear();
-    const CommResult sent = port_.output(ReadRequest(static_cast<std::uint8_t>(currentAddress_)));
+    const CommResult sent = line_.write(ReadRequest(static_cast<std::uint8_t>(currentAddress_)));
     if (!sent.ok()) {
         finish(false, tr("串口写入失败：%1").arg(sent.reason));
         return;
@@ -99,10 +96,10 @@ void SensorScan::sendNext() {
     replyTimer_.start(plan_.timeoutMs);
 }
 
-void SensorScan::onComm() {
-    if (!running_ || !replyTimer_.isActive() || port_.commEvent() != CommEventCode::kReceive)
+void SensorScan::onReceived(const QByteArray& bytes) {
+    if (!running_ || !replyTimer_.isActive())
         return;
-    received_ += port_.input();
+    received_ += bytes;
     const ScanReply reply = FindScanReply(static_cast<std::uint8_t>(currentAddress_), received_);
     if (reply.kind == ScanReply::Kind::None)
         return;
@@ -125,10 +122,12 @@ void SensorScan::finish(bool completed, const QString& failure) {
     running_ = false;
     QString problem = failure;
     if (lineRate_ != plan_.line.baudRate) {
-        const CommResult restored = port_.setSettings(settingsAsTheyWere());
+        const CommResult restored = line_.applySettings(plan_.line);
         if (!restored.ok() && problem.isEmpty())
-            problem = tr("无法恢复线路参数 %1：%2").arg(settingsAsTheyWere(), restored.reason);
+            problem =
+                tr("无法恢复线路参数 %1：%2").arg(FormatLineSettings(plan_.line), restored.reason);
     }
-    port_.input();
+    line_.discardReceived();
+    line_.release(this);
     emit finished(completed && problem.isEmpty(), problem);
 }

@@ -9,7 +9,7 @@
 #include <QObject>
 #include <QTimer>
 
-class SerialControl;
+class SerialLine;
 
 // Which addresses to ask at which rates, and how long to wait for each.
 struct ScanPlan {
@@ -37,7 +37,7 @@ public:
     static constexpr int kMinTimeoutMs = 20;
     static constexpr int kMaxTimeoutMs = 1000;
 
-    explicit SensorScan(SerialControl& port, QObject* parent = nullptr);
+    explicit SensorScan(SerialLine& line, QObject* parent = nullptr);
     ~SensorScan() override;
 
     // False when the plan asks nothing or its timeout is out of range.
@@ -60,14 +60,13 @@ signals:
 
 private:
     void sendNext();
-    void onComm();
+    void onReceived(const QByteArray& bytes);
     void advance();
     void finish(bool completed, const QString& failure);
-    QString settingsAt(int baud) const;
-    QString settingsAsTheyWere() const;
+    LineSettings settingsAt(int baud) const;
     int addressCount() const { return plan_.lastAddress - plan_.firstAddress + 1; }
 
-    SerialControl& port_;
+    SerialLine& line_;
     ScanPlan plan_;
     QTimer replyTimer_;
     QTimer nextTimer_;

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "line_settings.h"
+#include "port_status_text.h"
+#include "serial_control.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+class MessageSink;
+class SerialDevices;
+
+// The tool's one serial line, and the only code that drives the serial-port service. It
+// trial-opens, opens, reopens and closes the port on the operator's command, writes
+// requests, hands what arrives to one listener at a time, and tells whether the port shows
+// open and why an open failed or the line went. It knows no widget: the window hands it
+// the values of its lists.
+class SerialLine final : public QObject {
+    Q_OBJECT
+public:
+    // The port and the link lists as the operator set them.
+    struct Choice {
+        qint16 port = 0;
+        QString baud;
+        QString parity;
+        QString dataBits;
+        QString stopBits;
+    };
+    using Listener = std::function<void(const QByteArray& received)>;
+
+    SerialLine(SerialControl& port, MessageSink& messages, const SerialDevices& devices,
+               QObject* parent = nullptr);
+
+    // Closes the port when it shows open, otherwise trial-opens and opens the chosen one.
+    void toggleOpen(const Choice& choice);
+    // Opens and closes port once to see whether it can be had; tells the operator why not.
+    bool CheckPort(qint16 port);
+    // Configures and opens the port; on failure it shows closed again.
+    bool OpenPort(qint16 port);
+    // The operator picked a port: a different one closes the open port.
+    void selectPort(qint16 picked);
+    // A new baud rate closes an open port; the next open uses the new rate.
+    void closeForNewBaud();
+    // Closes and opens again with the choice's settings, when open.
+    void reopen(const Choice& choice);
+    // Closes the port and shows it closed, also when it has already gone away.
+    void closePort();
+
+    bool shownOpen() const { return shownOpen_; }
+    qint16 selectedPort() const { return SelectedPort; }
+    qint16 openPortNumber() const { return OpenPortNumber; }
+    QString parityLetter() const { return ParityLetter; }
+    QString portSettings() const { return PortSettings; }
+    // The settings of the open port, typed; the defaults when the text is not valid.
+    LineSettings lineSettings() const;
+    static QString ParityLetterFor(const QString& parityText);
+
+    // Puts a request on the line. A failed write has closed the port.
+    CommResult write(const QByteArray& frame);
+    // New line settings on the open port (a scan's other rate), and back.
+    CommResult applySettings(const LineSettings& settings);
+    // Drops whatever has arrived and not been handed out.
+    void discardReceived();
+    // From now on, what arrives goes to listener, until owner releases the line or is
+    // gone; then it goes back to whoever listened before.
+    void listen(QObject* owner, Listener listener);
+    void release(QObject* owner);
+
+signals:
+    // The port shows open or closed (Command1's caption and the lamp follow).
+    void shownOpenChanged(bool open);
+    // Why opening failed, for the status box.
+    void problem(const StatusText& status);
+    // The open port failed for good (device gone, hang-up); it is closed by then.
+    void lost(const QString& reason, const QString& device);
+
+private:
+    void show(bool open);
+    void showProblem(PortProblem problem, qint16 port, const CommResult& result);
+    void deliver();
+
+    SerialControl& port_;
+    MessageSink& messages_;
+    const SerialDevices& devices_;
+    std::vector<std::pair<QPointer<QObject>, Listener>> listeners_;
+    bool shownOpen_ = false;
+    qint16 SelectedPort = 0;
+    qint16 OpenPortNumber = 0;
+    QString ParityLetter;
+    QString PortSettings;
+};
