@@ -12,10 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <fcntl.h>
 #include <poll.h>
 #include <string>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 #include <vector>

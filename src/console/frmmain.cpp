@@ -118,7 +118,7 @@ void frmmain::Command1_Click() {
 }
 
 void frmmain::Combo1_Click() {
-    line_->selectPort(static_cast<qint16>(Combo1->listIndex() + 1));
+    line_->selectPort(choice().port);
 }
 
 void frmmain::refreshPortToolTips() {

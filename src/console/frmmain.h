@@ -13,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
 
 class QPushButton;
 class Lamp;

@@ -26,24 +26,15 @@ void ToolMenu::popup(const QPoint& globalPos) {
     menu.exec(globalPos);
 }
 
-namespace {
-template <typename Box>
-void showExtendedMenu(const ToolMenu& tool, Box* box, const QPoint& localPos) {
-    // Qt's own entries, in the language of the installed Qt translation.
-    const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
-    tool.appendTo(*menu);
-    menu->exec(box->mapToGlobal(localPos));
-}
-} // namespace
-
-void ToolMenu::attachTo(QPlainTextEdit* box) {
+template <typename Box> void ToolMenu::attach(Box* box) {
     box->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(box, &QWidget::customContextMenuRequested, this,
-            [this, box](const QPoint& pos) { showExtendedMenu(*this, box, pos); });
+    connect(box, &QWidget::customContextMenuRequested, this, [this, box](const QPoint& pos) {
+        // Qt's own entries, in the language of the installed Qt translation.
+        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        appendTo(*menu);
+        menu->exec(box->mapToGlobal(pos));
+    });
 }
 
-void ToolMenu::attachTo(QLineEdit* box) {
-    box->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(box, &QWidget::customContextMenuRequested, this,
-            [this, box](const QPoint& pos) { showExtendedMenu(*this, box, pos); });
-}
+template void ToolMenu::attach(QPlainTextEdit*);
+template void ToolMenu::attach(QLineEdit*);

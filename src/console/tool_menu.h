@@ -21,14 +21,16 @@ public:
 
     void addGroup(const QList<QAction*>& actions);
     // Adds the tool's entries below the text box's own menu.
-    void attachTo(QPlainTextEdit* box);
-    void attachTo(QLineEdit* box);
+    void attachTo(QPlainTextEdit* box) { attach(box); }
+    void attachTo(QLineEdit* box) { attach(box); }
 
     void popup(const QPoint& globalPos);
     // Appends the tool's groups to a menu that already holds entries of its own.
     void appendTo(QMenu& menu) const;
 
 private:
+    template <typename Box> void attach(Box* box);
+
     QWidget& window_;
     QList<QList<QAction*>> groups_;
 };
