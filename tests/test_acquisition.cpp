@@ -2,6 +2,7 @@
 #include "crc.h"
 #include "receive_accumulator.h"
 #include "recording_part.h"
+#include "sensor_exchange.h"
 #include "statistics_window.h"
 #include "window_fixture.h"
 
@@ -42,7 +43,7 @@ void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
     f.w().Timer2_Timer();
     QCOMPARE(f.port.written, std::vector<QByteArray>{kRead1});
     QCOMPARE(f.ui().Text1(0)->toPlainText(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
-    QCOMPARE(f.w().sendHex(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
+    QCOMPARE(f.w().exchange().sendHex(), QStringLiteral("01 03 00 00 00 02 C4 0B "));
     QVERIFY(f.ui().Timer1.isActive());
     QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
 
@@ -59,7 +60,7 @@ void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
     f.w().Timer2_Timer();
     QVERIFY(f.ui().Text2->toPlainText().isEmpty());
     QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
-    QVERIFY(f.w().receiveHex().isEmpty());
+    QVERIFY(f.w().exchange().receiveHex().isEmpty());
     QCOMPARE(f.port.written.size(), size_t(2));
     QVERIFY(f.messages.shown.isEmpty());
 }
@@ -131,7 +132,7 @@ void TestAcquisition::refusalsSendNothing() {
     f.ui().Text1(0)->setPlainText(QStringLiteral("old"));
     f.ui().Text2->setPlainText(QStringLiteral("old"));
     f.port.receive(QByteArray::fromHex("01")); // something left from before
-    QCOMPARE(f.w().receiveHex(), QStringLiteral("01 "));
+    QCOMPARE(f.w().exchange().receiveHex(), QStringLiteral("01 "));
     if (poll) {
         f.ui().Combo_Addr(2)->setText(address);
         f.ui().Command_OK3->click();
@@ -150,8 +151,8 @@ void TestAcquisition::refusalsSendNothing() {
     QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
     QVERIFY(f.ui().Text1(0)->toPlainText().isEmpty());
     QVERIFY(f.ui().Text2->toPlainText().isEmpty());
-    QVERIFY(f.w().sendHex().isEmpty());
-    QVERIFY(f.w().receiveHex().isEmpty());
+    QVERIFY(f.w().exchange().sendHex().isEmpty());
+    QVERIFY(f.w().exchange().receiveHex().isEmpty());
 }
 
 void TestAcquisition::extremeAddressesGoOutUnchanged() {
@@ -255,15 +256,15 @@ void TestAcquisition::receivedBytesAccumulateInArrivalOrder() {
     f.port.receive({});
     f.port.raiseEvent(1);
     f.port.raiseEvent(1009);
-    QCOMPARE(f.w().receiveHex(), QStringLiteral("01 03 04 "));
+    QCOMPARE(f.w().exchange().receiveHex(), QStringLiteral("01 03 04 "));
     f.port.receive(QByteArray::fromHex("0A"));
-    QCOMPARE(f.w().receiveHex(), QStringLiteral("01 03 04 0A "));
+    QCOMPARE(f.w().exchange().receiveHex(), QStringLiteral("01 03 04 0A "));
 
     // A flood is capped in whole bytes and the port is still drained.
     for (int i = 0; i < 40; ++i)
         f.port.receive(QByteArray(1000, '\x55'));
-    QCOMPARE(f.w().receiveHex().size(), ReceiveLimit::kMaxCharacters);
-    QVERIFY(f.w().receiveHex().endsWith(QStringLiteral("55 ")));
+    QCOMPARE(f.w().exchange().receiveHex().size(), ReceiveLimit::kMaxCharacters);
+    QVERIFY(f.w().exchange().receiveHex().endsWith(QStringLiteral("55 ")));
     QVERIFY(f.port.input().isEmpty());
 }
 

@@ -4,6 +4,7 @@
 #include "lamp.h"
 #include "line_rig.h"
 #include "scan_dialog.h"
+#include "sensor_exchange.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -48,7 +49,7 @@ void TestEndToEnd::portLifecycleAndSettingsRoundTrip() {
     QCOMPARE(rig.ui().Shape1->fillColor(), QColor(0, 255, 0));
     QVERIFY(rig.messages.shown.isEmpty());
     // Bytes from the line accumulate while nothing empties them.
-    QTRY_VERIFY(rig.w().receiveHex().size() > 30);
+    QTRY_VERIFY(rig.w().exchange().receiveHex().size() > 30);
     rig.ui().Command1->click();
     QCOMPARE(rig.ui().Command1->text(), QStringLiteral("打开串口"));
     QCOMPARE(rig.ui().Shape1->fillColor(), QColor(0, 0, 0));
@@ -144,8 +145,8 @@ void TestEndToEnd::lateReplyBytesAreDiscardedOrStandInFront() {
         QVERIFY(rig.startPolling({QStringLiteral("--delay"), QStringLiteral("600")}));
         QCOMPARE(rig.nextVerdict(), kBad);
         QCOMPARE(rig.nextVerdict(), kBad);
-        QVERIFY(rig.w().receiveHex().isEmpty()); // the previous reply did not carry over
-        QTRY_COMPARE_WITH_TIMEOUT(rig.w().receiveHex().size(), 27, 1000);
+        QVERIFY(rig.w().exchange().receiveHex().isEmpty()); // the previous reply did not carry over
+        QTRY_COMPARE_WITH_TIMEOUT(rig.w().exchange().receiveHex().size(), 27, 1000);
     }
     {
         // The tail arrives after the next tick and stands in front of what comes next.
@@ -155,8 +156,9 @@ void TestEndToEnd::lateReplyBytesAreDiscardedOrStandInFront() {
                                   QStringLiteral("--gap"), QStringLiteral("120")}));
         QCOMPARE(rig.nextVerdict(), kBad);
         QCOMPARE(rig.nextVerdict(), kBad);
-        QCOMPARE(rig.w().receiveHex().size(), 12); // the last 4 bytes of the earlier reply
-        QVERIFY(!rig.w().receiveHex().startsWith(QStringLiteral("01 03")));
+        QCOMPARE(rig.w().exchange().receiveHex().size(),
+                 12); // the last 4 bytes of the earlier reply
+        QVERIFY(!rig.w().exchange().receiveHex().startsWith(QStringLiteral("01 03")));
     }
 }
 
@@ -194,7 +196,7 @@ void TestEndToEnd::addressChangeIsEchoedAndReadingsStay() {
 void TestEndToEnd::stoppingInsideTheReplyWindow() {
     Rig rig;
     QVERIFY(rig.startPolling());
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.w().sendHex().isEmpty(), 1500);
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.w().exchange().sendHex().isEmpty(), 1500);
     rig.ui().Command_OK3->click();
     QTRY_COMPARE_WITH_TIMEOUT(rig.status(), kGood, 1000);
     QVERIFY(rig.ui().AI_SHOW(0)->text().isEmpty());

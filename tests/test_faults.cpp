@@ -10,6 +10,7 @@
 #include "pty_pair.h"
 #include "qt_serial_control.h"
 #include "recording_part.h"
+#include "sensor_exchange.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -231,8 +232,8 @@ void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
     qInfo("flood %d s at 11520 B/s: RSS %ld KiB -> %ld KiB, worst heartbeat lateness %lld ms, "
           "transcript %lld chars",
           seconds, before, after, worstLateness,
-          static_cast<long long>(rig.w().receiveHex().size()));
-    QVERIFY(rig.w().receiveHex().size() <= 3 * 21845);
+          static_cast<long long>(rig.w().exchange().receiveHex().size()));
+    QVERIFY(rig.w().exchange().receiveHex().size() <= 3 * 21845);
 #ifndef __SANITIZE_ADDRESS__
     // AddressSanitizer holds freed memory in quarantine, so only a plain build can tell.
     QVERIFY2(after - before < 2048, "resident memory grew by 2 MiB or more");

@@ -3,6 +3,7 @@
 #include "link_colour.h"
 #include "message_queue.h"
 #include "qt_texts.h"
+#include "sensor_exchange.h"
 #include "twips.h"
 #include "window_fixture.h"
 
@@ -148,8 +149,8 @@ void TestWindow::startStateOfEveryControl() {
         QVERIFY(box->toPlainText().isEmpty());
         QVERIFY(box->isReadOnly());
     }
-    QVERIFY(f.w().sendHex().isEmpty());
-    QVERIFY(f.w().receiveHex().isEmpty());
+    QVERIFY(f.w().exchange().sendHex().isEmpty());
+    QVERIFY(f.w().exchange().receiveHex().isEmpty());
     QVERIFY(!w.Timer1.isActive());
     QVERIFY(!w.Timer2.isActive());
     QVERIFY(w.Timer3.isActive());

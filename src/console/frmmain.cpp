@@ -3,19 +3,21 @@
 
 #include "file_store.h"
 #include "lamp.h"
+#include "line_health.h"
 #include "link_colour.h"
 #include "link_settings.h"
-#include "message_sink.h"
 #include "port_names.h"
 #include "port_status_text.h"
-#include "receive_accumulator.h"
 #include "recording_part.h"
 #include "scan_launcher.h"
-#include "serial_control.h"
+#include "sensor_exchange.h"
 #include "serial_devices.h"
+#include "tool_menu.h"
+#include "trend_part.h"
 #include "web_launcher.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -25,8 +27,12 @@
 frmmain::frmmain(const Services& services, QWidget* parent)
     : QWidget(parent), services_(services), messages_(services.messages) {
     line_ = new SerialLine(services_.port, messages_, services_.devices, this);
-    createControls();
-    setTabOrder();
+    exchange_ = new SensorExchange(
+        *line_, messages_, {[this] { return Combo_Addr(2)->text(); }, services_.sleep}, this);
+    setupControls(*this);
+    Label9->installEventFilter(this);
+    Timer3.setObjectName(QStringLiteral("Timer3"));
+    Timer3.setInterval(1000);
     connectHandlers();
     createExtensions();
     Form_Load();
@@ -47,13 +53,52 @@ void frmmain::connectHandlers() {
     connect(Combo2, &EditableComboBox::clicked, this, &frmmain::Combo2_Click);
     connect(Command_OK3, &QPushButton::clicked, this, &frmmain::Command_OK3_Click);
     connect(Command_OK1, &QPushButton::clicked, this, &frmmain::Command_OK1_Click);
-    connect(&Timer1, &QTimer::timeout, this, &frmmain::Timer1_Timer);
-    connect(&Timer2, &QTimer::timeout, this, &frmmain::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &frmmain::Timer3_Timer);
+
     line_->listen(this, [this](const QByteArray& received) { MSComm1_OnComm(received); });
     connect(line_, &SerialLine::shownOpenChanged, this, &frmmain::showPortState);
     connect(line_, &SerialLine::problem, this, &frmmain::showStatus);
     connect(line_, &SerialLine::lost, this, &frmmain::onPortLost);
+
+    connect(exchange_, &SensorExchange::acquisitionChanged, this, &frmmain::showAcquisition);
+    connect(exchange_, &SensorExchange::cleared, this, &frmmain::showCleared);
+    connect(exchange_, &SensorExchange::requestMade, Text1(0), &QPlainTextEdit::setPlainText);
+    connect(exchange_, &SensorExchange::cycleJudged, this, &frmmain::showCycle);
+    connect(exchange_, &SensorExchange::lineFailed, this, &frmmain::showStatus);
+}
+
+// The parts beyond the window's own controls, reached from its context menu and shortcuts.
+void frmmain::createExtensions() {
+    scanLauncher_ = new ScanLauncher(*this, *line_, messages_,
+                                     {[this] { return line_->shownOpen(); },
+                                      [this] { return exchange_->acquiring(); },
+                                      [this] { return line_->lineSettings(); }});
+    connect(scanLauncher_, &ScanLauncher::sensorChosen, this, &frmmain::selectSensor);
+
+    recording_ = new RecordingPart(*this, messages_, settingsFolder());
+    connect(exchange_, &SensorExchange::cycleJudged, recording_, &RecordingPart::keep);
+    connect(recording_, &RecordingPart::noteChanged, this, &frmmain::showStatusToolTip);
+    connect(recording_, &RecordingPart::stoppedByFailure, this, &frmmain::setStatus);
+
+    trend_ = new TrendPart(*this);
+    connect(exchange_, &SensorExchange::cycleJudged, trend_, &TrendPart::keep);
+
+    lineHealth_ = new LineHealth(*this, *line_, *exchange_);
+
+    toolMenu_ = new ToolMenu(*this);
+    toolMenu_->addGroup({scanLauncher_->action(), lineHealth_->action()});
+    toolMenu_->addGroup(recording_->actions() << trend_->action());
+    for (QPlainTextEdit* box : {Text1(0), Text2, Message_Show})
+        toolMenu_->attachTo(box);
+    for (EditableComboBox* list :
+         {Combo1, Combo2, Combo3, Combo4, Combo5, Combo_Addr(0), Combo_Addr(2)})
+        toolMenu_->attachTo(list->lineEdit());
+
+    const QString hint = tr("地址或波特率不明时，可右键选择“扫描传感器…”（Ctrl+F）");
+    Combo_Addr(0)->setToolTip(hint);
+    Combo_Addr(2)->setToolTip(hint);
+    Command_OK1->setToolTip(tr("地址写入以广播（地址 0）发出：线上的每个传感器都会改用新地址。"
+                               "请只接上要更改的那一个传感器"));
 }
 
 QString frmmain::settingsFolder() const {
@@ -96,8 +141,7 @@ void frmmain::Form_QueryUnload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    Timer1.stop();
-    Timer2.stop();
+    exchange_->halt();
     Timer3.stop();
     recording_->stop();
     line_->closePort();
@@ -113,6 +157,10 @@ void frmmain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void frmmain::contextMenuEvent(QContextMenuEvent* event) {
+    toolMenu_->popup(event->globalPos());
+}
+
 void frmmain::Command1_Click() {
     line_->toggleOpen(choice());
 }
@@ -121,34 +169,28 @@ void frmmain::Combo1_Click() {
     line_->selectPort(choice().port);
 }
 
-void frmmain::refreshPortToolTips() {
-    const auto existing = services_.devices.available();
-    for (int index = 0; index < Combo1->count(); ++index) {
-        const int port = index + 1;
-        const PortLocation location = LocatePort(port, settingsFolder());
-        Combo1->setItemData(
-            index,
-            PortToolTip(port, location.device, location.present, location.throughLink, existing),
-            Qt::ToolTipRole);
-    }
-    Combo1->setToolTip(Combo1->itemData(Combo1->listIndex(), Qt::ToolTipRole).toString());
-}
-
 void frmmain::Combo2_Click() {
     line_->closeForNewBaud();
 }
 
-void frmmain::MSComm1_OnComm(const QByteArray& received) {
-    const qsizetype before = ReceiveHex.size();
-    AccumulateReceived(ReceiveHex, received);
-    if (ReceiveHex.size() > before)
-        emit bytesReceived();
+void frmmain::Command_OK3_Click() {
+    exchange_->toggleAcquisition();
 }
 
-void frmmain::onPortLost(const QString& reason, const QString& device) {
-    scanLauncher_->stopScan();
-    if (portShownOpen())
-        lineClosed(PortProblem::Lost, {CommError::kIoFailure, reason, device}, tr("串口已断开！"));
+void frmmain::Command_OK1_Click() {
+    exchange_->writeAddress(Combo_Addr(0)->text());
+}
+
+void frmmain::Timer1_Timer() {
+    exchange_->Timer1_Timer();
+}
+
+void frmmain::Timer2_Timer() {
+    exchange_->Timer2_Timer();
+}
+
+void frmmain::MSComm1_OnComm(const QByteArray& received) {
+    exchange_->receive(received);
 }
 
 void frmmain::Timer3_Timer() {
@@ -173,18 +215,70 @@ bool frmmain::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// Port state as the window shows it.
+void frmmain::refreshPortToolTips() {
+    const auto existing = services_.devices.available();
+    for (int index = 0; index < Combo1->count(); ++index) {
+        const int port = index + 1;
+        const PortLocation location = LocatePort(port, settingsFolder());
+        Combo1->setItemData(
+            index,
+            PortToolTip(port, location.device, location.present, location.throughLink, existing),
+            Qt::ToolTipRole);
+    }
+    Combo1->setToolTip(Combo1->itemData(Combo1->listIndex(), Qt::ToolTipRole).toString());
+}
+
+// com.txt keeps a new rate from the next close on.
+void frmmain::selectSensor(int address, int baud) {
+    Combo_Addr(2)->setText(QString::number(address));
+    const QString rate = QString::number(baud);
+    if (Combo2->text() == rate)
+        return;
+    Combo2->setText(rate);
+    line_->reopen(choice());
+}
 
 SerialLine::Choice frmmain::choice() const {
     return {static_cast<qint16>(Combo1->listIndex() + 1), Combo2->text(), Combo3->text(),
             Combo4->text(), Combo5->text()};
 }
 
+void frmmain::onPortLost(const QString& reason, const QString& device) {
+    scanLauncher_->stopScan();
+    exchange_->lineLost(reason, device);
+}
+
 void frmmain::showPortState(bool open) {
     Command1->setText(open ? PortCaption::kClose : PortCaption::kOpen);
     Shape1->setFillColor(open ? QColor(0, 255, 0) : QColor(0, 0, 0));
-    if (open)
-        emit portOpened();
+}
+
+void frmmain::showAcquisition(bool running) {
+    Command_OK3->setText(running ? Caption::kStop : Caption::kStart);
+}
+
+// Every send starts from empty boxes, also when it is then refused.
+void frmmain::showCleared() {
+    setStatus({});
+    Text1(0)->clear();
+    Text2->clear();
+}
+
+void frmmain::showCycle(const JudgedCycle& cycle) {
+    if (!cycle.verdict.accepted()) {
+        showStatus({Caption::kBad, RefusalReason(cycle)});
+        return;
+    }
+    Text2->setPlainText(cycle.reply);
+    if (cycle.readings)
+        ShowReadings(*cycle.readings);
+    setStatus(Caption::kGood);
+}
+
+void frmmain::ShowReadings(const Readings& readings) {
+    AI_SHOW(0)->setText(readings.temperature);
+    if (readings.humidity)
+        AI_SHOW(1)->setText(*readings.humidity);
 }
 
 // The box shows one line; its tooltip always holds the whole text and the system's words.

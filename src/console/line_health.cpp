@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "line_health.h"
 
-#include "frmmain.h"
+#include "sensor_exchange.h"
+#include "serial_line.h"
 #include "statistics_window.h"
 
 #include <QAction>
 
-LineHealth::LineHealth(frmmain& window) : QObject(&window), window_(window) {
-    connect(&window, &frmmain::portOpened, &statistics_, &LineStatistics::reset);
-    connect(&window, &frmmain::requestSent, &statistics_, &LineStatistics::requestSent);
-    connect(&window, &frmmain::bytesReceived, &statistics_, &LineStatistics::bytesReceived);
-    connect(&window, &frmmain::cycleJudged, &statistics_,
+LineHealth::LineHealth(QWidget& window, const SerialLine& line, const SensorExchange& exchange)
+    : QObject(&window), window_(window) {
+    connect(&line, &SerialLine::shownOpenChanged, &statistics_, [this](bool open) {
+        if (open)
+            statistics_.reset();
+    });
+    connect(&exchange, &SensorExchange::requestSent, &statistics_, &LineStatistics::requestSent);
+    connect(&exchange, &SensorExchange::bytesReceived, &statistics_,
+            &LineStatistics::bytesReceived);
+    connect(&exchange, &SensorExchange::cycleJudged, &statistics_,
             [this](const JudgedCycle& cycle) { statistics_.cycleJudged(cycle.verdict); });
 
     action_ = new QAction(tr("通讯统计"), this);

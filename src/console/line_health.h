@@ -8,21 +8,23 @@
 
 class QAction;
 class StatisticsWindow;
-class frmmain;
+class QWidget;
+class SensorExchange;
+class SerialLine;
 
-// The line's health: counts every request and judged reply from the window's line events,
-// starting afresh whenever the port opens, and shows them in the 通讯统计 window, opened
+// The line's health: counts every request and judged reply of the exchange, starting
+// afresh whenever the port opens, and shows them in the 通讯统计 window, opened
 // by its action (context menu, Ctrl+I).
 class LineHealth final : public QObject {
     Q_OBJECT
 public:
-    explicit LineHealth(frmmain& window);
+    LineHealth(QWidget& window, const SerialLine& line, const SensorExchange& exchange);
 
     QAction* action() const { return action_; }
     void showWindow();
 
 private:
-    frmmain& window_;
+    QWidget& window_;
     LineStatistics statistics_;
     QAction* action_ = nullptr;
     QPointer<StatisticsWindow> statisticsWindow_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Builds the window's controls at their fixed places, with their start properties.
-#include "frmmain.h"
+#include "main_controls.h"
+
+#include "captions.h"
 
 #include "lamp.h"
 #include "logo.h"
@@ -95,20 +97,20 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, q
 
 } // namespace
 
-void frmmain::createControls() {
-    setObjectName(QStringLiteral("frmmain"));
-    setWindowTitle(Caption::kWindow);
-    setFont(SongFont(kDefaultPoints));
-    setFixedSize(TwipsToPixels(7455), TwipsToPixels(6030));
-    createLinkFrame();
-    createAcquisitionFrame();
-    createAddressFrame();
-    createLinkLabelAndBoxes();
-    createTimers();
+void MainControls::setupControls(QWidget& window) {
+    window.setObjectName(QStringLiteral("frmmain"));
+    window.setWindowTitle(Caption::kWindow);
+    window.setFont(SongFont(kDefaultPoints));
+    window.setFixedSize(TwipsToPixels(7455), TwipsToPixels(6030));
+    createLinkFrame(window);
+    createAcquisitionFrame(window);
+    createAddressFrame(window);
+    createLinkLabelAndBoxes(window);
+    setTabOrder();
 }
 
-void frmmain::createLinkFrame() {
-    auto* Frame1 = groupBox(this, "Frame1", QStringLiteral(" 通讯设置 "));
+void MainControls::createLinkFrame(QWidget& window) {
+    auto* Frame1 = groupBox(&window, "Frame1", QStringLiteral(" 通讯设置 "));
     place(Frame1, 240, 120, 2175, 4455);
     label(Frame1, QStringLiteral("Label1"), QStringLiteral("串口号"), 240, 480, 630, 210);
     QStringList ports;
@@ -144,8 +146,8 @@ void frmmain::createLinkFrame() {
     place(Command1, 720, 3600, 1215, 495);
 }
 
-void frmmain::createAcquisitionFrame() {
-    auto* Frame7 = groupBox(this, "Frame7", QStringLiteral(" 温度采集"));
+void MainControls::createAcquisitionFrame(QWidget& window) {
+    auto* Frame7 = groupBox(&window, "Frame7", QStringLiteral(" 温度采集"));
     place(Frame7, 2640, 120, 4695, 2295);
     label(Frame7, QStringLiteral("Label17(0)"), QStringLiteral("模块地址:"), 240, 525, 945, 210);
     Combo_Addr.set(2, comboBox(Frame7, QStringLiteral("Combo_Addr(2)"), {}, {}, true));
@@ -176,8 +178,8 @@ void frmmain::createAcquisitionFrame() {
     place(Command_OK3, 3360, 1560, 1095, 500);
 }
 
-void frmmain::createAddressFrame() {
-    auto* Frame2 = groupBox(this, "Frame2", QStringLiteral(" 模块地址更改 "));
+void MainControls::createAddressFrame(QWidget& window) {
+    auto* Frame2 = groupBox(&window, "Frame2", QStringLiteral(" 模块地址更改 "));
     place(Frame2, 2640, 2640, 4695, 1095);
     label(Frame2, QStringLiteral("Label6"), QStringLiteral("模块地址:"), 240, 500, 945, 210);
     Combo_Addr.set(0, comboBox(Frame2, QStringLiteral("Combo_Addr(0)"), {}, {}, true));
@@ -186,46 +188,33 @@ void frmmain::createAddressFrame() {
     place(Command_OK1, 3360, 360, 1095, 495);
 }
 
-void frmmain::createLinkLabelAndBoxes() {
-    Label9 = new QLabel(Caption::kWebAddress, this);
+void MainControls::createLinkLabelAndBoxes(QWidget& window) {
+    Label9 = new QLabel(Caption::kWebAddress, &window);
     Label9->setObjectName(QStringLiteral("Label9"));
     Label9->setFont(SongFont(kLargePoints));
     Label9->setCursor(Qt::ArrowCursor);
-    Label9->installEventFilter(this);
     place(Label9, 2640, 3960, 4695, 495);
 
     QLabel* sendCaption =
-        label(this, QStringLiteral("Label13(0)"), QStringLiteral("Send:"), 450, 4920, 525, 210);
-    Text1.set(0,
-              textBox(this, QStringLiteral("Text1(0)"), QStringLiteral("Send:"), kDefaultPoints));
+        label(&window, QStringLiteral("Label13(0)"), QStringLiteral("Send:"), 450, 4920, 525, 210);
+    Text1.set(
+        0, textBox(&window, QStringLiteral("Text1(0)"), QStringLiteral("Send:"), kDefaultPoints));
     place(Text1(0), 1080, 4800, 2415, 375);
     auto* Label7 =
-        label(this, QStringLiteral("Label7"), QStringLiteral("Message:"), 4200, 4920, 840, 210);
+        label(&window, QStringLiteral("Label7"), QStringLiteral("Message:"), 4200, 4920, 840, 210);
     Message_Show =
-        textBox(this, QStringLiteral("Message_Show"), QStringLiteral("Message:"), kLabelPoints);
+        textBox(&window, QStringLiteral("Message_Show"), QStringLiteral("Message:"), kLabelPoints);
     place(Message_Show, 5160, 4800, 2175, 375);
     auto* Label14 =
-        label(this, QStringLiteral("Label14"), QStringLiteral("Receive:"), 120, 5640, 840, 210);
-    Text2 = textBox(this, QStringLiteral("Text2"), QStringLiteral("Receive:"), kDefaultPoints);
+        label(&window, QStringLiteral("Label14"), QStringLiteral("Receive:"), 120, 5640, 840, 210);
+    Text2 = textBox(&window, QStringLiteral("Text2"), QStringLiteral("Receive:"), kDefaultPoints);
     place(Text2, 1080, 5520, 6255, 375);
     sendCaption->setBuddy(Text1(0));
     Label7->setBuddy(Message_Show);
     Label14->setBuddy(Text2);
 }
 
-void frmmain::createTimers() {
-    Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer1.setInterval(500);
-    Timer1.setSingleShot(true);
-    Timer1.setTimerType(Qt::PreciseTimer);
-    Timer2.setObjectName(QStringLiteral("Timer2"));
-    Timer2.setInterval(700);
-    Timer2.setTimerType(Qt::PreciseTimer);
-    Timer3.setObjectName(QStringLiteral("Timer3"));
-    Timer3.setInterval(1000);
-}
-
-void frmmain::setTabOrder() {
+void MainControls::setTabOrder() {
     const QList<QWidget*> order = {Command_OK1, Combo_Addr(0), Command_OK3, Combo_Addr(2), Command1,
                                    Combo1,      Text1(0),      Text2,       Message_Show};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)

@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-// One request and what the reply check made of what came back, as the window judged it.
+// One request and what the reply check made of what came back, as the exchange judged it.
 struct JudgedCycle {
     QDateTime time;
     int address = -1; // the request's; 0 for the address write

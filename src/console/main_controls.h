@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "control_array.h"
+#include "editable_combo_box.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+class Lamp;
+class QPushButton;
+
+// The main window's controls, by their names, at their fixed places with their start
+// properties. The window inherits them, so its handlers name them as they always have.
+class MainControls {
+protected:
+    void setupControls(QWidget& window);
+
+    QLabel* Label9 = nullptr;
+    ControlArray<QLabel> AI_SHOW;
+    ControlArray<QPlainTextEdit> Text1;
+    QPlainTextEdit* Text2 = nullptr;
+    QPlainTextEdit* Message_Show = nullptr;
+    EditableComboBox* Combo1 = nullptr;
+    EditableComboBox* Combo2 = nullptr;
+    EditableComboBox* Combo3 = nullptr;
+    EditableComboBox* Combo4 = nullptr;
+    EditableComboBox* Combo5 = nullptr;
+    ControlArray<EditableComboBox> Combo_Addr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command_OK1 = nullptr;
+    QPushButton* Command_OK3 = nullptr;
+    Lamp* Shape1 = nullptr;
+
+private:
+    void createLinkFrame(QWidget& window);
+    void createAcquisitionFrame(QWidget& window);
+    void createAddressFrame(QWidget& window);
+    void createLinkLabelAndBoxes(QWidget& window);
+    void setTabOrder();
+};

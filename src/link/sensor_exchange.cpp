@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: MIT
+#include "sensor_exchange.h"
+
+#include "address_text.h"
+#include "crc.h"
+#include "hex_transcript.h"
+#include "message_sink.h"
+#include "readings.h"
+#include "receive_accumulator.h"
+#include "reply_check.h"
+#include "reply_fault_text.h"
+#include "serial_line.h"
+
+SensorExchange::SensorExchange(SerialLine& line, MessageSink& messages, Inputs inputs,
+                               QObject* parent)
+    : QObject(parent), line_(line), messages_(messages), inputs_(std::move(inputs)) {
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(500);
+    Timer1.setSingleShot(true);
+    Timer1.setTimerType(Qt::PreciseTimer);
+    Timer2.setObjectName(QStringLiteral("Timer2"));
+    Timer2.setInterval(700);
+    Timer2.setTimerType(Qt::PreciseTimer);
+    connect(&Timer1, &QTimer::timeout, this, &SensorExchange::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &SensorExchange::Timer2_Timer);
+}
+
+void SensorExchange::toggleAcquisition() {
+    acquiring_ = !acquiring_;
+    if (acquiring_)
+        Timer2.start();
+    else
+        Timer2.stop();
+    emit acquisitionChanged(acquiring_);
+}
+
+void SensorExchange::stopAcquisition(const QString& message) {
+    Timer2.stop();
+    acquiring_ = false;
+    emit acquisitionChanged(false);
+    messages_.show(message);
+}
+
+void SensorExchange::Timer2_Timer() {
+    clear();
+
+    if (!line_.shownOpen()) {
+        stopAcquisition(QStringLiteral("请先打开串口！"));
+        return;
+    }
+    const QString addressText = inputs_.pollAddress();
+    if (addressText.isEmpty()) {
+        stopAcquisition(QStringLiteral("模块地址未设置！"));
+        return;
+    }
+    const auto address = ParseAddressText(addressText);
+    if (!address) {
+        stopAcquisition(QStringLiteral("模块地址设置错误！"));
+        return;
+    }
+
+    if (send(ReadRequest(*address)))
+        Timer1.start();
+}
+
+void SensorExchange::Timer1_Timer() {
+    const ReplyVerdict verdict = JudgeReply(SendHex, ReceiveHex);
+    std::optional<Readings> readings;
+    if (verdict.accepted())
+        readings = DecodeReadings(ReceiveHex, acquiring_);
+    emit cycleJudged({QDateTime::currentDateTime(), sentAddress_, verdict, readings, SendHex,
+                      ReceiveHex, acquiring_});
+}
+
+void SensorExchange::writeAddress(const QString& newAddressText) {
+    clear();
+
+    if (!line_.shownOpen()) {
+        messages_.show(QStringLiteral("请先打开串口！"));
+        return;
+    }
+    const auto newAddress = ParseAddressText(newAddressText);
+    if (!newAddress) {
+        messages_.show(QStringLiteral("参数设置错误！"));
+        return;
+    }
+
+    if (!send(AddressWriteRequest(*newAddress)))
+        return;
+    // The sensor needs the line quiet while it stores its new address.
+    inputs_.sleep(100);
+    Timer1.start();
+}
+
+void SensorExchange::receive(const QByteArray& received) {
+    const qsizetype before = ReceiveHex.size();
+    AccumulateReceived(ReceiveHex, received);
+    if (ReceiveHex.size() > before)
+        emit bytesReceived();
+}
+
+// Every send starts from empty transcripts, also when it is then refused.
+void SensorExchange::clear() {
+    SendHex.clear();
+    ReceiveHex.clear();
+    sentAddress_ = -1;
+    emit cleared();
+}
+
+// A failed write means the port is gone from under an "open" caption: treat it like a lost
+// line rather than carry on as if the request went out.
+bool SensorExchange::send(const QByteArray& frame) {
+    AppendTranscript(SendHex, frame);
+    sentAddress_ = static_cast<quint8>(frame.at(0));
+    emit requestMade(SendHex);
+    const CommResult result = line_.write(frame);
+    if (result.ok()) {
+        emit requestSent();
+        return true;
+    }
+    lineClosed(PortProblem::WriteFailed, result, tr("串口写入失败！"));
+    return false;
+}
+
+void SensorExchange::lineLost(const QString& reason, const QString& device) {
+    if (line_.shownOpen())
+        lineClosed(PortProblem::Lost, {CommError::kIoFailure, reason, device}, tr("串口已断开！"));
+}
+
+void SensorExchange::lineClosed(PortProblem problem, const CommResult& result,
+                                const QString& message) {
+    const int port = line_.openPortNumber();
+    line_.closePort();
+    // A pending judgement would only overwrite the reason with a verdict on nothing.
+    Timer1.stop();
+    emit lineFailed(DescribePortProblem(problem, {port, result.device, result.reason, {}, {}}));
+    stopAcquisition(message);
+}
+
+void SensorExchange::halt() {
+    Timer1.stop();
+    Timer2.stop();
+}
+
+QString RefusalReason(const JudgedCycle& cycle) {
+    if (cycle.verdict.accepted())
+        return {};
+    QString reason = DescribeReplyFault(cycle.verdict, cycle.reply.size() / 3);
+    if (cycle.verdict.fault == ReplyFault::NoReply &&
+        cycle.request.startsWith(QStringLiteral("00 06")))
+        reason += QObject::tr("\n地址写入是广播，有些传感器不回应广播：在新地址读取一次"
+                              "（或右键“扫描传感器…”）即可确认地址是否已更改");
+    return reason;
+}

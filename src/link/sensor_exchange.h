@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "judged_cycle.h"
+#include "port_status_text.h"
+#include "serial_control.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+class MessageSink;
+class SerialLine;
+
+// The exchange with the sensor: the poll tick (Timer2), the address change and the reply
+// check (Timer1), over the shared transcripts of the last request (SendHex) and of all that
+// arrived since (ReceiveHex). Each request ends in one judged cycle, which the window, the
+// record, the trend and the statistics take from cycleJudged. It knows no widget: the
+// window hands it the address texts and shows what it reports.
+class SensorExchange final : public QObject {
+    Q_OBJECT
+public:
+    struct Inputs {
+        std::function<QString()> pollAddress; // the polled address as the operator typed it
+        std::function<void(int)> sleep;       // milliseconds, on this thread
+    };
+    SensorExchange(SerialLine& line, MessageSink& messages, Inputs inputs,
+                   QObject* parent = nullptr);
+
+    // Starts acquisition when stopped, stops it when running.
+    void toggleAcquisition();
+    bool acquiring() const { return acquiring_; }
+    // Sends the read request to the polled address; without an open port or a valid
+    // address it stops acquisition and tells the operator why.
+    void Timer2_Timer();
+    // Judges what has arrived since the last request.
+    void Timer1_Timer();
+    // Broadcasts the address write; its echo is judged like a reply.
+    void writeAddress(const QString& newAddressText);
+    // Bytes from the line, appended to ReceiveHex.
+    void receive(const QByteArray& received);
+    // The line went while the port showed open: close it, stop, say why.
+    void lineLost(const QString& reason, const QString& device);
+    // Stops both timers for good, the caption as it is (the window closes).
+    void halt();
+
+    const QString& sendHex() const { return SendHex; }
+    const QString& receiveHex() const { return ReceiveHex; }
+
+signals:
+    void acquisitionChanged(bool running);
+    // A send begins: both transcripts are empty.
+    void cleared();
+    // SendHex holds the request about to be written.
+    void requestMade(const QString& request);
+    // The request went out.
+    void requestSent();
+    // ReceiveHex grew.
+    void bytesReceived();
+    void cycleJudged(const JudgedCycle& cycle);
+    // The line failed under a request or went away: it is closed, and this says why.
+    void lineFailed(const StatusText& status);
+
+private:
+    void stopAcquisition(const QString& message);
+    void clear();
+    bool send(const QByteArray& frame);
+    void lineClosed(PortProblem problem, const CommResult& result, const QString& message);
+
+    SerialLine& line_;
+    MessageSink& messages_;
+    Inputs inputs_;
+    QTimer Timer1{this};
+    QTimer Timer2{this};
+    QString SendHex;
+    QString ReceiveHex;
+    int sentAddress_ = -1; // of the last request
+    bool acquiring_ = false;
+};
+
+// Why a judged cycle's reply was refused, for the status box's tooltip; empty when accepted.
+QString RefusalReason(const JudgedCycle& cycle);
