@@ -4,6 +4,7 @@
 #include "recording_part.h"
 #include "sensor_exchange.h"
 #include "statistics_window.h"
+#include "trend_part.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@ private slots:
     void addressChangeLeavesAcquisitionRunning();
     void receivedBytesAccumulateInArrivalOrder();
     void statisticsWindowCountsTheLine();
+    void trendKeepsTheReadingsOfRunningAcquisition();
     void recordRowsCarryAddressReasonAndTheirOwnCount();
 };
 
@@ -293,12 +295,42 @@ void TestAcquisition::statisticsWindowCountsTheLine() {
     QCOMPARE(window->value(QStringLiteral("异常回复")), QStringLiteral("1（02 码 1 次）"));
     QCOMPARE(window->value(QStringLiteral("正常率")), QStringLiteral("40.0 %"));
 
-    // Opening the port again starts afresh.
+    // Closing keeps the counts for reading; opening the port again starts afresh.
     f.ui().Command_OK3->click();
     f.openPort();
+    QCOMPARE(window->value(QStringLiteral("已发送请求")), QStringLiteral("5"));
     f.openPort();
     QCOMPARE(window->value(QStringLiteral("已发送请求")), QStringLiteral("0"));
     QCOMPARE(window->value(QStringLiteral("正常率")), QStringLiteral("—"));
+}
+
+void TestAcquisition::trendKeepsTheReadingsOfRunningAcquisition() {
+    WindowFixture f;
+    f.openPort();
+    f.ui().Command_OK3->click();
+    const auto poll = [&](const QByteArray& reply) {
+        f.w().Timer2_Timer();
+        f.port.receive(reply);
+        f.ui().tickTimer1();
+    };
+    poll(kReply);
+    poll(QByteArray::fromHex("01030400FA02580000")); // refused: nothing to plot
+    f.w().Timer2_Timer();
+    f.port.receive(kReply);
+    f.ui().Command_OK3->click(); // stopped before the check: not shown, not plotted
+    f.ui().tickTimer1();
+    f.ui().Command_OK3->click();
+    poll(AppendCRC(QByteArray::fromHex("010304FF9C01F4"), 6)); // -10.0 ℃, 50.0 %
+
+    auto* trend = f.w().findChild<TrendPart*>(QStringLiteral("trend"));
+    QVERIFY(trend);
+    const auto& points = trend->series().points();
+    QCOMPARE(points.size(), size_t(2));
+    QCOMPARE(points.front().temperature, 25.0f);
+    QCOMPARE(points.front().humidity, 60.0f);
+    QCOMPARE(points.back().temperature, -10.0f);
+    QCOMPARE(points.back().humidity, 50.0f);
+    QVERIFY(points.front().ms <= points.back().ms);
 }
 
 void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {

@@ -15,7 +15,8 @@ TrendPart::TrendPart(QWidget& window) : QObject(&window), window_(window) {
 }
 
 void TrendPart::keep(const JudgedCycle& cycle) {
-    if (!cycle.acquiring || !cycle.readings)
+    // Only a reply judged while acquisition runs is decoded.
+    if (!cycle.readings)
         return;
     const Readings& readings = *cycle.readings;
     series_.add(cycle.time.toMSecsSinceEpoch(), readings.temperatureTenths / 10.0,

@@ -20,6 +20,7 @@ public:
 
     QAction* action() const { return action_; }
     void keep(const JudgedCycle& cycle);
+    const ReadingSeries& series() const { return series_; }
     void showWindow();
 
 private:
