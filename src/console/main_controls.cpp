@@ -112,32 +112,52 @@ void MainControls::setupControls(QWidget& window) {
 void MainControls::createLinkFrame(QWidget& window) {
     auto* Frame1 = groupBox(&window, "Frame1", QStringLiteral(" 通讯设置 "));
     place(Frame1, 240, 120, 2175, 4455);
-    label(Frame1, QStringLiteral("Label1"), QStringLiteral("串口号"), 240, 480, 630, 210);
+
+    // The five lists, each to the right of its caption; only the port can be changed.
     QStringList ports;
     for (int n = 1; n <= 10; ++n)
         ports << QStringLiteral("COM%1").arg(n);
-    Combo1 = comboBox(Frame1, QStringLiteral("Combo1"), ports, QStringLiteral("Combo1"), true);
-    place(Combo1, 960, 480, 975, 300);
-    label(Frame1, QStringLiteral("Label2"), QStringLiteral("波特率"), 240, 1080, 630, 210);
-    Combo2 = comboBox(Frame1, QStringLiteral("Combo2"),
-                      {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("115200")},
-                      QStringLiteral("Combo2"), false);
-    place(Combo2, 960, 1080, 975, 300);
-    label(Frame1, QStringLiteral("Label3"), QStringLiteral("校验位"), 240, 1680, 630, 210);
-    Combo3 =
-        comboBox(Frame1, QStringLiteral("Combo3"),
-                 {QStringLiteral("无校验"), QStringLiteral("奇校验"), QStringLiteral("偶校验")},
-                 QStringLiteral("Combo3"), false);
-    place(Combo3, 960, 1680, 975, 300);
-    label(Frame1, QStringLiteral("Label4"), QStringLiteral("数据位"), 240, 2280, 630, 210);
-    Combo4 = comboBox(Frame1, QStringLiteral("Combo4"),
-                      {QStringLiteral("8"), QStringLiteral("7"), QStringLiteral("6")},
-                      QStringLiteral("Combo4"), false);
-    place(Combo4, 960, 2280, 975, 300);
-    label(Frame1, QStringLiteral("Label5"), QStringLiteral("停止位"), 240, 2880, 630, 210);
-    Combo5 = comboBox(Frame1, QStringLiteral("Combo5"), {QStringLiteral("1"), QStringLiteral("2")},
-                      QStringLiteral("Combo5"), false);
-    place(Combo5, 960, 2880, 975, 300);
+    struct Row {
+        const char* label;
+        QString caption;
+        EditableComboBox* MainControls::*list;
+        const char* listName;
+        QStringList items;
+    };
+    const Row rows[] = {
+        {"Label1", QStringLiteral("串口号"), &MainControls::Combo1, "Combo1", ports},
+        {"Label2",
+         QStringLiteral("波特率"),
+         &MainControls::Combo2,
+         "Combo2",
+         {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("115200")}},
+        {"Label3",
+         QStringLiteral("校验位"),
+         &MainControls::Combo3,
+         "Combo3",
+         {QStringLiteral("无校验"), QStringLiteral("奇校验"), QStringLiteral("偶校验")}},
+        {"Label4",
+         QStringLiteral("数据位"),
+         &MainControls::Combo4,
+         "Combo4",
+         {QStringLiteral("8"), QStringLiteral("7"), QStringLiteral("6")}},
+        {"Label5",
+         QStringLiteral("停止位"),
+         &MainControls::Combo5,
+         "Combo5",
+         {QStringLiteral("1"), QStringLiteral("2")}},
+    };
+    int top = 480;
+    for (const Row& row : rows) {
+        label(Frame1, QLatin1String(row.label), row.caption, 240, top, 630, 210);
+        const QString name = QLatin1String(row.listName);
+        EditableComboBox* list =
+            comboBox(Frame1, name, row.items, name, row.list == &MainControls::Combo1);
+        place(list, 960, top, 975, 300);
+        this->*row.list = list;
+        top += 600;
+    }
+
     Shape1 = new Lamp(Frame1);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setAccessibleName(QStringLiteral("串口状态"));
@@ -149,9 +169,7 @@ void MainControls::createLinkFrame(QWidget& window) {
 void MainControls::createAcquisitionFrame(QWidget& window) {
     auto* Frame7 = groupBox(&window, "Frame7", QStringLiteral(" 温度采集"));
     place(Frame7, 2640, 120, 4695, 2295);
-    label(Frame7, QStringLiteral("Label17(0)"), QStringLiteral("模块地址:"), 240, 525, 945, 210);
-    Combo_Addr.set(2, comboBox(Frame7, QStringLiteral("Combo_Addr(2)"), {}, {}, true));
-    place(Combo_Addr(2), 1680, 480, 1455, 300);
+    createAddressList(Frame7, QStringLiteral("Label17(0)"), 525, 2);
     label(Frame7, QStringLiteral("Label18(0)"), QStringLiteral("当前温度:"), 240, 1080, 945, 210);
     AI_SHOW.set(0, readout(Frame7, QStringLiteral("AI_SHOW(0)")));
     place(AI_SHOW(0), 1680, 980, 1455, 375);
@@ -181,9 +199,7 @@ void MainControls::createAcquisitionFrame(QWidget& window) {
 void MainControls::createAddressFrame(QWidget& window) {
     auto* Frame2 = groupBox(&window, "Frame2", QStringLiteral(" 模块地址更改 "));
     place(Frame2, 2640, 2640, 4695, 1095);
-    label(Frame2, QStringLiteral("Label6"), QStringLiteral("模块地址:"), 240, 500, 945, 210);
-    Combo_Addr.set(0, comboBox(Frame2, QStringLiteral("Combo_Addr(0)"), {}, {}, true));
-    place(Combo_Addr(0), 1680, 480, 1455, 300);
+    createAddressList(Frame2, QStringLiteral("Label6"), 500, 0);
     Command_OK1 = button(Frame2, "Command_OK1", Caption::kConfirm, kButtonPoints);
     place(Command_OK1, 3360, 360, 1095, 495);
 }
@@ -220,4 +236,13 @@ void MainControls::setTabOrder() {
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
     Command_OK1->setFocus();
+}
+
+// Both address frames open with the module address: its caption and the list beside it.
+void MainControls::createAddressList(QWidget* frame, const QString& labelName, int labelTop,
+                                     int index) {
+    label(frame, labelName, QStringLiteral("模块地址:"), 240, labelTop, 945, 210);
+    Combo_Addr.set(index,
+                   comboBox(frame, QStringLiteral("Combo_Addr(%1)").arg(index), {}, {}, true));
+    place(Combo_Addr(index), 1680, 480, 1455, 300);
 }

@@ -37,5 +37,6 @@ private:
     void createAcquisitionFrame(QWidget& window);
     void createAddressFrame(QWidget& window);
     void createLinkLabelAndBoxes(QWidget& window);
+    void createAddressList(QWidget* frame, const QString& labelName, int labelTop, int index);
     void setTabOrder();
 };
