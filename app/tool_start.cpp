@@ -41,10 +41,12 @@ void applyOptions(const QApplication& app) {
 }
 
 // From the program's own resources: asking the icon theme at start costs thousands of
-// file look-ups before the first paint. The files are read when a size is first drawn.
+// file look-ups before the first paint. QIcon decodes each file as it is added and the X11
+// window takes every size, so only the sizes of title bars and task bars are given; the
+// desktop draws larger ones from the installed icon of the .desktop entry.
 QIcon windowIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    for (const int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/modbus-sensor-tool-%1.png").arg(size),
                      QSize(size, size));
     return icon;
