@@ -69,10 +69,7 @@ void frmmain::connectHandlers() {
 
 // The parts beyond the window's own controls, reached from its context menu and shortcuts.
 void frmmain::createExtensions() {
-    scanLauncher_ = new ScanLauncher(*this, *line_, messages_,
-                                     {[this] { return line_->shownOpen(); },
-                                      [this] { return exchange_->acquiring(); },
-                                      [this] { return line_->lineSettings(); }});
+    scanLauncher_ = new ScanLauncher(*this, *line_, *exchange_, messages_);
     connect(scanLauncher_, &ScanLauncher::sensorChosen, this, &frmmain::selectSensor);
 
     recording_ = new RecordingPart(*this, messages_, settingsFolder());

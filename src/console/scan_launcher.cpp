@@ -3,13 +3,14 @@
 
 #include "message_sink.h"
 #include "scan_dialog.h"
+#include "sensor_exchange.h"
+#include "serial_line.h"
 
 #include <QAction>
 
-ScanLauncher::ScanLauncher(QWidget& window, SerialLine& line, MessageSink& messages,
-                           WindowState state)
-    : QObject(&window), window_(window), line_(line), messages_(messages),
-      state_(std::move(state)) {
+ScanLauncher::ScanLauncher(QWidget& window, SerialLine& line, const SensorExchange& exchange,
+                           MessageSink& messages)
+    : QObject(&window), window_(window), line_(line), exchange_(exchange), messages_(messages) {
     setObjectName(QStringLiteral("scanLauncher"));
     action_ = new QAction(tr("扫描传感器…"), this);
     action_->setObjectName(QStringLiteral("scanAction"));
@@ -28,16 +29,16 @@ void ScanLauncher::stopScan() {
 }
 
 void ScanLauncher::open() {
-    if (!state_.portOpen()) {
+    if (!line_.shownOpen()) {
         messages_.show(QStringLiteral("请先打开串口！"));
         return;
     }
-    if (state_.acquiring()) {
+    if (exchange_.acquiring()) {
         messages_.show(tr("请先停止采集！"));
         return;
     }
     delete dialog_;
-    dialog_ = new ScanDialog(line_, state_.lineSettings(), &window_);
+    dialog_ = new ScanDialog(line_, line_.lineSettings(), &window_);
     connect(dialog_, &ScanDialog::sensorChosen, this, [this](int address, int baud) {
         emit sensorChosen(address, baud);
         if (dialog_)

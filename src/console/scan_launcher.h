@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "line_settings.h"
-
 #include <QObject>
 #include <QPointer>
-#include <functional>
 
 class MessageSink;
 class QAction;
 class QWidget;
 class ScanDialog;
+class SensorExchange;
 class SerialLine;
 
 // Opens the sensor scan (扫描传感器…, Ctrl+F) on the open port while acquisition is
@@ -18,13 +16,8 @@ class SerialLine;
 class ScanLauncher final : public QObject {
     Q_OBJECT
 public:
-    // What the launcher asks of the window when the operator opens a scan.
-    struct WindowState {
-        std::function<bool()> portOpen;
-        std::function<bool()> acquiring;
-        std::function<LineSettings()> lineSettings;
-    };
-    ScanLauncher(QWidget& window, SerialLine& line, MessageSink& messages, WindowState state);
+    ScanLauncher(QWidget& window, SerialLine& line, const SensorExchange& exchange,
+                 MessageSink& messages);
 
     QAction* action() const { return action_; }
     // A scan runs: its replies are not the poll's.
@@ -41,8 +34,8 @@ private:
 
     QWidget& window_;
     SerialLine& line_;
+    const SensorExchange& exchange_;
     MessageSink& messages_;
-    WindowState state_;
     QAction* action_ = nullptr;
     QPointer<ScanDialog> dialog_;
 };
