@@ -31,6 +31,7 @@ private slots:
     void receivedBytesAccumulateInArrivalOrder();
     void statisticsWindowCountsTheLine();
     void trendKeepsTheReadingsOfRunningAcquisition();
+    void closingInsideACycleEndsTheExchange();
     void recordRowsCarryAddressReasonAndTheirOwnCount();
 };
 
@@ -331,6 +332,23 @@ void TestAcquisition::trendKeepsTheReadingsOfRunningAcquisition() {
     QCOMPARE(points.back().temperature, -10.0f);
     QCOMPARE(points.back().humidity, 50.0f);
     QVERIFY(points.front().ms <= points.back().ms);
+}
+
+// A message box on the way out (com.txt unwritable) runs the event loop: nothing may be
+// sent, judged or complained about after the window closed.
+void TestAcquisition::closingInsideACycleEndsTheExchange() {
+    WindowFixture f;
+    f.openPort();
+    f.ui().Command_OK3->click();
+    f.w().Timer2_Timer();
+    QVERIFY(f.ui().Timer1.isActive());
+    f.w().show();
+    QVERIFY(f.w().close());
+    QVERIFY(!f.ui().Timer1.isActive() && !f.ui().Timer2.isActive());
+    QTest::qWait(800);
+    QCOMPARE(f.port.written.size(), size_t(1));
+    QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
+    QVERIFY(f.messages.shown.isEmpty());
 }
 
 void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
