@@ -4,6 +4,8 @@
 #include "message_queue.h"
 #include "qt_texts.h"
 #include "sensor_exchange.h"
+#include "statistics_window.h"
+#include "trend_window.h"
 #include "twips.h"
 #include "window_fixture.h"
 
@@ -32,6 +34,7 @@ private slots:
     void linkLabelColourAndClick();
     void messagesFallingDueWhileABoxIsOpen();
     void qtTextsAndTextBoxMenusAreChinese();
+    void shortcutsOpenThePartsFromTheWindow();
 };
 
 void TestWindow::captionAndSize() {
@@ -373,6 +376,27 @@ void TestWindow::qtTextsAndTextBoxMenusAreChinese() {
         for (const QString& entry : entries)
             QVERIFY2(entry == QStringLiteral("---") || entry.contains(han), qPrintable(entry));
     }
+}
+
+void TestWindow::shortcutsOpenThePartsFromTheWindow() {
+    WindowFixture f;
+    f.w().show();
+    f.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    QTest::keyClick(&f.w(), Qt::Key_T, Qt::ControlModifier);
+    auto* trend = f.w().findChild<TrendWindow*>();
+    QVERIFY(trend && trend->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(trend));
+    // Pressed again while it is open: the same window, not a second one.
+    f.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    QTest::keyClick(&f.w(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(f.w().findChildren<TrendWindow*>().size(), 1);
+    trend->close();
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    QTest::keyClick(&f.w(), Qt::Key_I, Qt::ControlModifier);
+    auto* statistics = f.w().findChild<StatisticsWindow*>();
+    QVERIFY(statistics && statistics->isVisible());
 }
 
 QTEST_MAIN(TestWindow)

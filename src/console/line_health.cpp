@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "line_health.h"
 
+#include "part_actions.h"
 #include "sensor_exchange.h"
 #include "serial_line.h"
 #include "statistics_window.h"
@@ -19,17 +20,13 @@ LineHealth::LineHealth(QWidget& window, const SerialLine& line, const SensorExch
     connect(&exchange, &SensorExchange::cycleJudged, &statistics_,
             [this](const JudgedCycle& cycle) { statistics_.cycleJudged(cycle.verdict); });
 
-    action_ = new QAction(tr("通讯统计"), this);
-    action_->setObjectName(QStringLiteral("statisticsAction"));
-    action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    action_ = AddPartAction(window, this, tr("通讯统计"), "statisticsAction",
+                            QKeySequence(Qt::CTRL | Qt::Key_I));
     connect(action_, &QAction::triggered, this, &LineHealth::showWindow);
-    window.addAction(action_);
 }
 
 void LineHealth::showWindow() {
     if (!statisticsWindow_)
         statisticsWindow_ = new StatisticsWindow(statistics_, &window_);
-    statisticsWindow_->show();
-    statisticsWindow_->raise();
-    statisticsWindow_->activateWindow();
+    BringToFront(*statisticsWindow_);
 }

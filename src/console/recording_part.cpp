@@ -2,6 +2,7 @@
 #include "recording_part.h"
 
 #include "message_sink.h"
+#include "part_actions.h"
 #include "reply_fault_text.h"
 
 #include <QAction>
@@ -15,21 +16,17 @@
 RecordingPart::RecordingPart(QWidget& window, MessageSink& messages, QString folder)
     : QObject(&window), window_(window), messages_(messages), folder_(std::move(folder)) {
     setObjectName(QStringLiteral("recording"));
-    start_ = new QAction(tr("开始记录…"), this);
-    start_->setObjectName(QStringLiteral("recordAction"));
+    start_ = AddPartAction(window, this, tr("开始记录…"), "recordAction",
+                           QKeySequence(Qt::CTRL | Qt::Key_R));
     start_->setCheckable(true);
-    start_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     // Checked only by the recorder's state, not by the click itself.
     connect(start_, &QAction::triggered, this, [this] {
         showState();
         chooseFile();
     });
-    window.addAction(start_);
-    stop_ = new QAction(tr("停止记录"), this);
-    stop_->setObjectName(QStringLiteral("stopRecordAction"));
-    stop_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    stop_ = AddPartAction(window, this, tr("停止记录"), "stopRecordAction",
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     connect(stop_, &QAction::triggered, this, &RecordingPart::stop);
-    window.addAction(stop_);
     connect(&recorder_, &Recorder::rowWritten, this, &RecordingPart::showState);
     connect(&recorder_, &Recorder::failed, this, &RecordingPart::failed);
     showState();

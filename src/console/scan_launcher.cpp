@@ -2,6 +2,7 @@
 #include "scan_launcher.h"
 
 #include "message_sink.h"
+#include "part_actions.h"
 #include "scan_dialog.h"
 #include "sensor_exchange.h"
 #include "serial_line.h"
@@ -12,11 +13,9 @@ ScanLauncher::ScanLauncher(QWidget& window, SerialLine& line, const SensorExchan
                            MessageSink& messages)
     : QObject(&window), window_(window), line_(line), exchange_(exchange), messages_(messages) {
     setObjectName(QStringLiteral("scanLauncher"));
-    action_ = new QAction(tr("扫描传感器…"), this);
-    action_->setObjectName(QStringLiteral("scanAction"));
-    action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    action_ = AddPartAction(window, this, tr("扫描传感器…"), "scanAction",
+                            QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(action_, &QAction::triggered, this, &ScanLauncher::open);
-    window.addAction(action_);
 }
 
 bool ScanLauncher::scanning() const {

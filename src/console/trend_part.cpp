@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "trend_part.h"
 
+#include "part_actions.h"
 #include "trend_window.h"
 
 #include <QAction>
 
 TrendPart::TrendPart(QWidget& window) : QObject(&window), window_(window) {
     setObjectName(QStringLiteral("trend"));
-    action_ = new QAction(tr("趋势图"), this);
-    action_->setObjectName(QStringLiteral("trendAction"));
-    action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    action_ = AddPartAction(window, this, tr("趋势图"), "trendAction",
+                            QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(action_, &QAction::triggered, this, &TrendPart::showWindow);
-    window.addAction(action_);
 }
 
 void TrendPart::keep(const JudgedCycle& cycle) {
@@ -29,7 +28,5 @@ void TrendPart::keep(const JudgedCycle& cycle) {
 void TrendPart::showWindow() {
     if (!trendWindow_)
         trendWindow_ = new TrendWindow(series_, &window_);
-    trendWindow_->show();
-    trendWindow_->raise();
-    trendWindow_->activateWindow();
+    BringToFront(*trendWindow_);
 }
