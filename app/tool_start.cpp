@@ -15,6 +15,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QScreen>
 #include <cstdio>
 
 namespace {
@@ -74,6 +75,11 @@ int RunTool(int argc, char* argv[], const std::function<void(frmmain&)>& attach)
     CloseOnTermination(window);
     if (attach)
         attach(window);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect centred = window.rect();
+        centred.moveCenter(screen->availableGeometry().center());
+        window.move(centred.topLeft());
+    }
     window.show();
     return QApplication::exec();
 }

@@ -74,7 +74,7 @@ void TestEndToEnd::portLifecycleAndSettingsRoundTrip() {
     QCOMPARE(file.readAll(), QByteArray("3\r\n9600\r\n"));
     rig.startWindow();
     QCOMPARE(rig.ui().Combo1->text(), QStringLiteral("COM3"));
-    QCOMPARE(rig.w().line().selectedPort(), 3);
+    QCOMPARE(rig.ui().Combo1->listIndex(), 2);
 }
 
 void TestEndToEnd::fullCycleShowsFramesAndReadings() {

@@ -27,7 +27,7 @@ void TestSensorModel::repliesPassTheToolsCheckAndDecode() {
     const QString sent = Transcript(ReadRequest(7));
     const auto reply = sensor.answer(ReadRequest(7));
     QVERIFY(reply);
-    QVERIFY(SensorModel::hasValidCrc(*reply));
+    QVERIFY(HasValidCrc(*reply));
     QVERIFY(CheckReply(sent, Transcript(*reply)));
     const auto readings = DecodeReadings(Transcript(*reply), true, QLocale::c());
     QVERIFY(readings);
@@ -78,7 +78,7 @@ void TestSensorModel::faultsAreVisibleToTheCheck() {
     badCrc.badCrc = true;
     SensorModel spoiled(badCrc);
     const QByteArray reply = spoiled.answer(ReadRequest(1)).value();
-    QVERIFY(!SensorModel::hasValidCrc(reply));
+    QVERIFY(!HasValidCrc(reply));
     QCOMPARE(JudgeReply(sent, Transcript(reply)).fault, ReplyFault::CrcError);
 }
 

@@ -30,7 +30,6 @@ void TestSerialLine::opensClosesAndTellsWhatItShows() {
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.at(0).at(0).toBool(), true);
     QCOMPARE(line.openPortNumber(), 3);
-    QCOMPARE(line.portSettings(), QStringLiteral("9600,N,8,1"));
     QCOMPARE(line.lineSettings().baudRate, 9600);
     QVERIFY(port.calls.contains(QStringLiteral("Settings=9600,N,8,1")));
     QVERIFY(line.write(QByteArray::fromHex("010300000002C40B")).ok());

@@ -237,7 +237,7 @@ void TestWindow::startUpReadsTheSettingsFile() {
     QFETCH(bool, toldDefaults);
     WindowFixture f(file);
     QCOMPARE(f.ui().Combo1->text(), port);
-    QCOMPARE(f.w().line().selectedPort(), selected);
+    QCOMPARE(f.ui().Combo1->listIndex() + 1, selected);
     QCOMPARE(f.ui().Combo2->text(), baud);
     QCOMPARE(f.ui().Message_Show->toPlainText().contains(QStringLiteral("COM1")), toldDefaults);
     QVERIFY(f.messages.shown.isEmpty());

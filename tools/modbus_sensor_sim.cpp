@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A virtual temperature and humidity sensor on a pseudo-terminal, published as COMn in a
 // folder so the tool finds it as an ordinary port.
+#include "crc.h"
+#include "frame_sizes.h"
 #include "pty_link.h"
 #include "sensor_model.h"
 
@@ -274,13 +276,13 @@ private:
 
     // Frames are eight bytes; a bad CRC means we are out of step, so slide by one.
     void takeFrames() {
-        while (received_.size() >= 8) {
-            const QByteArray frame = received_.left(8);
-            if (!SensorModel::hasValidCrc(frame)) {
+        while (received_.size() >= FrameSize::kRequest) {
+            const QByteArray frame = received_.left(FrameSize::kRequest);
+            if (!HasValidCrc(frame)) {
                 received_.remove(0, 1);
                 continue;
             }
-            received_.remove(0, 8);
+            received_.remove(0, FrameSize::kRequest);
             // At another rate than ours the frame would be noise to a real sensor.
             if (config_.baud > 0 && lineRate(line_.farEnd()) != config_.baud) {
                 log_.write("RX-RATE", frame);

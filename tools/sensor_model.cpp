@@ -2,6 +2,7 @@
 #include "sensor_model.h"
 
 #include "crc.h"
+#include "frame_sizes.h"
 
 #include <algorithm>
 
@@ -9,13 +10,6 @@ SensorModel::SensorModel(const Options& options)
     : options_(options), address_(options.address),
       temperature_(options.temperature.value_or(235 + options.driftStart)),
       humidity_(options.humidity.value_or(550 - 2 * options.driftStart)), random_(options.seed) {}
-
-bool SensorModel::hasValidCrc(const QByteArray& frame) {
-    if (frame.size() < 3)
-        return false;
-    const auto last = static_cast<std::uint8_t>(frame.size() - 3);
-    return AppendCRC(frame, last) == frame;
-}
 
 QByteArray SensorModel::withCrc(const QByteArray& body) const {
     QByteArray frame = AppendCRC(body, static_cast<std::uint8_t>(body.size() - 1));
@@ -33,18 +27,18 @@ void SensorModel::drift() {
 }
 
 std::optional<QByteArray> SensorModel::answer(const QByteArray& request) {
-    if (request.size() != 8 || !hasValidCrc(request))
+    if (request.size() != FrameSize::kRequest || !HasValidCrc(request))
         return std::nullopt;
     const auto byte = [&](int i) { return static_cast<std::uint8_t>(request[i]); };
     const int target = byte(0);
     const int function = byte(1);
     const int reg = byte(2) << 8 | byte(3);
     const int value = byte(4) << 8 | byte(5);
-    const bool broadcast = target == 0;
+    const bool broadcast = target == kBroadcastAddress;
     if (!broadcast && target != address_)
         return std::nullopt;
 
-    if (function == 0x06 && reg == 0) {
+    if (function == Function::kWriteRegister && reg == 0) {
         // The sensor echoes the write, broadcast included, then answers at its new address.
         if (value < 1 || value > 255)
             return std::nullopt;
@@ -56,8 +50,8 @@ std::optional<QByteArray> SensorModel::answer(const QByteArray& request) {
 
     QByteArray body;
     body.append(static_cast<char>(address_));
-    if (function != 0x03) {
-        body.append(static_cast<char>(function | 0x80)).append('\x01');
+    if (function != Function::kReadRegisters) {
+        body.append(static_cast<char>(function | Function::kExceptionFlag)).append('\x01');
         return withCrc(body);
     }
     if (options_.exceptionReply || reg != 0 || value < 1 || value > 8) {

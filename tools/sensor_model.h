@@ -30,9 +30,6 @@ public:
     int temperature() const { return temperature_; }
     int humidity() const { return humidity_; }
 
-    // True when the 8 bytes end in their own CRC.
-    static bool hasValidCrc(const QByteArray& frame);
-
 private:
     void drift();
     QByteArray withCrc(const QByteArray& body) const;

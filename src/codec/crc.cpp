@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "crc.h"
 
+#include "frame_sizes.h"
+
 QByteArray AppendCRC(const QByteArray& data, std::uint8_t lastIndex) {
     const int dataLength = lastIndex + 1;
     Q_ASSERT(data.size() >= dataLength);
@@ -22,6 +24,12 @@ QByteArray AppendCRC(const QByteArray& data, std::uint8_t lastIndex) {
     return frame;
 }
 
+bool HasValidCrc(const QByteArray& frame) {
+    if (frame.size() <= FrameSize::kCrc)
+        return false;
+    return AppendCRC(frame, static_cast<std::uint8_t>(frame.size() - FrameSize::kCrc - 1)) == frame;
+}
+
 namespace {
 QByteArray sixBytes(std::uint8_t b0, std::uint8_t b1, std::uint8_t b5) {
     const char buffer[6] = {static_cast<char>(b0), static_cast<char>(b1), 0, 0, 0,
@@ -31,9 +39,9 @@ QByteArray sixBytes(std::uint8_t b0, std::uint8_t b1, std::uint8_t b5) {
 } // namespace
 
 QByteArray ReadRequest(std::uint8_t moduleAddress) {
-    return AppendCRC(sixBytes(moduleAddress, 0x03, 0x02), 5);
+    return AppendCRC(sixBytes(moduleAddress, Function::kReadRegisters, 0x02), 5);
 }
 
 QByteArray AddressWriteRequest(std::uint8_t newAddress) {
-    return AppendCRC(sixBytes(0x00, 0x06, newAddress), 5);
+    return AppendCRC(sixBytes(kBroadcastAddress, Function::kWriteRegister, newAddress), 5);
 }

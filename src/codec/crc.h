@@ -10,6 +10,9 @@
 // (lastIndex + 3 bytes). data must hold at least lastIndex + 1 bytes; it is not modified.
 QByteArray AppendCRC(const QByteArray& data, std::uint8_t lastIndex);
 
+// True when frame (more than its two CRC bytes) ends in the CRC-16 of what precedes it.
+bool HasValidCrc(const QByteArray& frame);
+
 // Read holding registers 0 and 1 of the sensor at moduleAddress.
 QByteArray ReadRequest(std::uint8_t moduleAddress);
 

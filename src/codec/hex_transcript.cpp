@@ -1,13 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "hex_transcript.h"
 
+#include "frame_sizes.h"
+
+namespace {
+constexpr char kDigits[] = "0123456789ABCDEF";
+}
+
+QString HexByte(int byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    const char digits[2] = {kDigits[value >> 4], kDigits[value & 0x0F]};
+    return QString::fromLatin1(digits, 2);
+}
+
 void AppendTranscript(QString& transcript, const QByteArray& bytes) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    transcript.reserve(transcript.size() + 3 * bytes.size());
+    transcript.reserve(transcript.size() + FrameSize::TranscriptLength(bytes.size()));
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        transcript.append(QLatin1Char(digits[byte >> 4]));
-        transcript.append(QLatin1Char(digits[byte & 0x0F]));
+        transcript.append(QLatin1Char(kDigits[byte >> 4]));
+        transcript.append(QLatin1Char(kDigits[byte & 0x0F]));
         transcript.append(QLatin1Char(' '));
     }
 }

@@ -8,5 +8,8 @@
 // emptying a transcript is the sender's job.
 void AppendTranscript(QString& transcript, const QByteArray& bytes);
 
+// One byte (an exception code, say) as two upper-case hex digits, without the space.
+QString HexByte(int byte);
+
 // The transcript of bytes on its own.
 QString Transcript(const QByteArray& bytes);

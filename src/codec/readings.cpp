@@ -34,10 +34,12 @@ std::optional<int> registerAt(const QString& transcript, int first) {
 } // namespace
 
 QString FormatTenths(int tenths, const QLocale& locale) {
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
     const QString sign = tenths < 0 ? QStringLiteral("-") : QString();
     const int magnitude = tenths < 0 ? -tenths : tenths;
-    return sign + locale.toString(magnitude / 10) + locale.decimalPoint() +
-           locale.toString(magnitude % 10);
+    return sign + plain.toString(magnitude / 10) + plain.decimalPoint() +
+           plain.toString(magnitude % 10);
 }
 
 std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisitionRunning,
@@ -57,16 +59,14 @@ std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisiti
     // The register is a signed 16-bit count of tenths of a degree.
     const int signedTenths = *temperature < 32768 ? *temperature : *temperature - 65536;
 
-    QLocale plain = locale;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
     Readings readings;
-    readings.temperature = FormatTenths(signedTenths, plain) + QChar(0x2103);
+    readings.temperature = FormatTenths(signedTenths, locale) + QChar(0x2103);
     readings.temperatureTenths = signedTenths;
     if (!oneRegister) {
         const auto humidity = registerAt(ReceiveHex, 16);
         if (!humidity)
             return std::nullopt;
-        readings.humidity = FormatTenths(*humidity, plain) + QLatin1Char('%');
+        readings.humidity = FormatTenths(*humidity, locale) + QLatin1Char('%');
         readings.humidityTenths = *humidity;
     }
     return readings;

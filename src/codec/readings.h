@@ -20,5 +20,5 @@ struct Readings {
 std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisitionRunning,
                                        const QLocale& locale = QLocale());
 
-// Tenths of a unit in the pattern "0.0" with the locale's decimal separator.
+// Tenths of a unit in the pattern "0.0" with the locale's decimal separator, no grouping.
 QString FormatTenths(int tenths, const QLocale& locale = QLocale());

@@ -8,13 +8,6 @@ namespace {
 
 // "AA FF": the address and the function code.
 constexpr qsizetype kAddressAndFunction = FrameSize::TranscriptLength(2) - 1;
-constexpr int kExceptionReply = 5; // address, function | 80, code, CRC
-constexpr int kExceptionFlag = 0x80;
-
-bool crcMatches(const QByteArray& frame) {
-    return frame.size() > FrameSize::kCrc &&
-           AppendCRC(frame, static_cast<std::uint8_t>(frame.size() - FrameSize::kCrc - 1)) == frame;
-}
 
 bool acceptedLength(qsizetype length) {
     using namespace FrameSize;
@@ -32,9 +25,10 @@ ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex) {
     const QByteArray sent = QByteArray::fromHex(SendHex.toLatin1());
     const QByteArray frame = QByteArray::fromHex(ReceiveHex.toLatin1());
 
-    if (frame.size() == kExceptionReply && sent.size() >= 2 && frame[0] == sent[0] &&
-        static_cast<quint8>(frame[1]) == (static_cast<quint8>(sent[1]) | kExceptionFlag)) {
-        if (!crcMatches(frame))
+    if (frame.size() == FrameSize::kExceptionReply && sent.size() >= 2 && frame[0] == sent[0] &&
+        static_cast<quint8>(frame[1]) ==
+            (static_cast<quint8>(sent[1]) | Function::kExceptionFlag)) {
+        if (!HasValidCrc(frame))
             return {ReplyFault::CrcError};
         return {ReplyFault::Exception, static_cast<quint8>(frame[2])};
     }
@@ -43,7 +37,7 @@ ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex) {
     if (SendHex.size() < kAddressAndFunction || QStringView(ReceiveHex).left(kAddressAndFunction) !=
                                                     QStringView(SendHex).left(kAddressAndFunction))
         return {ReplyFault::WrongSender};
-    if (!crcMatches(frame))
+    if (!HasValidCrc(frame))
         return {ReplyFault::CrcError};
     return {ReplyFault::None};
 }

@@ -6,10 +6,6 @@
 
 namespace {
 
-bool crcHolds(const QByteArray& frame) {
-    return AppendCRC(frame, static_cast<std::uint8_t>(frame.size() - 3)) == frame;
-}
-
 std::uint8_t at(const QByteArray& bytes, qsizetype index) {
     return static_cast<std::uint8_t>(bytes[index]);
 }
@@ -18,18 +14,17 @@ std::uint8_t at(const QByteArray& bytes, qsizetype index) {
 
 ScanReply FindScanReply(std::uint8_t address, const QByteArray& received) {
     using namespace FrameSize;
-    constexpr int kExceptionReply = kReplyHeader + kCrc; // address, 83, code, CRC
     for (qsizetype start = 0; start + kExceptionReply <= received.size(); ++start) {
         if (at(received, start) != address)
             continue;
         const std::uint8_t function = at(received, start + 1);
-        if (function == 0x83) {
+        if (function == (Function::kReadRegisters | Function::kExceptionFlag)) {
             const QByteArray frame = received.mid(start, kExceptionReply);
-            if (crcHolds(frame))
+            if (HasValidCrc(frame))
                 return {ScanReply::Kind::Exception, at(frame, 2), frame};
             continue;
         }
-        if (function != 0x03)
+        if (function != Function::kReadRegisters)
             continue;
         const int count = at(received, start + 2);
         const int length = kReplyHeader + count + kCrc;
@@ -39,7 +34,7 @@ ScanReply FindScanReply(std::uint8_t address, const QByteArray& received) {
         if (start + length > received.size())
             continue;
         const QByteArray frame = received.mid(start, length);
-        if (crcHolds(frame))
+        if (HasValidCrc(frame))
             return {ScanReply::Kind::Reading, 0, frame};
     }
     return {};

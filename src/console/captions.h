@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "port_caption.h"
-
 #include <QString>
 
 // The window's fixed texts that its code also reads back or compares.
@@ -16,3 +14,9 @@ inline const QString kGood = QStringLiteral("通讯数据正常！");
 inline const QString kBad = QStringLiteral("通讯数据错误！");
 inline const QString kWebAddress = QStringLiteral("www.modbus.org");
 } // namespace Caption
+
+// Command1's caption: the port's state as the operator sees it.
+namespace PortCaption {
+inline const QString kOpen = QStringLiteral("打开串口");  // shown while closed
+inline const QString kClose = QStringLiteral("关闭串口"); // shown while open
+} // namespace PortCaption

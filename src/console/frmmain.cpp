@@ -1,47 +1,34 @@
 // SPDX-License-Identifier: MIT
 #include "frmmain.h"
 
-#include "file_store.h"
 #include "lamp.h"
 #include "line_health.h"
-#include "link_colour.h"
-#include "link_settings.h"
-#include "port_names.h"
+#include "link_label.h"
+#include "port_list_tips.h"
 #include "port_status_text.h"
 #include "recording_part.h"
 #include "scan_launcher.h"
 #include "sensor_exchange.h"
-#include "serial_devices.h"
+#include "tool_limits.h"
 #include "tool_menu.h"
 #include "trend_part.h"
-#include "web_launcher.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QGuiApplication>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 frmmain::frmmain(const Services& services, QWidget* parent)
-    : QWidget(parent), services_(services), messages_(services.messages) {
+    : QWidget(parent), services_(services), messages_(services.messages),
+      settings_(services.settingsFolder) {
     line_ = new SerialLine(services_.port, messages_, services_.devices, this);
     exchange_ = new SensorExchange(
         *line_, messages_, {[this] { return Combo_Addr(2)->text(); }, services_.sleep}, this);
     setupControls(*this);
-    Label9->installEventFilter(this);
-    Timer3.setObjectName(QStringLiteral("Timer3"));
-    Timer3.setInterval(1000);
+    linkLabel_ = new LinkLabel(*Label9, services_.web);
     connectHandlers();
     createExtensions();
     Form_Load();
-    Timer3.start();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect centred = rect();
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
+    linkLabel_->start();
 }
 
 frmmain::~frmmain() = default;
@@ -49,11 +36,11 @@ frmmain::~frmmain() = default;
 void frmmain::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, &frmmain::Command1_Click);
     connect(Combo1, &EditableComboBox::clicked, this, &frmmain::Combo1_Click);
-    connect(Combo1, &EditableComboBox::popupAboutToShow, this, &frmmain::refreshPortToolTips);
     connect(Combo2, &EditableComboBox::clicked, this, &frmmain::Combo2_Click);
     connect(Command_OK3, &QPushButton::clicked, this, &frmmain::Command_OK3_Click);
     connect(Command_OK1, &QPushButton::clicked, this, &frmmain::Command_OK1_Click);
-    connect(&Timer3, &QTimer::timeout, this, &frmmain::Timer3_Timer);
+    connect(linkLabel_, &LinkLabel::tick, this, &frmmain::Timer3_Timer);
+    connect(linkLabel_, &LinkLabel::clicked, this, &frmmain::Label9_Click);
 
     line_->listen(this, [this](const QByteArray& received) { MSComm1_OnComm(received); });
     connect(line_, &SerialLine::shownOpenChanged, this, &frmmain::showPortState);
@@ -69,10 +56,12 @@ void frmmain::connectHandlers() {
 
 // The parts beyond the window's own controls, reached from its context menu and shortcuts.
 void frmmain::createExtensions() {
+    portListTips_ = new PortListTips(*Combo1, services_.devices, settings_.folder());
+
     scanLauncher_ = new ScanLauncher(*this, *line_, *exchange_, messages_);
     connect(scanLauncher_, &ScanLauncher::sensorChosen, this, &frmmain::selectSensor);
 
-    recording_ = new RecordingPart(*this, messages_, settingsFolder());
+    recording_ = new RecordingPart(*this, messages_, settings_.folder());
     connect(exchange_, &SensorExchange::cycleJudged, recording_, &RecordingPart::keep);
     connect(recording_, &RecordingPart::noteChanged, this, &frmmain::showStatusToolTip);
     connect(recording_, &RecordingPart::stoppedByFailure, this, &frmmain::setStatus);
@@ -98,18 +87,8 @@ void frmmain::createExtensions() {
                                "请只接上要更改的那一个传感器"));
 }
 
-QString frmmain::settingsFolder() const {
-    return services_.settingsFolder.isEmpty() ? QDir::currentPath() : services_.settingsFolder;
-}
-
-QString frmmain::settingsPath() const {
-    return QDir(settingsFolder()).filePath(QLatin1String(LinkSettingsFile::kFileName));
-}
-
 void frmmain::Form_Load() {
-    QString readError;
-    const auto content = ReadSmallFile(settingsPath(), LinkSettingsFile::kMaxBytes, &readError);
-    const LinkSettings settings = ReadLinkSettings(content, readError);
+    const LinkSettings settings = settings_.load();
 
     Combo1->setText(QStringLiteral("COM") + settings.line1);
     Combo2->setText(settings.line2);
@@ -119,9 +98,8 @@ void frmmain::Form_Load() {
     Combo1->setListIndex(settings.portListIndex);
 
     QStringList addresses;
-    addresses.reserve(254);
-    for (int i = 0; i < 254; ++i)
-        addresses << QString::number(i + 1);
+    for (int address = Limits::kFirstAddress; address <= Limits::kLastAddress; ++address)
+        addresses << QString::number(address);
     Combo_Addr(0)->addItems(addresses);
     Combo_Addr(2)->addItems(addresses);
     Combo_Addr(0)->setText(QStringLiteral("1"));
@@ -129,9 +107,6 @@ void frmmain::Form_Load() {
 
     if (!settings.fallbackReason.isEmpty())
         setStatus(settings.fallbackReason);
-    // The port tooltips are made when first wanted: asking the system for its serial
-    // devices costs more than the rest of the start.
-    Combo1->installEventFilter(this);
 }
 
 void frmmain::Form_QueryUnload() {
@@ -139,13 +114,12 @@ void frmmain::Form_QueryUnload() {
         return;
     unloaded_ = true;
     exchange_->halt();
-    Timer3.stop();
+    linkLabel_->stop();
     recording_->stop();
     line_->closePort();
 
     QString error;
-    const QByteArray content = FormatLinkSettings(Combo1->listIndex() + 1, Combo2->text());
-    if (!WriteFileAtomically(settingsPath(), content, &error))
+    if (!settings_.save(Combo1->listIndex() + 1, Combo2->text(), &error))
         messages_.show(tr("无法保存设置文件 com.txt：%1").arg(error));
 }
 
@@ -191,38 +165,12 @@ void frmmain::MSComm1_OnComm(const QByteArray& received) {
 }
 
 void frmmain::Timer3_Timer() {
-    QPalette palette = Label9->palette();
-    palette.setColor(QPalette::WindowText, NextLinkColour());
-    Label9->setPalette(palette);
+    linkLabel_->recolour();
 }
 
 void frmmain::Label9_Click() {
-    if (!services_.web.open(Label9->text()))
+    if (!linkLabel_->openAddress())
         setStatus(tr("无法打开浏览器：%1").arg(Label9->text()));
-}
-
-bool frmmain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Combo1 && event->type() == QEvent::ToolTip)
-        refreshPortToolTips();
-    if (watched == Label9 && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Label9_Click();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void frmmain::refreshPortToolTips() {
-    const auto existing = services_.devices.available();
-    for (int index = 0; index < Combo1->count(); ++index) {
-        const int port = index + 1;
-        const PortLocation location = LocatePort(port, settingsFolder());
-        Combo1->setItemData(
-            index,
-            PortToolTip(port, location.device, location.present, location.throughLink, existing),
-            Qt::ToolTipRole);
-    }
-    Combo1->setToolTip(Combo1->itemData(Combo1->listIndex(), Qt::ToolTipRole).toString());
 }
 
 // com.txt keeps a new rate from the next close on.

@@ -2,17 +2,19 @@
 #pragma once
 
 #include "captions.h"
+#include "link_settings_store.h"
 #include "main_controls.h"
 #include "message_queue.h"
 #include "readings.h"
 #include "serial_line.h"
 #include "services.h"
 
-#include <QTimer>
 #include <QWidget>
 
 struct JudgedCycle;
 class LineHealth;
+class LinkLabel;
+class PortListTips;
 class RecordingPart;
 class ScanLauncher;
 class SensorExchange;
@@ -55,16 +57,12 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectHandlers();
     void createExtensions();
-    QString settingsFolder() const;
-    QString settingsPath() const;
     // The port and the link lists as the operator set them.
     SerialLine::Choice choice() const;
-    void refreshPortToolTips();
 
     // What the line and the exchange report, shown.
     void showPortState(bool open);
@@ -76,16 +74,17 @@ private:
     void setStatus(const QString& line) { showStatus({line, {}}); }
     void showStatusToolTip();
 
-    QTimer Timer3{this};
-
     Services services_;
     OneAtATimeMessages messages_;
+    LinkSettingsStore settings_;
     SerialLine* line_ = nullptr;
     SensorExchange* exchange_ = nullptr;
     StatusText status_;
     bool unloaded_ = false;
 
     // Parts, owned through Qt's parent of each.
+    LinkLabel* linkLabel_ = nullptr;
+    PortListTips* portListTips_ = nullptr;
     ToolMenu* toolMenu_ = nullptr;
     LineHealth* lineHealth_ = nullptr;
     RecordingPart* recording_ = nullptr;

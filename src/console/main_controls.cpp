@@ -3,6 +3,7 @@
 #include "main_controls.h"
 
 #include "captions.h"
+#include "tool_limits.h"
 
 #include "lamp.h"
 #include "logo.h"
@@ -115,8 +116,11 @@ void MainControls::createLinkFrame(QWidget& window) {
 
     // The five lists, each to the right of its caption; only the port can be changed.
     QStringList ports;
-    for (int n = 1; n <= 10; ++n)
+    for (int n = 1; n <= Limits::kPortCount; ++n)
         ports << QStringLiteral("COM%1").arg(n);
+    QStringList rates;
+    for (const int rate : Limits::kOfferedBaudRates)
+        rates << QString::number(rate);
     struct Row {
         const char* label;
         QString caption;
@@ -126,11 +130,7 @@ void MainControls::createLinkFrame(QWidget& window) {
     };
     const Row rows[] = {
         {"Label1", QStringLiteral("串口号"), &MainControls::Combo1, "Combo1", ports},
-        {"Label2",
-         QStringLiteral("波特率"),
-         &MainControls::Combo2,
-         "Combo2",
-         {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("115200")}},
+        {"Label2", QStringLiteral("波特率"), &MainControls::Combo2, "Combo2", rates},
         {"Label3",
          QStringLiteral("校验位"),
          &MainControls::Combo3,

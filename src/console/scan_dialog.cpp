@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QList<int> kOfferedRates = {4800, 9600, 115200};
+const QSize kStartSize(520, 420);
 enum Column { kAddress, kBaud, kTemperature, kHumidity, kReplyTime, kColumns };
 } // namespace
 
@@ -31,7 +31,7 @@ ScanDialog::ScanDialog(SerialLine& serialLine, const LineSettings& line, QWidget
     timeout_ = new QSpinBox;
     timeout_->setObjectName(QStringLiteral("timeout"));
     timeout_->setRange(SensorScan::kMinTimeoutMs, SensorScan::kMaxTimeoutMs);
-    timeout_->setValue(100);
+    timeout_->setValue(ScanPlan{}.timeoutMs);
     timeout_->setSuffix(tr(" 毫秒"));
     form->addRow(tr("应答超时："), timeout_);
 
@@ -51,7 +51,7 @@ ScanDialog::ScanDialog(SerialLine& serialLine, const LineSettings& line, QWidget
     layout->addWidget(summary_);
     layout->addWidget(results_, 1);
     layout->addWidget(buttons);
-    resize(520, 420);
+    resize(kStartSize);
 
     connect(results_, &QTableWidget::itemSelectionChanged, this, [this] {
         useButton_->setEnabled(!scan_.running() && !results_->selectedItems().isEmpty());
@@ -65,12 +65,12 @@ QHBoxLayout* ScanDialog::createRangeRow() {
     auto* range = new QHBoxLayout;
     first_ = new QSpinBox;
     first_->setObjectName(QStringLiteral("firstAddress"));
-    first_->setRange(1, 255);
-    first_->setValue(1);
+    first_->setRange(Limits::kFirstAddress, Limits::kHighestAddress);
+    first_->setValue(ScanPlan{}.firstAddress);
     last_ = new QSpinBox;
     last_->setObjectName(QStringLiteral("lastAddress"));
-    last_->setRange(1, 255);
-    last_->setValue(254);
+    last_->setRange(Limits::kFirstAddress, Limits::kHighestAddress);
+    last_->setValue(ScanPlan{}.lastAddress);
     first_->setAccessibleName(tr("起始地址"));
     last_->setAccessibleName(tr("结束地址"));
     range->addWidget(first_);
@@ -83,7 +83,7 @@ QHBoxLayout* ScanDialog::createRangeRow() {
 // The usual rates and the port's own, which is the one checked.
 QHBoxLayout* ScanDialog::createRateRow(int currentRate) {
     auto* rateRow = new QHBoxLayout;
-    QList<int> offered = kOfferedRates;
+    QList<int> offered = Limits::kOfferedBaudRates;
     if (currentRate > 0 && !offered.contains(currentRate))
         offered << currentRate;
     for (const int rate : offered) {
@@ -184,9 +184,7 @@ void ScanDialog::addFinding(const ScanFinding& finding) {
     put(kAddress, QString::number(finding.address));
     put(kBaud, QString::number(finding.baud));
     if (finding.reply.kind == ScanReply::Kind::Exception) {
-        put(kTemperature, tr("设备存在，异常码 %1")
-                              .arg(finding.reply.exceptionCode, 2, 16, QLatin1Char('0'))
-                              .toUpper());
+        put(kTemperature, tr("设备存在，异常码 %1").arg(HexByte(finding.reply.exceptionCode)));
         put(kHumidity, QString());
     } else {
         const auto readings = DecodeReadings(Transcript(finding.reply.frame), true);

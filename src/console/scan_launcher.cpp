@@ -6,6 +6,7 @@
 #include "scan_dialog.h"
 #include "sensor_exchange.h"
 #include "serial_line.h"
+#include "tool_limits.h"
 
 #include <QAction>
 
@@ -29,7 +30,7 @@ void ScanLauncher::stopScan() {
 
 void ScanLauncher::open() {
     if (!line_.shownOpen()) {
-        messages_.show(QStringLiteral("请先打开串口！"));
+        messages_.show(SharedText::OpenPortFirst());
         return;
     }
     if (exchange_.acquiring()) {

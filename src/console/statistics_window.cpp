@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "statistics_window.h"
 
+#include "hex_transcript.h"
 #include "reply_fault_text.h"
 
 #include <QDateTime>
@@ -85,9 +86,7 @@ void StatisticsWindow::refresh() {
         if (reason == ReplyFault::Exception && !summary.exceptionCodes.empty()) {
             QStringList codes;
             for (const auto& [code, times] : summary.exceptionCodes)
-                codes << tr("%1 码 %2 次")
-                             .arg(QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper())
-                             .arg(times);
+                codes << tr("%1 码 %2 次").arg(HexByte(code)).arg(times);
             text += QStringLiteral("（%1）").arg(codes.join(QStringLiteral("，")));
         }
         set(ReplyFaultName(reason), text);

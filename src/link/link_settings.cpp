@@ -2,6 +2,7 @@
 #include "link_settings.h"
 
 #include "leading_number.h"
+#include "tool_limits.h"
 
 #include <QObject>
 #include <QStringList>
@@ -55,7 +56,7 @@ LinkSettings ReadLinkSettings(const std::optional<QByteArray>& content, const QS
     const QString& line2 = lines[1];
     const auto value = LeadingNumber(line1);
     const double index = value ? std::nearbyint(*value - 1) : HUGE_VAL;
-    if (!(index >= -1 && index <= LinkSettingsFile::kPortCount - 1)) {
+    if (!(index >= -1 && index <= Limits::kPortCount - 1)) {
         return defaults(
             QObject::tr("com.txt 中的串口号“%1”超出范围，已使用 COM1").arg(line1.left(20)), line2);
     }

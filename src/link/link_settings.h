@@ -16,7 +16,6 @@ struct LinkSettings {
 
 namespace LinkSettingsFile {
 constexpr const char* kFileName = "com.txt";
-constexpr int kPortCount = 10;
 constexpr qint64 kMaxBytes = 64 * 1024;
 } // namespace LinkSettingsFile
 

@@ -42,11 +42,8 @@ QString missingLine(const PortProblemContext& context) {
         paths << device.path;
     const QString found =
         QObject::tr("%1；现有串口：%2").arg(missing, paths.join(QStringLiteral("、")));
-    if (!PortsLinkedFromFolder())
-        return found;
-    return QObject::tr("%1；在 com.txt 所在文件夹执行 ln -s %2 COM%3，即可把它用作 COM%3")
-        .arg(found, context.existing.front().path)
-        .arg(context.port);
+    const QString advice = PortLinkAdvice(context.existing.front().path, context.port);
+    return advice.isEmpty() ? found : found + QStringLiteral("；") + advice;
 }
 
 } // namespace
@@ -60,13 +57,13 @@ StatusText DescribePortProblem(PortProblem problem, const PortProblemContext& co
     case PortProblem::Busy:
         line = QObject::tr("%1 被其他程序占用").arg(portAndDevice(context));
         break;
-    case PortProblem::NoPermission:
-        // The package's udev rule opens the common USB adapters to the desktop user; any
-        // other device, or a login without a seat, needs the group.
-        line = QObject::tr("无权打开 %1：请把用户加入 dialout 组（sudo adduser $USER dialout），"
-                           "然后重新登录（常见的 USB 转 RS-485 适配器在安装本软件后插上即可使用）")
-                   .arg(portAndDevice(context));
+    case PortProblem::NoPermission: {
+        line = QObject::tr("无权打开 %1").arg(portAndDevice(context));
+        const QString advice = PermissionAdvice();
+        if (!advice.isEmpty())
+            line += QStringLiteral("：") + advice;
         break;
+    }
     case PortProblem::SettingsRefused:
         line = QObject::tr("%1 不接受线路参数 %2").arg(portAndDevice(context), context.settings);
         break;

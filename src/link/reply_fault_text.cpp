@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "reply_fault_text.h"
 
+#include "hex_transcript.h"
+
 #include <QObject>
 
 QString ReplyFaultName(ReplyFault fault) {
@@ -32,9 +34,7 @@ QString DescribeReplyFault(const ReplyVerdict& verdict, qsizetype receivedBytes)
     case ReplyFault::WrongSender:
         return QObject::tr("原因：回复的地址或功能码与请求不符");
     case ReplyFault::Exception:
-        return QObject::tr("原因：传感器返回异常码 %1")
-            .arg(
-                QStringLiteral("%1").arg(verdict.exceptionCode, 2, 16, QLatin1Char('0')).toUpper());
+        return QObject::tr("原因：传感器返回异常码 %1").arg(HexByte(verdict.exceptionCode));
     case ReplyFault::CrcError:
         return QObject::tr("原因：回复的 CRC 校验错误（线路干扰、接线或终端电阻问题）");
     }
@@ -52,7 +52,8 @@ QString ReplyFaultToken(const ReplyVerdict& verdict) {
     case ReplyFault::WrongSender:
         return QStringLiteral("address_or_function");
     case ReplyFault::Exception:
-        return QStringLiteral("exception_%1").arg(verdict.exceptionCode, 2, 16, QLatin1Char('0'));
+        // Stored files carry the code in lower case.
+        return QStringLiteral("exception_") + HexByte(verdict.exceptionCode).toLower();
     case ReplyFault::CrcError:
         return QStringLiteral("crc");
     }

@@ -10,16 +10,17 @@
 #include "reply_check.h"
 #include "reply_fault_text.h"
 #include "serial_line.h"
+#include "tool_limits.h"
 
 SensorExchange::SensorExchange(SerialLine& line, MessageSink& messages, Inputs inputs,
                                QObject* parent)
     : QObject(parent), line_(line), messages_(messages), inputs_(std::move(inputs)) {
     Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer1.setInterval(500);
+    Timer1.setInterval(kReplyWindowMs);
     Timer1.setSingleShot(true);
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer2.setObjectName(QStringLiteral("Timer2"));
-    Timer2.setInterval(700);
+    Timer2.setInterval(kPollIntervalMs);
     Timer2.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &SensorExchange::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &SensorExchange::Timer2_Timer);
@@ -45,7 +46,7 @@ void SensorExchange::Timer2_Timer() {
     clear();
 
     if (!line_.shownOpen()) {
-        stopAcquisition(QStringLiteral("请先打开串口！"));
+        stopAcquisition(SharedText::OpenPortFirst());
         return;
     }
     const QString addressText = inputs_.pollAddress();
@@ -76,7 +77,7 @@ void SensorExchange::writeAddress(const QString& newAddressText) {
     clear();
 
     if (!line_.shownOpen()) {
-        messages_.show(QStringLiteral("请先打开串口！"));
+        messages_.show(SharedText::OpenPortFirst());
         return;
     }
     const auto newAddress = ParseAddressText(newAddressText);
@@ -88,7 +89,7 @@ void SensorExchange::writeAddress(const QString& newAddressText) {
     if (!send(AddressWriteRequest(*newAddress)))
         return;
     // The sensor needs the line quiet while it stores its new address.
-    inputs_.sleep(100);
+    inputs_.sleep(kAfterBroadcastMs);
     Timer1.start();
 }
 

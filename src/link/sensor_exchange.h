@@ -21,6 +21,10 @@ class SerialLine;
 class SensorExchange final : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kPollIntervalMs = 700;   // Timer2
+    static constexpr int kReplyWindowMs = 500;    // Timer1: a request to its judgement
+    static constexpr int kAfterBroadcastMs = 100; // quiet while a sensor stores its address
+
     struct Inputs {
         std::function<QString()> pollAddress; // the polled address as the operator typed it
         std::function<void(int)> sleep;       // milliseconds, on this thread

@@ -41,9 +41,9 @@ qint64 SensorScan::msLeft() const {
 }
 
 bool SensorScan::start(const ScanPlan& plan) {
-    if (running_ || plan.rates.isEmpty() || plan.firstAddress < 1 || plan.lastAddress > 255 ||
-        plan.firstAddress > plan.lastAddress || plan.timeoutMs < kMinTimeoutMs ||
-        plan.timeoutMs > kMaxTimeoutMs)
+    if (running_ || plan.rates.isEmpty() || plan.firstAddress < Limits::kFirstAddress ||
+        plan.lastAddress > Limits::kHighestAddress || plan.firstAddress > plan.lastAddress ||
+        plan.timeoutMs < kMinTimeoutMs || plan.timeoutMs > kMaxTimeoutMs)
         return false;
     plan_ = plan;
     index_ = 0;

@@ -3,6 +3,7 @@
 
 #include "line_settings.h"
 #include "scan_reply.h"
+#include "tool_limits.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -13,11 +14,11 @@ class SerialLine;
 
 // Which addresses to ask at which rates, and how long to wait for each.
 struct ScanPlan {
-    int firstAddress = 1;
-    int lastAddress = 254;
+    int firstAddress = Limits::kFirstAddress;
+    int lastAddress = Limits::kLastAddress;
     QList<int> rates;
-    int timeoutMs = 100;
-    LineSettings line; // the open port's settings; restored after
+    int timeoutMs = 100; // long enough for a sensor at 4800 Bd, short enough to scan 254
+    LineSettings line;   // the open port's settings; restored after
 };
 
 struct ScanFinding {

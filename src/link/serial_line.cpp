@@ -83,8 +83,8 @@ bool SerialLine::OpenPort(qint16 port) {
     };
     CommResult result = port_.setCommPort(port);
     if (result.ok()) {
-        port_.setOutBufferSize(1024);
-        port_.setInBufferSize(1024);
+        port_.setOutBufferSize(kBufferBytes);
+        port_.setInBufferSize(kBufferBytes);
         port_.setInputMode(1);
         port_.setInputLen(0);
         port_.setInBufferCount(0);

@@ -30,6 +30,7 @@ public:
         QString stopBits;
     };
     using Listener = std::function<void(const QByteArray& received)>;
+    static constexpr int kBufferBytes = 1024; // each way; far above the longest frame
 
     SerialLine(SerialControl& port, MessageSink& messages, const SerialDevices& devices,
                QObject* parent = nullptr);
@@ -50,10 +51,7 @@ public:
     void closePort();
 
     bool shownOpen() const { return shownOpen_; }
-    qint16 selectedPort() const { return SelectedPort; }
     qint16 openPortNumber() const { return OpenPortNumber; }
-    QString parityLetter() const { return ParityLetter; }
-    QString portSettings() const { return PortSettings; }
     // The settings of the open port, typed; the defaults when the text is not valid.
     LineSettings lineSettings() const;
     static QString ParityLetterFor(const QString& parityText);

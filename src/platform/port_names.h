@@ -16,6 +16,9 @@ struct PortLocation {
 };
 PortLocation LocatePort(int port, const QString& folder);
 
-// Whether a COMn file or link in the folder chooses the device (Unix); Windows numbers its
-// ports itself.
-bool PortsLinkedFromFolder();
+// How to make device serve as port n: a COMn link in the folder on Unix; empty on Windows,
+// which numbers its ports itself.
+QString PortLinkAdvice(const QString& device, int port);
+
+// What lets a user open a serial port the system refused; empty where there is no advice.
+QString PermissionAdvice();

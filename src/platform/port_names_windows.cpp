@@ -19,6 +19,10 @@ PortLocation LocatePort(int port, const QString& folder) {
     return location;
 }
 
-bool PortsLinkedFromFolder() {
-    return false;
+QString PortLinkAdvice(const QString& /*device*/, int /*port*/) {
+    return {};
+}
+
+QString PermissionAdvice() {
+    return {};
 }

@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "csv_record.h"
 
+#include "readings.h"
+
 #include <QStringList>
 
 namespace {
+// A point whatever the operator's locale, so files from any machine read the same.
 QString tenths(const std::optional<int>& value) {
-    if (!value)
-        return {};
-    const int magnitude = *value < 0 ? -*value : *value;
-    return QStringLiteral("%1%2.%3")
-        .arg(*value < 0 ? QStringLiteral("-") : QString())
-        .arg(magnitude / 10)
-        .arg(magnitude % 10);
+    return value ? FormatTenths(*value, QLocale::c()) : QString();
 }
 } // namespace
 

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#include "port_list_tips.h"
+
+#include "editable_combo_box.h"
+#include "port_names.h"
+#include "port_status_text.h"
+#include "serial_devices.h"
+
+#include <QEvent>
+
+PortListTips::PortListTips(EditableComboBox& list, const SerialDevices& devices,
+                           const QString& folder)
+    : QObject(&list), list_(list), devices_(devices), folder_(folder) {
+    list_.installEventFilter(this);
+    connect(&list_, &EditableComboBox::popupAboutToShow, this, &PortListTips::refresh);
+}
+
+bool PortListTips::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &list_ && event->type() == QEvent::ToolTip)
+        refresh();
+    return QObject::eventFilter(watched, event);
+}
+
+void PortListTips::refresh() {
+    const auto existing = devices_.available();
+    for (int index = 0; index < list_.count(); ++index) {
+        const int port = index + 1;
+        const PortLocation location = LocatePort(port, folder_);
+        list_.setItemData(
+            index,
+            PortToolTip(port, location.device, location.present, location.throughLink, existing),
+            Qt::ToolTipRole);
+    }
+    list_.setToolTip(list_.itemData(list_.listIndex(), Qt::ToolTipRole).toString());
+}

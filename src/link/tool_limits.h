@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+
+// The tool's limits and texts that more than one part shows or checks.
+namespace Limits {
+constexpr int kFirstAddress = 1;
+constexpr int kLastAddress = 254;    // the address lists offer 1 to 254
+constexpr int kHighestAddress = 255; // a typed address may reach it, so a scan may too
+constexpr int kPortCount = 10;       // COM1 to COM10
+// The rates the link list offers, and the scan with it.
+inline const QList<int> kOfferedBaudRates = {4800, 9600, 115200};
+} // namespace Limits
+
+namespace SharedText {
+// A send or a scan asked for while the port is closed.
+inline QString OpenPortFirst() {
+    return QCoreApplication::translate("SharedText", "请先打开串口！");
+}
+} // namespace SharedText
