@@ -288,21 +288,36 @@ void TestAcquisition::statisticsWindowCountsTheLine() {
         f.port.receive(reply);
         f.ui().tickTimer1();
     }
-    QCOMPARE(window->value(QStringLiteral("已发送请求")), QStringLiteral("5"));
-    QCOMPARE(window->value(QStringLiteral("正常回复")), QStringLiteral("2"));
-    QCOMPARE(window->value(QStringLiteral("拒收的回复")), QStringLiteral("3"));
-    QCOMPARE(window->value(QStringLiteral("无回复")), QStringLiteral("1"));
-    QCOMPARE(window->value(QStringLiteral("CRC 错误")), QStringLiteral("1"));
-    QCOMPARE(window->value(QStringLiteral("异常回复")), QStringLiteral("1（02 码 1 次）"));
-    QCOMPARE(window->value(QStringLiteral("正常率")), QStringLiteral("40.0 %"));
+    using Row = StatisticsWindow::Row;
+    QCOMPARE(window->value(Row::Requests), QStringLiteral("5"));
+    QCOMPARE(window->value(Row::Accepted), QStringLiteral("2"));
+    QCOMPARE(window->value(Row::Refused), QStringLiteral("3"));
+    QCOMPARE(window->value(ReplyFault::NoReply), QStringLiteral("1"));
+    QCOMPARE(window->value(ReplyFault::CrcError), QStringLiteral("1"));
+    QCOMPARE(window->value(ReplyFault::Exception), QStringLiteral("1（02 码 1 次）"));
+    QCOMPARE(window->value(Row::GoodShare), QStringLiteral("40.0 %"));
+    // The reply time is measured from the bytes the exchange took in.
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d+ / \\d+ / \\d+ ms$"))
+                .match(window->value(Row::ReplyTimes))
+                .hasMatch());
+    // A request still waiting for its judgement counts as sent, not in the share.
+    f.w().Timer2_Timer();
+    QCOMPARE(window->value(Row::Requests), QStringLiteral("6"));
+    QCOMPARE(window->value(Row::GoodShare), QStringLiteral("40.0 %"));
 
-    // Closing keeps the counts for reading; opening the port again starts afresh.
+    // Closing keeps the counts for reading; an open whose configure fails keeps them too;
+    // only a line really opened starts afresh.
     f.ui().Command_OK3->click();
     f.openPort();
-    QCOMPARE(window->value(QStringLiteral("已发送请求")), QStringLiteral("5"));
+    QCOMPARE(window->value(Row::Requests), QStringLiteral("6"));
+    f.port.settingsResult = {CommError::kInvalidValue, QStringLiteral("refused")};
     f.openPort();
-    QCOMPARE(window->value(QStringLiteral("已发送请求")), QStringLiteral("0"));
-    QCOMPARE(window->value(QStringLiteral("正常率")), QStringLiteral("—"));
+    QCOMPARE(f.ui().Command1->text(), PortCaption::kOpen);
+    QCOMPARE(window->value(Row::Requests), QStringLiteral("6"));
+    f.port.settingsResult = {};
+    f.openPort();
+    QCOMPARE(window->value(Row::Requests), QStringLiteral("0"));
+    QCOMPARE(window->value(Row::GoodShare), QStringLiteral("—"));
 }
 
 void TestAcquisition::trendKeepsTheReadingsOfRunningAcquisition() {

@@ -1,13 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "line_statistics.h"
+#include "statistics_window.h"
 
+#include <QLabel>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
+
+namespace {
+// Marks every text it is asked for, so a text that escaped the translator shows.
+class MarkingTranslator final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override {
+        return QStringLiteral("«%1»").arg(QString::fromUtf8(source));
+    }
+};
+} // namespace
 
 class TestLineHealth : public QObject {
     Q_OBJECT
 private slots:
     void scriptedCycles();
+    void windowCaptionsFollowTheTranslator();
 };
 
 // A sequence of cycles on a clock the test moves: counts by reason, the good share, and
@@ -60,6 +75,11 @@ void TestLineHealth::scriptedCycles() {
     QCOMPARE(*summary.medianMs, qint64(30)); // of 12, 20, 30, 40: the upper middle
     QCOMPARE(*summary.slowestMs, qint64(40));
     QVERIFY(changed.size() >= 18);
+    {
+        StatisticsWindow window(statistics);
+        QCOMPARE(window.value(StatisticsWindow::Row::ReplyTimes), QStringLiteral("12 / 30 / 40 ms"));
+        QCOMPARE(window.value(StatisticsWindow::Row::GoodShare), QStringLiteral("44.4 %"));
+    }
 
     // A request that is never judged (the port closed) counts as sent only.
     statistics.requestSent();
@@ -78,5 +98,23 @@ void TestLineHealth::scriptedCycles() {
     QVERIFY(!statistics.summary().medianMs);
 }
 
-QTEST_GUILESS_MAIN(TestLineHealth)
+// A translator installed before the window is built reaches every caption.
+void TestLineHealth::windowCaptionsFollowTheTranslator() {
+    MarkingTranslator marking;
+    QCoreApplication::installTranslator(&marking);
+    LineStatistics statistics;
+    StatisticsWindow window(statistics);
+    QCoreApplication::removeTranslator(&marking);
+    QVERIFY(window.windowTitle().startsWith(QStringLiteral("«")));
+    int captions = 0;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (!label->buddy())
+            continue;
+        ++captions;
+        QVERIFY2(label->text().contains(QStringLiteral("«")), qPrintable(label->text()));
+    }
+    QCOMPARE(captions, 11);
+}
+
+QTEST_MAIN(TestLineHealth)
 #include "test_line_health.moc"

@@ -10,10 +10,7 @@
 
 LineHealth::LineHealth(QWidget& window, const SerialLine& line, const SensorExchange& exchange)
     : QObject(&window), window_(window) {
-    connect(&line, &SerialLine::shownOpenChanged, &statistics_, [this](bool open) {
-        if (open)
-            statistics_.reset();
-    });
+    connect(&line, &SerialLine::opened, &statistics_, &LineStatistics::reset);
     connect(&exchange, &SensorExchange::requestSent, &statistics_, &LineStatistics::requestSent);
     connect(&exchange, &SensorExchange::bytesReceived, &statistics_,
             &LineStatistics::bytesReceived);

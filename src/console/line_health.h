@@ -13,7 +13,7 @@ class SensorExchange;
 class SerialLine;
 
 // The line's health: counts every request and judged reply of the exchange, starting
-// afresh whenever the port opens, and shows them in the 通讯统计 window, opened
+// afresh whenever the line has really opened, and shows them in the 通讯统计 window, opened
 // by its action (context menu, Ctrl+I).
 class LineHealth final : public QObject {
     Q_OBJECT

@@ -15,25 +15,24 @@ namespace {
 const ReplyFault kReasons[] = {ReplyFault::NoReply, ReplyFault::WrongLength,
                                ReplyFault::WrongSender, ReplyFault::Exception,
                                ReplyFault::CrcError};
-const QString kSince = QObject::tr("统计开始于");
-const QString kRequests = QObject::tr("已发送请求");
-const QString kAccepted = QObject::tr("正常回复");
-const QString kRefused = QObject::tr("拒收的回复");
-const QString kShare = QObject::tr("正常率");
-const QString kTimes = QObject::tr("回复时间（最短 / 中位 / 最长）");
+const QString kNone = QStringLiteral("—");
 } // namespace
 
+// The captions are looked up here, not at static initialisation, so that the translator
+// installed at start reaches them.
 StatisticsWindow::StatisticsWindow(LineStatistics& statistics, QWidget* parent)
     : QDialog(parent), statistics_(statistics) {
     setWindowTitle(tr("通讯统计"));
     setObjectName(QStringLiteral("statisticsWindow"));
     auto* form = new QFormLayout;
-    for (const QString& caption : {kSince, kRequests, kAccepted, kRefused})
-        addRow(*form, caption);
+    rows_[Row::Since] = addRow(*form, tr("统计开始于"));
+    rows_[Row::Requests] = addRow(*form, tr("已发送请求"));
+    rows_[Row::Accepted] = addRow(*form, tr("正常回复"));
+    rows_[Row::Refused] = addRow(*form, tr("拒收的回复"));
     for (const ReplyFault reason : kReasons)
-        addRow(*form, QStringLiteral("　") + ReplyFaultName(reason));
-    for (const QString& caption : {kShare, kTimes})
-        addRow(*form, caption);
+        reasons_[reason] = addRow(*form, QStringLiteral("　") + ReplyFaultName(reason));
+    rows_[Row::GoodShare] = addRow(*form, tr("正常率"));
+    rows_[Row::ReplyTimes] = addRow(*form, tr("回复时间（最短 / 中位 / 最长）"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     QPushButton* reset = buttons->addButton(tr("重置(&R)"), QDialogButtonBox::ResetRole);
@@ -48,9 +47,10 @@ StatisticsWindow::StatisticsWindow(LineStatistics& statistics, QWidget* parent)
     connect(&statistics_, &LineStatistics::changed, this, [this] {
         // A reset starts the clock again.
         if (statistics_.summary().requests == 0)
-            values_.at(kSince)->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+            rows_.at(Row::Since)->setText(
+                QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     });
-    values_.at(kSince)->setText(tr("打开串口时"));
+    rows_.at(Row::Since)->setText(tr("打开串口时"));
     refresh();
 }
 
@@ -58,28 +58,32 @@ QLabel* StatisticsWindow::addRow(QFormLayout& form, const QString& caption) {
     auto* value = new QLabel;
     value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     value->setFocusPolicy(Qt::StrongFocus); // reachable with Tab, read with its caption
-    auto* label = new QLabel(caption + QStringLiteral("："));
+    value->setProperty("caption", caption.trimmed());
+    auto* label = new QLabel(caption + tr("："));
     label->setBuddy(value);
     form.addRow(label, value);
-    values_[caption.trimmed()] = value;
     return value;
 }
 
-QString StatisticsWindow::value(const QString& caption) const {
-    const auto found = values_.find(caption);
-    return found == values_.end() ? QString() : found->second->text();
+QString StatisticsWindow::value(Row row) const {
+    return rows_.at(row)->text();
+}
+
+QString StatisticsWindow::value(ReplyFault reason) const {
+    const auto found = reasons_.find(reason);
+    return found == reasons_.end() ? QString() : found->second->text();
+}
+
+void StatisticsWindow::show(QLabel* value, const QString& text) {
+    value->setText(text);
+    value->setAccessibleName(value->property("caption").toString() + tr("：") + text);
 }
 
 void StatisticsWindow::refresh() {
     const LineStatistics::Summary summary = statistics_.summary();
-    const auto set = [this](const QString& caption, const QString& text) {
-        QLabel* label = values_.at(caption.trimmed());
-        label->setText(text);
-        label->setAccessibleName(caption.trimmed() + QStringLiteral("：") + text);
-    };
-    set(kRequests, QString::number(summary.requests));
-    set(kAccepted, QString::number(summary.accepted));
-    set(kRefused, QString::number(summary.refused));
+    show(rows_.at(Row::Requests), QString::number(summary.requests));
+    show(rows_.at(Row::Accepted), QString::number(summary.accepted));
+    show(rows_.at(Row::Refused), QString::number(summary.refused));
     for (const ReplyFault reason : kReasons) {
         const auto count = summary.refusals.find(reason);
         QString text = QString::number(count == summary.refusals.end() ? 0 : count->second);
@@ -89,14 +93,14 @@ void StatisticsWindow::refresh() {
                 codes << tr("%1 码 %2 次").arg(HexByte(code)).arg(times);
             text += QStringLiteral("（%1）").arg(codes.join(QStringLiteral("，")));
         }
-        set(ReplyFaultName(reason), text);
+        show(reasons_.at(reason), text);
     }
-    set(kShare, summary.goodShare
-                    ? QString::number(*summary.goodShare * 100, 'f', 1) + QStringLiteral(" %")
-                    : QStringLiteral("—"));
-    set(kTimes, summary.medianMs ? tr("%1 / %2 / %3 ms")
-                                       .arg(*summary.fastestMs)
-                                       .arg(*summary.medianMs)
-                                       .arg(*summary.slowestMs)
-                                 : QStringLiteral("—"));
+    show(rows_.at(Row::GoodShare),
+         summary.goodShare ? QString::number(*summary.goodShare * 100, 'f', 1) + QStringLiteral(" %")
+                           : kNone);
+    show(rows_.at(Row::ReplyTimes), summary.medianMs ? tr("%1 / %2 / %3 ms")
+                                                           .arg(*summary.fastestMs)
+                                                           .arg(*summary.medianMs)
+                                                           .arg(*summary.slowestMs)
+                                                     : kNone);
 }

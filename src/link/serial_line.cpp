@@ -48,8 +48,10 @@ void SerialLine::toggleOpen(const Choice& choice) {
     ParityLetter = ParityLetterFor(choice.parity);
     PortSettings = choice.baud + QLatin1Char(',') + ParityLetter + QLatin1Char(',') +
                    choice.dataBits + QLatin1Char(',') + choice.stopBits;
-    if (OpenPort(choice.port))
+    if (OpenPort(choice.port)) {
         OpenPortNumber = choice.port;
+        emit opened();
+    }
 }
 
 bool SerialLine::CheckPort(qint16 port) {

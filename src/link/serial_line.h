@@ -68,8 +68,11 @@ public:
     void release(QObject* owner);
 
 signals:
-    // The port shows open or closed (Command1's caption and the lamp follow).
+    // The port shows open or closed (Command1's caption and the lamp follow). It shows open
+    // before it is configured, so a failed configure shows it closed again.
     void shownOpenChanged(bool open);
+    // The line is really open: configured and opened.
+    void opened();
     // Why opening failed, for the status box.
     void problem(const StatusText& status);
     // The open port failed for good (device gone, hang-up); it is closed by then.
