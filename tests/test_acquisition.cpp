@@ -374,14 +374,27 @@ void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
     const QString first = f.dir.filePath(QStringLiteral("first.csv"));
     QString error;
     QVERIFY(f.w().recording().start(first, RecordFile::Mode::Replace, &error));
-    const QByteArray reply171 = AppendCRC(QByteArray::fromHex("AB030400FA0258"), 6);
-    for (const QByteArray& reply : {reply171, QByteArray()}) {
+    const QByteArray reply171 = AppendCRC(QByteArray::fromHex("AB030400FB0259"), 6);
+    QByteArray spoiled = reply171;
+    spoiled[spoiled.size() - 1] = static_cast<char>(spoiled.back() ^ 0x21);
+    for (const QByteArray& reply : {reply171, QByteArray(), spoiled}) {
         f.w().Timer2_Timer();
         f.port.receive(reply);
         f.ui().tickTimer1();
     }
-    QCOMPARE(f.w().recording().recorder().rows(), 2);
+    // Not acquisition's cycles: an address write's echo, and a cycle judged after 停 止.
+    f.ui().Command_OK1->click();
+    f.port.receive(f.port.written.back());
+    f.ui().tickTimer1();
+    QCOMPARE(f.ui().Message_Show->toPlainText(), Caption::kGood);
+    f.w().Timer2_Timer();
+    f.ui().Command_OK3->click();
+    f.port.receive(reply171);
+    f.ui().tickTimer1();
+    QCOMPARE(f.ui().Message_Show->toPlainText(), Caption::kGood);
+    QCOMPARE(f.w().recording().recorder().rows(), 3);
     f.w().recording().stop();
+    f.ui().Command_OK3->click();
 
     // A second recording in the same run counts only its own rows.
     const QString second = f.dir.filePath(QStringLiteral("second.csv"));
@@ -394,12 +407,15 @@ void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
     QFile file(first);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> rows = file.readAll().trimmed().split('\n').mid(1);
-    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.size(), 3);
     QCOMPARE(rows[0].split(',').at(1), QByteArray("171"));
     QCOMPARE(rows[0].split(',').at(2), QByteArray("ok"));
-    QCOMPARE(rows[0].split(',').at(3), QByteArray("25.0"));
+    QCOMPARE(rows[0].split(',').at(3), QByteArray("25.1"));
+    QCOMPARE(rows[0].split(',').at(4), QByteArray("60.1"));
     QCOMPARE(rows[1].split(',').at(1), QByteArray("171"));
     QCOMPARE(rows[1].trimmed().split(',').last(), QByteArray("no_reply"));
+    QCOMPARE(rows[2].split(',').at(2), QByteArray("error"));
+    QCOMPARE(rows[2].trimmed().split(',').last(), QByteArray("crc"));
 }
 
 QTEST_MAIN(TestAcquisition)

@@ -49,7 +49,8 @@ void RecordingPart::stop() {
 }
 
 void RecordingPart::keep(const JudgedCycle& cycle) {
-    if (!cycle.acquiring || !recorder_.recording())
+    // Rows are acquisition's readings: an address write's echo is not one.
+    if (!cycle.acquiring || cycle.addressWrite || !recorder_.recording())
         return;
     CycleRecord row;
     row.time = cycle.time;

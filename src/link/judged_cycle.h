@@ -16,5 +16,6 @@ struct JudgedCycle {
     std::optional<Readings> readings; // decoded and shown, for an accepted read
     QString request;                  // SendHex and ReceiveHex at the check
     QString reply;
-    bool acquiring = false; // acquisition ran at the check
+    bool acquiring = false;    // acquisition ran at the check
+    bool addressWrite = false; // the request was the address write, not a poll
 };

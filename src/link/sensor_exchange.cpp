@@ -3,6 +3,7 @@
 
 #include "address_text.h"
 #include "crc.h"
+#include "frame_sizes.h"
 #include "hex_transcript.h"
 #include "message_sink.h"
 #include "readings.h"
@@ -70,7 +71,7 @@ void SensorExchange::Timer1_Timer() {
     if (verdict.accepted())
         readings = DecodeReadings(ReceiveHex, acquiring_);
     emit cycleJudged({QDateTime::currentDateTime(), sentAddress_, verdict, readings, SendHex,
-                      ReceiveHex, acquiring_});
+                      ReceiveHex, acquiring_, sentAddressWrite_});
 }
 
 void SensorExchange::writeAddress(const QString& newAddressText) {
@@ -105,6 +106,7 @@ void SensorExchange::clear() {
     SendHex.clear();
     ReceiveHex.clear();
     sentAddress_ = -1;
+    sentAddressWrite_ = false;
     emit cleared();
 }
 
@@ -113,6 +115,7 @@ void SensorExchange::clear() {
 bool SensorExchange::send(const QByteArray& frame) {
     AppendTranscript(SendHex, frame);
     sentAddress_ = static_cast<quint8>(frame.at(0));
+    sentAddressWrite_ = static_cast<quint8>(frame.at(1)) == Function::kWriteRegister;
     emit requestMade(SendHex);
     const CommResult result = line_.write(frame);
     if (result.ok()) {
@@ -147,8 +150,7 @@ QString RefusalReason(const JudgedCycle& cycle) {
     if (cycle.verdict.accepted())
         return {};
     QString reason = DescribeReplyFault(cycle.verdict, cycle.reply.size() / 3);
-    if (cycle.verdict.fault == ReplyFault::NoReply &&
-        cycle.request.startsWith(QStringLiteral("00 06")))
+    if (cycle.verdict.fault == ReplyFault::NoReply && cycle.addressWrite)
         reason += QObject::tr("\n地址写入是广播，有些传感器不回应广播：在新地址读取一次"
                               "（或右键“扫描传感器…”）即可确认地址是否已更改");
     return reason;

@@ -80,6 +80,7 @@ private:
     QString SendHex;
     QString ReceiveHex;
     int sentAddress_ = -1; // of the last request
+    bool sentAddressWrite_ = false;
     bool acquiring_ = false;
 };
 
