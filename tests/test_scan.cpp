@@ -2,10 +2,14 @@
 #include "crc.h"
 #include "fakes.h"
 #include "port_status_text.h"
+#include "scan_dialog.h"
 #include "sensor_scan.h"
 #include "serial_line.h"
+#include "window_fixture.h"
 
+#include <QAction>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QtTest>
 
 namespace {
@@ -41,6 +45,7 @@ class TestScan : public QObject {
 private slots:
     void everyAddressOnceAtEveryRate();
     void aLateReplyIsNeitherCountedNorSkipsAnAddress();
+    void theDialogScansASingleAddress();
     void portToolTipNamesItsOwnDevice();
 };
 
@@ -96,6 +101,36 @@ void TestScan::aLateReplyIsNeitherCountedNorSkipsAnAddress() {
     answering.receive(AppendCRC(QByteArray::fromHex("05030400FA0258"), 6));
     QCOMPARE(secondFound.size(), 1);
     QCOMPARE(secondFound.at(0).at(0).value<ScanFinding>().address, 5);
+
+    // Bytes from 6 that arrived in 5's time are gone when 6 is asked: one more byte in
+    // 6's time must not complete them into a reply.
+    ScanRig staleRig;
+    SensorScan& third = staleRig.scan;
+    QSignalSpy thirdFound(&third, &SensorScan::found);
+    QSignalSpy thirdFinished(&third, &SensorScan::finished);
+    ScanPlan two = plan(5, 6, {9600});
+    two.timeoutMs = 200;
+    QVERIFY(third.start(two));
+    staleRig.port.receive(AppendCRC(QByteArray::fromHex("06030400FA0258"), 6));
+    QTRY_COMPARE_WITH_TIMEOUT(staleRig.port.written.size(), size_t(2), 2000);
+    staleRig.port.receive(QByteArray(1, '\x06'));
+    QTRY_COMPARE_WITH_TIMEOUT(thirdFinished.size(), 1, 5000);
+    QVERIFY(thirdFound.isEmpty());
+}
+
+// First and last the same: one request, from the dialog as the operator starts it.
+void TestScan::theDialogScansASingleAddress() {
+    WindowFixture f;
+    f.openPort();
+    f.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
+    auto* dialog = f.w().findChild<ScanDialog*>();
+    QVERIFY(dialog);
+    dialog->findChild<QSpinBox*>(QStringLiteral("timeout"))->setValue(SensorScan::kMinTimeoutMs);
+    dialog->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(7);
+    dialog->findChild<QSpinBox*>(QStringLiteral("firstAddress"))->setValue(7);
+    dialog->findChild<QPushButton*>(QStringLiteral("start"))->click();
+    QTRY_VERIFY(!dialog->scanning());
+    QCOMPARE(addressesAsked(f.port), QList<int>{7});
 }
 
 void TestScan::portToolTipNamesItsOwnDevice() {
@@ -116,5 +151,5 @@ void TestScan::portToolTipNamesItsOwnDevice() {
                 .contains(QStringLiteral("没有连接设备")));
 }
 
-QTEST_GUILESS_MAIN(TestScan)
+QTEST_MAIN(TestScan)
 #include "test_scan.moc"

@@ -89,6 +89,7 @@ QHBoxLayout* ScanDialog::createRateRow(int currentRate) {
     for (const int rate : offered) {
         auto* box = new QCheckBox(QString::number(rate));
         box->setObjectName(QStringLiteral("rate%1").arg(rate));
+        box->setProperty("rate", rate);
         box->setChecked(rate == currentRate);
         rates_ << box;
         rateRow->addWidget(box);
@@ -138,7 +139,7 @@ void ScanDialog::startScan() {
     plan.line = line_;
     for (QCheckBox* box : rates_) {
         if (box->isChecked())
-            plan.rates << box->text().toInt();
+            plan.rates << box->property("rate").toInt();
     }
     if (plan.rates.isEmpty() || plan.firstAddress > plan.lastAddress) {
         summary_->setText(plan.rates.isEmpty() ? tr("请至少选择一个波特率。")
