@@ -86,10 +86,4 @@ struct FakePlatform {
     RecordingMessages messages;
     RecordingWebLauncher web;
     FakeSerialDevices devices;
-
-    // The services for a window on port, keeping com.txt in folder.
-    Services services(
-        SerialControl& port, const QString& folder, std::function<void(int)> sleep = [](int) {}) {
-        return {port, messages, web, devices, std::move(sleep), folder};
-    }
 };

@@ -4,8 +4,8 @@
 #include "recording_part.h"
 #include "sensor_exchange.h"
 #include "statistics_window.h"
+#include "tool_rig.h"
 #include "trend_part.h"
-#include "window_fixture.h"
 
 #include <QAction>
 #include <QTest>
@@ -36,7 +36,7 @@ private slots:
 };
 
 void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("停 止"));
@@ -69,7 +69,7 @@ void TestAcquisition::pollCycleShowsRequestReplyAndReadings() {
 }
 
 void TestAcquisition::badOrMissingReplyOnlySetsTheStatus() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     f.w().Timer2_Timer();
@@ -128,7 +128,7 @@ void TestAcquisition::refusalsSendNothing() {
     QFETCH(bool, portOpen);
     QFETCH(QString, address);
     QFETCH(QString, message);
-    WindowFixture f;
+    ToolRig f;
     if (portOpen)
         f.openPort();
     f.ui().Message_Show->setPlainText(QStringLiteral("old"));
@@ -159,7 +159,7 @@ void TestAcquisition::refusalsSendNothing() {
 }
 
 void TestAcquisition::extremeAddressesGoOutUnchanged() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     f.ui().Combo_Addr(2)->setText(QStringLiteral("0"));
@@ -175,7 +175,7 @@ void TestAcquisition::extremeAddressesGoOutUnchanged() {
 }
 
 void TestAcquisition::stoppingInsideTheReplyWindowJudgesButKeepsReadings() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     f.w().Timer2_Timer();
@@ -187,23 +187,22 @@ void TestAcquisition::stoppingInsideTheReplyWindowJudgesButKeepsReadings() {
     QCOMPARE(f.ui().Message_Show->toPlainText(), QStringLiteral("通讯数据正常！"));
     QVERIFY(f.ui().AI_SHOW(0)->text().isEmpty());
     QVERIFY(f.ui().AI_SHOW(1)->text().isEmpty());
-    QTest::qWait(800);
+    QVERIFY(!f.ui().Timer2.isActive());
     QCOMPARE(f.port.written.size(), size_t(1));
 }
 
 void TestAcquisition::twoClicksWithin700msSendNothing() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
-    QTest::qWait(300);
     f.ui().Command_OK3->click();
-    QTest::qWait(900);
+    QVERIFY(!f.ui().Timer2.isActive());
     QVERIFY(f.port.written.empty());
     QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("采 集"));
 }
 
 void TestAcquisition::failedWriteStopsAndShowsClosed() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     f.port.outputResult = {CommError::kIoFailure, QStringLiteral("Input/output error")};
@@ -219,7 +218,7 @@ void TestAcquisition::failedWriteStopsAndShowsClosed() {
 }
 
 void TestAcquisition::addressChange() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Combo_Addr(0)->setText(QStringLiteral("5"));
     f.ui().Command_OK1->click();
@@ -243,7 +242,7 @@ void TestAcquisition::addressChange() {
 }
 
 void TestAcquisition::addressChangeLeavesAcquisitionRunning() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     f.ui().Command_OK1->click();
@@ -252,7 +251,7 @@ void TestAcquisition::addressChangeLeavesAcquisitionRunning() {
 }
 
 void TestAcquisition::receivedBytesAccumulateInArrivalOrder() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.port.receive(QByteArray::fromHex("01"));
     f.port.receive(QByteArray::fromHex("0304"));
@@ -272,7 +271,7 @@ void TestAcquisition::receivedBytesAccumulateInArrivalOrder() {
 }
 
 void TestAcquisition::statisticsWindowCountsTheLine() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     auto* action = f.w().findChild<QAction*>(QStringLiteral("statisticsAction"));
@@ -321,7 +320,7 @@ void TestAcquisition::statisticsWindowCountsTheLine() {
 }
 
 void TestAcquisition::trendKeepsTheReadingsOfRunningAcquisition() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     const auto poll = [&](const QByteArray& reply) {
@@ -352,7 +351,7 @@ void TestAcquisition::trendKeepsTheReadingsOfRunningAcquisition() {
 // A message box on the way out (com.txt unwritable) runs the event loop: nothing may be
 // sent, judged or complained about after the window closed.
 void TestAcquisition::closingInsideACycleEndsTheExchange() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     f.w().Timer2_Timer();
@@ -360,14 +359,14 @@ void TestAcquisition::closingInsideACycleEndsTheExchange() {
     f.w().show();
     QVERIFY(f.w().close());
     QVERIFY(!f.ui().Timer1.isActive() && !f.ui().Timer2.isActive());
-    QTest::qWait(800);
+    QCoreApplication::processEvents();
     QCOMPARE(f.port.written.size(), size_t(1));
     QVERIFY(f.ui().Message_Show->toPlainText().isEmpty());
     QVERIFY(f.messages.shown.isEmpty());
 }
 
 void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Combo_Addr(2)->setText(QStringLiteral("171"));
     f.ui().Command_OK3->click();

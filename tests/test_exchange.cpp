@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "crc.h"
-#include "fakes.h"
 #include "sensor_exchange.h"
 #include "serial_line.h"
+#include "tool_rig.h"
 
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -12,7 +13,7 @@ const SerialLine::Choice kCom1{1, QStringLiteral("9600"), QStringLiteral("无校
                                QStringLiteral("8"), QStringLiteral("1")};
 
 // The exchange on a fake port, polling whatever address the test puts in pollAddress.
-struct ExchangeRig : FakePlatform {
+struct ExchangeRig : LineRig {
     ExchangeRig() {
         line.listen(&exchange, [this](const QByteArray& b) { exchange.receive(b); });
     }
@@ -20,8 +21,6 @@ struct ExchangeRig : FakePlatform {
         return spy.last().at(0).value<JudgedCycle>();
     }
 
-    FakeSerialControl port;
-    SerialLine line{port, messages, devices};
     QString pollAddress = QStringLiteral("7");
     QList<int> sleeps;
     SensorExchange exchange{
@@ -38,6 +37,7 @@ private slots:
     void pollRefusalsStopAcquisition();
     void addressWriteIsBroadcastAndGivenQuiet();
     void aFailedOrLostLineClosesAndStops();
+    void stoppingLeavesNoTickBehind();
 };
 
 void TestExchange::eachPollEndsInOneJudgedCycle() {
@@ -168,8 +168,30 @@ void TestExchange::aFailedOrLostLineClosesAndStops() {
     QVERIFY(failed.last().at(0).value<StatusText>().line.contains(QStringLiteral("ttyUSB0")));
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口已断开！"));
     // Nothing is judged after the line went.
-    QSignalSpy cycles(&rig.exchange, &SensorExchange::cycleJudged);
-    QVERIFY(!QTest::qWaitFor([&] { return !cycles.isEmpty(); }, 700));
+    QVERIFY(!rig.exchange.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+}
+
+// Two clicks within one poll interval send nothing; stopping inside the reply window
+// leaves its judgement pending, and nothing more goes out.
+void TestExchange::stoppingLeavesNoTickBehind() {
+    ExchangeRig rig;
+    rig.line.toggleOpen(kCom1);
+    const QTimer* Timer1 = rig.exchange.findChild<QTimer*>(QStringLiteral("Timer1"));
+    const QTimer* Timer2 = rig.exchange.findChild<QTimer*>(QStringLiteral("Timer2"));
+    rig.exchange.toggleAcquisition();
+    QVERIFY(Timer2->isActive());
+    QCOMPARE(Timer2->interval(), 700);
+    rig.exchange.toggleAcquisition();
+    QVERIFY(!Timer2->isActive());
+    QVERIFY(rig.port.written.empty());
+
+    rig.exchange.toggleAcquisition();
+    rig.exchange.Timer2_Timer();
+    QVERIFY(Timer1->isActive() && Timer1->isSingleShot());
+    QCOMPARE(Timer1->interval(), 500);
+    rig.exchange.toggleAcquisition();
+    QVERIFY(Timer1->isActive() && !Timer2->isActive());
+    QCOMPARE(rig.port.written.size(), size_t(1));
 }
 
 QTEST_GUILESS_MAIN(TestExchange)

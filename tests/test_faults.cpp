@@ -11,7 +11,7 @@
 #include "qt_serial_control.h"
 #include "recording_part.h"
 #include "sensor_exchange.h"
-#include "window_fixture.h"
+#include "tool_rig.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -38,48 +38,54 @@ void runEventLoop(int ms) {
 constexpr const char* kChildCase = "FAULTS_CHILD_CASE";
 constexpr const char* kChildFolder = "FAULTS_CHILD_FOLDER";
 
-// A child case's window in folder: the serial service Port (made from args), fakes for the
-// rest.
-template <typename Port> struct ChildWindow : FakePlatform {
-    template <typename... Args>
-    explicit ChildWindow(const QString& folder, Args&&... args)
-        : port(std::forward<Args>(args)...), window(services(port, folder)), parts(window) {}
-    Port port;
-    frmmain window;
-    WindowControls parts;
-};
+// The folder a child case runs in, with com.txt as given; its window is the child's.
+ToolRig::Options folderForChild(const QByteArray& comTxt) {
+    ToolRig::Options options;
+    options.comTxt = comTxt;
+    options.startWindow = false;
+    return options;
+}
+
+// A child case's window in the folder its parent prepared, on the fake or the real port.
+ToolRig::Options childOptions(const QString& folder, bool realPort) {
+    ToolRig::Options options;
+    options.comTxt = QByteArray(); // the parent's, as it left it
+    options.folder = folder;
+    options.realPort = realPort;
+    return options;
+}
 
 int closeInReadOnlyFolder(const QString& folder) {
-    ChildWindow<FakeSerialControl> rig(folder);
-    rig.parts.Combo1->setListIndex(6);
-    rig.window.show();
-    const bool closed = rig.window.close();
+    ToolRig rig(childOptions(folder, false));
+    rig.ui().Combo1->setListIndex(6);
+    rig.w().show();
+    const bool closed = rig.w().close();
     const QStringList& shown = rig.messages.shown;
     const bool told = shown.size() == 1 && shown[0].contains(QStringLiteral("com.txt"));
     qInfo("closed=%d message=%s", closed, qPrintable(shown.join(QLatin1Char('|'))));
-    return closed && told && !rig.window.isVisible() ? 0 : 1;
+    return closed && told && !rig.w().isVisible() ? 0 : 1;
 }
 
 int openWithoutPermission(const QString& folder) {
-    ChildWindow<QtSerialControl> rig(folder, folder);
-    rig.parts.Command1->click();
-    const QString status = rig.parts.Message_Show->toPlainText();
+    ToolRig rig(childOptions(folder, true));
+    rig.openPort();
+    const QString status = rig.status();
     qInfo("messages=%s status=%s", qPrintable(rig.messages.shown.join(QLatin1Char('|'))),
           qPrintable(status));
     return rig.messages.shown == QStringList{QStringLiteral("其它错误")} &&
                    status.contains(QStringLiteral("dialout")) &&
-                   rig.parts.Command1->text() == QStringLiteral("打开串口")
+                   rig.ui().Command1->text() == PortCaption::kOpen
                ? 0
                : 1;
 }
 
 // The tool as the program starts it, with the port open, until a signal ends it.
 int runUntilTerminated(const QString& folder) {
-    ChildWindow<QtSerialControl> rig(folder, folder);
-    CloseOnTermination(rig.window);
-    rig.parts.Command1->click();
-    rig.window.show();
-    std::printf(rig.port.portOpen() ? "open\n" : "closed\n");
+    ToolRig rig(childOptions(folder, true));
+    CloseOnTermination(rig.w());
+    rig.openPort();
+    rig.w().show();
+    std::printf(rig.serial().portOpen() ? "open\n" : "closed\n");
     std::fflush(stdout);
     return QApplication::exec();
 }
@@ -87,37 +93,35 @@ int runUntilTerminated(const QString& folder) {
 // The window with the real message boxes, whose close path will raise one: com.txt is a
 // folder and cannot be written.
 int closeWithAMessageUntilTerminated(const QString& folder) {
-    QtSerialControl port(folder);
     QtMessageBox boxes(QStringLiteral("温湿度传感器Modbus调试软件"));
-    FakePlatform platform; // its message sink unused: the real boxes wait for the operator
-    frmmain window(Services{port, boxes, platform.web, platform.devices, [](int) {}, folder});
-    boxes.setParent(&window);
-    CloseOnTermination(window);
-    window.show();
+    ToolRig::Options options = childOptions(folder, true);
+    options.messages = &boxes;
+    ToolRig rig(options);
+    boxes.setParent(&rig.w());
+    CloseOnTermination(rig.w());
+    rig.w().show();
     std::printf("ready\n");
     std::fflush(stdout);
     return QApplication::exec();
 }
 
-// A window on a fake line, polling and recording into folder/record.csv.
-struct RecordingWindow : ChildWindow<FakeSerialControl> {
-    explicit RecordingWindow(const QString& folder) : ChildWindow(folder) {
-        parts.Command1->click();
-        parts.Command_OK3->click();
-        QString error;
-        started = window.recording().start(QDir(folder).filePath(QStringLiteral("record.csv")),
-                                           RecordFile::Mode::Append, &error);
-    }
-    bool started = false;
-};
+// A window on a fake line, polling and recording into folder/record.csv; false when the
+// recording could not start.
+bool startRecording(ToolRig& rig) {
+    rig.openPort();
+    rig.ui().Command_OK3->click();
+    QString error;
+    return rig.w().recording().start(rig.filePath(QStringLiteral("record.csv")),
+                                     RecordFile::Mode::Append, &error);
+}
 
 int recordUntilKilled(const QString& folder) {
-    RecordingWindow rig(folder);
-    QObject::connect(&rig.window.recording().recorder(), &Recorder::rowWritten, [](int rows) {
+    ToolRig rig(childOptions(folder, false));
+    QObject::connect(&rig.w().recording().recorder(), &Recorder::rowWritten, [](int rows) {
         std::printf("row %d\n", rows);
         std::fflush(stdout);
     });
-    return rig.started ? QApplication::exec() : 1;
+    return startRecording(rig) ? QApplication::exec() : 1;
 }
 
 // Files may grow to 600 bytes here: a few rows fit, then writes fail as on a full disk.
@@ -125,21 +129,21 @@ int recordIntoAFileThatFills(const QString& folder) {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{600, 600};
     setrlimit(RLIMIT_FSIZE, &limit);
-    RecordingWindow rig(folder);
-    if (!rig.started)
+    ToolRig rig(childOptions(folder, false));
+    if (!startRecording(rig))
         return 1;
-    if (!QTest::qWaitFor([&] { return !rig.window.recording().recorder().recording(); }, 15000))
+    if (!QTest::qWaitFor([&] { return !rig.w().recording().recorder().recording(); }, 15000))
         return 2;
-    const int rows = rig.window.recording().recorder().rows();
-    QFile file(QDir(folder).filePath(QStringLiteral("record.csv")));
+    const int rows = rig.w().recording().recorder().rows();
+    QFile file(rig.filePath(QStringLiteral("record.csv")));
     file.open(QIODevice::ReadOnly);
     const int complete = static_cast<int>(file.readAll().count("\r\n")) - 1;
-    auto* record = rig.window.findChild<QAction*>(QStringLiteral("recordAction"));
+    auto* record = rig.w().findChild<QAction*>(QStringLiteral("recordAction"));
     const bool told = rig.messages.shown.size() == 1 &&
                       rig.messages.shown[0].startsWith(QStringLiteral("记录已停止")) &&
-                      rig.parts.Message_Show->toolTip().contains(QStringLiteral("记录已停止"));
+                      rig.ui().Message_Show->toolTip().contains(QStringLiteral("记录已停止"));
     const bool polling =
-        rig.parts.Command_OK3->text() == QStringLiteral("停 止") && rig.parts.Timer2.isActive();
+        rig.ui().Command_OK3->text() == Caption::kStop && rig.ui().Timer2.isActive();
     qInfo("rows %d, complete rows in the file %d, told %d, polling %d, checked %d", rows, complete,
           told, polling, record->isChecked());
     return rows > 0 && complete == rows && told && polling && !record->isChecked() ? 0 : 1;
@@ -209,7 +213,7 @@ void TestFaults::floodWhileStoppedKeepsMemoryFlatAndWindowResponsive() {
     const int seconds = qEnvironmentVariableIntValue("FAULTS_FLOOD_SECONDS") > 0
                             ? qEnvironmentVariableIntValue("FAULTS_FLOOD_SECONDS")
                             : 60;
-    Rig rig;
+    SensorRig rig;
     QVERIFY(rig.startPolling({QStringLiteral("--flood"), QStringLiteral("11520")}, false));
     rig.w().show();
     WindowControls& window = rig.ui();
@@ -247,7 +251,7 @@ void TestFaults::replySplitAtEveryByteBoundaryPasses() {
     const QByteArray reply = QByteArray::fromHex("01030400FA0258DA98");
     for (int first = 1; first < reply.size(); ++first) {
         for (int second = first; second < reply.size(); ++second) {
-            WindowFixture f;
+            ToolRig f;
             f.openPort();
             f.ui().Command_OK3->click();
             f.w().Timer2_Timer();
@@ -302,20 +306,13 @@ void TestFaults::settingsFileVariants() {
     QFETCH(QString, port);
     QFETCH(QString, baud);
     QFETCH(bool, toldDefaults);
-    WindowFixture f(file.isEmpty() ? QByteArray("\n") : file);
-    if (file.isEmpty()) { // an empty file, not a missing one
-        QFile empty(f.dir.filePath(QStringLiteral("com.txt")));
-        QVERIFY(empty.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        empty.close();
-        f.window = std::make_unique<frmmain>(f.services(f.port, f.dir.path()));
-        f.parts = std::make_unique<WindowControls>(*f.window);
-    }
+    ToolRig f(file);
     QCOMPARE(f.ui().Combo1->text(), port);
     QCOMPARE(f.ui().Combo2->text(), baud);
     QCOMPARE(!f.ui().Message_Show->toPlainText().isEmpty(), toldDefaults);
     f.w().close();
     // What is written back reads as the same selection and baud text.
-    WindowFixture again(f.comTxt());
+    ToolRig again(f.comTxt());
     QCOMPARE(again.ui().Combo1->text(), port);
     QCOMPARE(again.ui().Combo2->text(), baud);
 }
@@ -327,39 +324,30 @@ void TestFaults::binaryJunkSettingsNeverCrash() {
         const int length = static_cast<int>(random() % 200);
         for (int i = 0; i < length; ++i)
             junk.append(static_cast<char>(random()));
-        WindowFixture f(junk + "\r\n");
+        ToolRig f(junk + "\r\n");
         QVERIFY(f.ui().Combo1->listIndex() >= -1 && f.ui().Combo1->listIndex() <= 9);
         f.w().close();
     }
 }
 
 void TestFaults::closingInAReadOnlyFolderKeepsTheOldFile() {
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("com.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("3\r\n9600\r\n");
-    file.close();
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+    ToolRig rig(folderForChild("3\r\n9600\r\n"));
+    QFile::setPermissions(rig.folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
                                           QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
-    runAsOrdinaryUser("closeInReadOnlyFolder", dir.path(), closeInReadOnlyFolder);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("3\r\n9600\r\n"));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    runAsOrdinaryUser("closeInReadOnlyFolder", rig.folder, closeInReadOnlyFolder);
+    QCOMPARE(rig.comTxt(), QByteArray("3\r\n9600\r\n"));
+    QFile::setPermissions(rig.folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestFaults::portTheUserMayNotOpen() {
-    QTemporaryDir dir;
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+    ToolRig rig(folderForChild("1\r\n9600\r\n"));
+    QFile::setPermissions(rig.folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                           QFile::ReadOther | QFile::ExeOther);
-    PtyPair line(dir.path(), 1); // root's device, mode 0620 group tty
+    PtyPair line(rig.folder, 1); // root's device, mode 0620 group tty
     QVERIFY(line.ok());
-    QFile com(dir.filePath(QStringLiteral("com.txt")));
-    QVERIFY(com.open(QIODevice::WriteOnly));
-    com.write("1\r\n9600\r\n");
-    com.close();
     if (geteuid() != 0)
         QSKIP("needs a device owned by another user; run as root to check it");
-    runAsOrdinaryUser("openWithoutPermission", dir.path(), openWithoutPermission);
+    runAsOrdinaryUser("openWithoutPermission", rig.folder, openWithoutPermission);
 }
 
 void TestFaults::terminationClosesAsTheOperatorWould_data() {
@@ -370,16 +358,12 @@ void TestFaults::terminationClosesAsTheOperatorWould_data() {
 
 void TestFaults::terminationClosesAsTheOperatorWould() {
     QFETCH(int, signalNumber);
-    QTemporaryDir dir;
-    PtyPair line(dir.path(), 1);
+    ToolRig rig(folderForChild("1\n9600")); // rewritten at close with CR LF line ends
+    PtyPair line(rig.folder, 1);
     QVERIFY(line.ok());
-    QFile com(dir.filePath(QStringLiteral("com.txt")));
-    QVERIFY(com.open(QIODevice::WriteOnly));
-    com.write("1\n9600"); // rewritten at close with CR LF line ends
-    com.close();
 
     QProcess child;
-    startChildCase(child, "runUntilTerminated", dir.path());
+    startChildCase(child, "runUntilTerminated", rig.folder);
     QVERIFY(child.waitForReadyRead(10000));
     QCOMPARE(child.readLine().trimmed(), QByteArray("open"));
     QVERIFY(!lockFilesOf(line.device()).isEmpty());
@@ -392,16 +376,15 @@ void TestFaults::terminationClosesAsTheOperatorWould() {
     QVERIFY(clock.elapsed() < 1000);
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
-    QVERIFY(com.open(QIODevice::ReadOnly));
-    QCOMPARE(com.readAll(), QByteArray("1\r\n9600\r\n"));
+    QCOMPARE(rig.comTxt(), QByteArray("1\r\n9600\r\n"));
     QCOMPARE(lockFilesOf(line.device()), QStringList());
 }
 
 void TestFaults::terminationEndsPromptlyWhenClosingRaisesAMessage() {
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("com.txt")));
+    ToolRig rig(folderForChild(QByteArray()));
+    QVERIFY(QDir(rig.folder).mkdir(QStringLiteral("com.txt")));
     QProcess child;
-    startChildCase(child, "closeWithAMessageUntilTerminated", dir.path());
+    startChildCase(child, "closeWithAMessageUntilTerminated", rig.folder);
     QVERIFY(child.waitForReadyRead(10000));
     QCOMPARE(child.readLine().trimmed(), QByteArray("ready"));
     QElapsedTimer clock;
@@ -414,9 +397,9 @@ void TestFaults::terminationEndsPromptlyWhenClosingRaisesAMessage() {
 }
 
 void TestFaults::killedWhileRecordingLosesNoRow() {
-    QTemporaryDir dir;
+    ToolRig rig(folderForChild(QByteArray()));
     QProcess child;
-    startChildCase(child, "recordUntilKilled", dir.path());
+    startChildCase(child, "recordUntilKilled", rig.folder);
     int reported = 0;
     while (reported < 4 && child.waitForReadyRead(5000)) {
         while (child.canReadLine()) {
@@ -429,7 +412,7 @@ void TestFaults::killedWhileRecordingLosesNoRow() {
     child.kill();
     QVERIFY(child.waitForFinished(5000));
 
-    QFile file(dir.filePath(QStringLiteral("record.csv")));
+    QFile file(rig.filePath(QStringLiteral("record.csv")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray content = file.readAll();
     QVERIFY(content.startsWith("\xEF\xBB\xBFtime,"));
@@ -444,10 +427,10 @@ void TestFaults::killedWhileRecordingLosesNoRow() {
 }
 
 void TestFaults::recordingStopsWhenTheFileFillsAndPollingGoesOn() {
-    QTemporaryDir dir;
+    ToolRig rig(folderForChild(QByteArray()));
     QProcess child;
     child.setProcessChannelMode(QProcess::MergedChannels);
-    startChildCase(child, "recordIntoAFileThatFills", dir.path());
+    startChildCase(child, "recordIntoAFileThatFills", rig.folder);
     QVERIFY(child.waitForFinished(30000));
     const QByteArray output = child.readAll();
     qInfo("%s", output.trimmed().constData());

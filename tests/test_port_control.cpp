@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lamp.h"
 #include "pty_pair.h"
-#include "window_fixture.h"
+#include "tool_rig.h"
 
 #include <QTest>
 
@@ -26,7 +26,7 @@ private slots:
 };
 
 void TestPortControl::openAndCloseFollowCaptionAndLamp() {
-    WindowFixture f(QByteArray("3\r\n9600\r\n"));
+    ToolRig f(QByteArray("3\r\n9600\r\n"));
     QCOMPARE(f.ui().Combo1->listIndex(), 2);
     f.openPort();
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("关闭串口"));
@@ -43,7 +43,7 @@ void TestPortControl::openAndCloseFollowCaptionAndLamp() {
 }
 
 void TestPortControl::openConfiguresThePortInOrder() {
-    WindowFixture f(QByteArray("3\r\n115200\r\n"));
+    ToolRig f(QByteArray("3\r\n115200\r\n"));
     f.openPort();
     QCOMPARE(f.port.calls, (QStringList{"CommPort=3", "PortOpen=1", "PortOpen=0", "CommPort=3",
                                         "OutBufferSize=1024", "InBufferSize=1024", "InputMode=1",
@@ -74,7 +74,7 @@ void TestPortControl::trialFailuresKeepThePortClosed() {
     QFETCH(int, code);
     QFETCH(QString, message);
     QFETCH(QString, status);
-    WindowFixture f;
+    ToolRig f;
     f.devices.devices = {{QStringLiteral("/dev/ttyACM0"), {}, {}, {}, {}},
                          {QStringLiteral("/dev/ttyS4"), {}, {}, {}, {}}};
     f.port.openResults.push_back({code, QStringLiteral("the reason"), "/dev/ttyUSB0"});
@@ -92,7 +92,7 @@ void TestPortControl::trialFailuresKeepThePortClosed() {
 }
 
 void TestPortControl::failedConfigurationShowsClosed() {
-    WindowFixture f(QByteArray("1\r\nfast\r\n"));
+    ToolRig f(QByteArray("1\r\nfast\r\n"));
     QCOMPARE(f.ui().Combo2->text(), QStringLiteral("fast"));
     f.port.settingsResult = {CommError::kInvalidValue, QStringLiteral("invalid")};
     f.openPort();
@@ -104,7 +104,7 @@ void TestPortControl::failedConfigurationShowsClosed() {
     QVERIFY(!f.port.open);
 
     // The open itself failing after a good trial.
-    WindowFixture g;
+    ToolRig g;
     g.port.openResults = {{}, {CommError::kOther, QStringLiteral("gone")}};
     g.openPort();
     QCOMPARE(g.messages.shown.size(), 1);
@@ -113,7 +113,7 @@ void TestPortControl::failedConfigurationShowsClosed() {
 }
 
 void TestPortControl::pickingAnotherPortWhileOpenShowsItClosed() {
-    WindowFixture f(QByteArray("2\r\n9600\r\n"));
+    ToolRig f(QByteArray("2\r\n9600\r\n"));
     f.openPort();
     QVERIFY(f.port.open);
     // The same port again changes nothing.
@@ -135,7 +135,7 @@ void TestPortControl::pickingAnotherPortWhileOpenShowsItClosed() {
 }
 
 void TestPortControl::pickingPortsWhileClosedOnlyChangesTheSelection() {
-    WindowFixture f;
+    ToolRig f;
     f.ui().Combo1->setListIndex(6);
     QVERIFY(!f.port.calls.contains(QStringLiteral("PortOpen=1")));
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("打开串口"));
@@ -144,7 +144,7 @@ void TestPortControl::pickingPortsWhileClosedOnlyChangesTheSelection() {
 }
 
 void TestPortControl::lostLineShowsClosedAndTellsOnce() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.ui().Command_OK3->click();
     f.w().Timer2_Timer();
@@ -164,7 +164,7 @@ void TestPortControl::lostLineShowsClosedAndTellsOnce() {
 }
 
 void TestPortControl::typedPortTextMeansNoSelection() {
-    WindowFixture f(QByteArray("3\r\n9600\r\n"));
+    ToolRig f(QByteArray("3\r\n9600\r\n"));
     f.ui().Combo1->setText(QStringLiteral("COM4"));
     QCOMPARE(f.ui().Combo1->listIndex(), -1);
     QCOMPARE(f.ui().Combo1->count(), 10);
@@ -174,7 +174,7 @@ void TestPortControl::typedPortTextMeansNoSelection() {
 }
 
 void TestPortControl::portListTellsWhichDeviceEachNumberIs() {
-    WindowFixture f(QByteArray("2\r\n9600\r\n"));
+    ToolRig f(QByteArray("2\r\n9600\r\n"));
     PtyPair adapter(f.dir.path(), 2);
     QVERIFY(adapter.ok());
     QVERIFY(QFile::link(QStringLiteral("/dev/ttyGONE7"), f.dir.filePath(QStringLiteral("COM3"))));

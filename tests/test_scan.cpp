@@ -5,7 +5,7 @@
 #include "scan_dialog.h"
 #include "sensor_scan.h"
 #include "serial_line.h"
-#include "window_fixture.h"
+#include "tool_rig.h"
 
 #include <QAction>
 #include <QSignalSpy>
@@ -31,11 +31,8 @@ ScanPlan plan(int first, int last, QList<int> rates) {
     return plan;
 }
 // A scan on an open fake port, through the line as the tool has it.
-struct ScanRig {
-    ScanRig() { port.open = true; }
-    FakeSerialControl port;
-    FakePlatform platform;
-    SerialLine line{port, platform.messages, platform.devices};
+struct ScanRig : LineRig {
+    ScanRig() : LineRig(true) {}
     SensorScan scan{line};
 };
 } // namespace
@@ -120,7 +117,7 @@ void TestScan::aLateReplyIsNeitherCountedNorSkipsAnAddress() {
 
 // First and last the same: one request, from the dialog as the operator starts it.
 void TestScan::theDialogScansASingleAddress() {
-    WindowFixture f;
+    ToolRig f;
     f.openPort();
     f.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
     auto* dialog = f.w().findChild<ScanDialog*>();

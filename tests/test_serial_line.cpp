@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "fakes.h"
 #include "serial_line.h"
+#include "tool_rig.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -19,9 +19,9 @@ private slots:
 };
 
 void TestSerialLine::opensClosesAndTellsWhatItShows() {
-    FakeSerialControl port;
-    FakePlatform platform;
-    SerialLine line(port, platform.messages, platform.devices);
+    LineRig rig;
+    FakeSerialControl& port = rig.port;
+    SerialLine& line = rig.line;
     QSignalSpy shown(&line, &SerialLine::shownOpenChanged);
     QSignalSpy problems(&line, &SerialLine::problem);
 
@@ -45,7 +45,7 @@ void TestSerialLine::opensClosesAndTellsWhatItShows() {
     line.toggleOpen(kCom3);
     QVERIFY(!line.shownOpen());
     QCOMPARE(problems.size(), 1);
-    QCOMPARE(platform.messages.shown, QStringList{QStringLiteral("串口不存在！")});
+    QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口不存在！")});
     QCOMPARE(shown.size(), 2);
 
     // The lost line is passed on.
@@ -56,9 +56,9 @@ void TestSerialLine::opensClosesAndTellsWhatItShows() {
 }
 
 void TestSerialLine::whatArrivesGoesToTheLatestListener() {
-    FakeSerialControl port;
-    FakePlatform platform;
-    SerialLine line(port, platform.messages, platform.devices);
+    LineRig rig;
+    FakeSerialControl& port = rig.port;
+    SerialLine& line = rig.line;
     QObject poll;
     auto scan = std::make_unique<QObject>();
     QByteArray toPoll, toScan;

@@ -5,9 +5,9 @@
 #include "qt_texts.h"
 #include "sensor_exchange.h"
 #include "statistics_window.h"
+#include "tool_rig.h"
 #include "trend_window.h"
 #include "twips.h"
-#include "window_fixture.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -39,7 +39,7 @@ private slots:
 };
 
 void TestWindow::captionAndSize() {
-    WindowFixture f;
+    ToolRig f;
     const QString caption = f.w().windowTitle();
     QCOMPARE(caption, QStringLiteral("温湿度传感器Modbus调试软件") + QString(9, QChar(0x3000)) +
                           QString(13, QLatin1Char(' ')) + QStringLiteral("Quorvex"));
@@ -90,7 +90,7 @@ void TestWindow::controlsSitWhereTheLayoutPutsThem() {
     QFETCH(QString, name);
     QFETCH(QRect, twips);
     QFETCH(bool, exactSize);
-    WindowFixture f;
+    ToolRig f;
     auto* control = f.w().findChild<QWidget*>(name);
     QVERIFY2(control, qPrintable(name));
     const QRect expected = TwipsRect(twips.x(), twips.y(), twips.width(), twips.height());
@@ -104,7 +104,7 @@ void TestWindow::controlsSitWhereTheLayoutPutsThem() {
 }
 
 void TestWindow::startStateOfEveryControl() {
-    WindowFixture f;
+    ToolRig f;
     WindowControls& w = f.ui();
     QCOMPARE(w.Frame1->title(), QStringLiteral(" 通讯设置 "));
     QCOMPARE(w.Frame7->title(), QStringLiteral(" 温度采集"));
@@ -169,7 +169,7 @@ void TestWindow::startStateOfEveryControl() {
 }
 
 void TestWindow::addressListsHold1To254() {
-    WindowFixture f;
+    ToolRig f;
     for (EditableComboBox* list : {f.ui().Combo_Addr(0), f.ui().Combo_Addr(2)}) {
         QCOMPARE(list->count(), 254);
         QCOMPARE(list->itemText(0), QStringLiteral("1"));
@@ -185,7 +185,7 @@ void TestWindow::addressListsHold1To254() {
 }
 
 void TestWindow::tabOrderAndFirstFocus() {
-    WindowFixture f;
+    ToolRig f;
     f.w().show();
     QVERIFY(QTest::qWaitForWindowActive(&f.w()));
     QCOMPARE(QApplication::focusWidget(), f.ui().Command_OK1);
@@ -204,7 +204,7 @@ void TestWindow::tabOrderAndFirstFocus() {
 }
 
 void TestWindow::textBoxesCarryTheirLabelsAsNames() {
-    WindowFixture f;
+    ToolRig f;
     QCOMPARE(f.ui().Text1(0)->accessibleName(), QStringLiteral("Send:"));
     QCOMPARE(f.ui().Message_Show->accessibleName(), QStringLiteral("Message:"));
     QCOMPARE(f.ui().Text2->accessibleName(), QStringLiteral("Receive:"));
@@ -236,7 +236,7 @@ void TestWindow::startUpReadsTheSettingsFile() {
     QFETCH(int, selected);
     QFETCH(QString, baud);
     QFETCH(bool, toldDefaults);
-    WindowFixture f(file);
+    ToolRig f(file);
     QCOMPARE(f.ui().Combo1->text(), port);
     QCOMPARE(f.ui().Combo1->listIndex() + 1, selected);
     QCOMPARE(f.ui().Combo2->text(), baud);
@@ -246,32 +246,33 @@ void TestWindow::startUpReadsTheSettingsFile() {
 }
 
 void TestWindow::closingWritesTheSettingsFile() {
-    WindowFixture f(QByteArray("3\r\n9600\r\n"));
+    ToolRig f(QByteArray("3\r\n9600\r\n"));
     f.ui().Combo1->setListIndex(6);
     f.w().show();
     QVERIFY(f.w().close());
     QCOMPARE(f.comTxt(), QByteArray("7\r\n9600\r\n"));
 
     // A missing file is created, so settings persist from the first run on.
-    WindowFixture fresh(QByteArray{});
+    ToolRig fresh(QByteArray{});
     fresh.w().close();
     QCOMPARE(fresh.comTxt(), QByteArray("1\r\n9600\r\n"));
 
     // Nothing selected writes 0; an odd baud text goes back as it came.
-    WindowFixture none(QByteArray("0\r\n 96 00\r\n"));
+    ToolRig none(QByteArray("0\r\n 96 00\r\n"));
     none.w().close();
     QCOMPARE(none.comTxt(), QByteArray("0\r\n 96 00\r\n"));
 }
 
 void TestWindow::closingWhenTheFileCannotBeWritten() {
-    FakeSerialControl port;
-    FakePlatform platform;
-    frmmain window(platform.services(port, QStringLiteral("/nonexistent/folder")));
-    window.show();
-    QVERIFY(window.close());
-    QCOMPARE(platform.messages.shown.size(), 1);
-    QVERIFY(platform.messages.shown[0].contains(QStringLiteral("com.txt")));
-    QVERIFY(!window.isVisible());
+    ToolRig::Options nowhere;
+    nowhere.comTxt = QByteArray();
+    nowhere.folder = QStringLiteral("/nonexistent/folder");
+    ToolRig rig(nowhere);
+    rig.w().show();
+    QVERIFY(rig.w().close());
+    QCOMPARE(rig.messages.shown.size(), 1);
+    QVERIFY(rig.messages.shown[0].contains(QStringLiteral("com.txt")));
+    QVERIFY(!rig.w().isVisible());
 }
 
 void TestWindow::linkLabelColourAndClick() {
@@ -284,7 +285,7 @@ void TestWindow::linkLabelColourAndClick() {
     QCOMPARE(LinkColour(0.5, 0.5, 0.99999999999).blue(), 254);
     QCOMPARE(LinkColour(0.5, 0.5, 1.0).blue(), 254);
 
-    WindowFixture f;
+    ToolRig f;
     // Each tick draws a new shade of blue.
     QSet<QRgb> shades;
     for (int tick = 0; tick < 20; ++tick) {
@@ -353,7 +354,8 @@ QStringList menuEntriesOf(QWidget* box) {
     });
     auto* area = qobject_cast<QAbstractScrollArea*>(box);
     QWidget* target = area ? area->viewport() : box;
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4), target->mapToGlobal(QPoint(4, 4)));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4),
+                            target->mapToGlobal(QPoint(4, 4)));
     QApplication::sendEvent(target, &click);
     return entries;
 }
@@ -369,7 +371,7 @@ void TestWindow::qtTextsAndTextBoxMenusAreChinese() {
                     QMessageBox::Ok);
     QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
 
-    WindowFixture f;
+    ToolRig f;
     const QRegularExpression han(QStringLiteral("\\p{Han}"));
     const QList<QWidget*> boxes = {f.ui().Text2, f.ui().Message_Show,
                                    f.ui().Combo_Addr(2)->lineEdit()};
@@ -386,7 +388,7 @@ void TestWindow::qtTextsAndTextBoxMenusAreChinese() {
 }
 
 void TestWindow::shortcutsOpenThePartsFromTheWindow() {
-    WindowFixture f;
+    ToolRig f;
     f.w().show();
     f.w().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f.w()));
