@@ -25,8 +25,14 @@ struct ToolRig : FakePlatform {
     };
 
     ToolRig() : ToolRig(Options{}) {}
-    explicit ToolRig(const QByteArray& comTxt) : ToolRig(Options{comTxt}) {}
+    explicit ToolRig(const QByteArray& comTxt) : ToolRig(WithComTxt(comTxt)) {}
     explicit ToolRig(Options options);
+
+    static Options WithComTxt(const QByteArray& comTxt) {
+        Options options;
+        options.comTxt = comTxt;
+        return options;
+    }
 
     // A (new) window on the folder, reading com.txt as it stands.
     void startWindow();

@@ -45,3 +45,14 @@ ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex) {
 bool CheckReply(const QString& SendHex, const QString& ReceiveHex) {
     return JudgeReply(SendHex, ReceiveHex).accepted();
 }
+
+std::optional<int> AnnouncedReplyLength(const QByteArray& head) {
+    if (head.size() < 2)
+        return std::nullopt;
+    const int function = static_cast<quint8>(head[1]);
+    if (function == (Function::kReadRegisters | Function::kExceptionFlag))
+        return FrameSize::kExceptionReply;
+    if (function != Function::kReadRegisters || head.size() < FrameSize::kReplyHeader)
+        return std::nullopt;
+    return FrameSize::kReplyHeader + static_cast<quint8>(head[2]) + FrameSize::kCrc;
+}

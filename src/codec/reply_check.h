@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 
 // What is wrong with what arrived after a request; None when the reply is accepted.
 enum class ReplyFault {
@@ -25,3 +27,8 @@ struct ReplyVerdict {
 // right CRC-16 (as AppendCRC computes it, low byte first).
 ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex);
 bool CheckReply(const QString& SendHex, const QString& ReceiveHex);
+
+// The length of the reply to a read request that begins with head, as its first bytes
+// announce it: 5 for an exception reply, header, count and CRC for a read reply. Nothing
+// until the bytes that tell have arrived, or when they announce no such reply.
+std::optional<int> AnnouncedReplyLength(const QByteArray& head);

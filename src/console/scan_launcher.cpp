@@ -34,7 +34,11 @@ void ScanLauncher::open() {
         return;
     }
     if (exchange_.acquiring()) {
-        messages_.show(tr("请先停止采集！"));
+        messages_.show(SharedText::StopAcquisitionFirst());
+        return;
+    }
+    if (!line_.heldFor().isEmpty()) {
+        messages_.show(SharedText::LineHeldBy(line_.heldFor()));
         return;
     }
     delete dialog_;

@@ -28,6 +28,10 @@ SensorExchange::SensorExchange(SerialLine& line, MessageSink& messages, Inputs i
 }
 
 void SensorExchange::toggleAcquisition() {
+    if (!acquiring_ && !line_.heldFor().isEmpty()) {
+        messages_.show(SharedText::LineHeldBy(line_.heldFor()));
+        return;
+    }
     acquiring_ = !acquiring_;
     if (acquiring_)
         Timer2.start();
@@ -48,6 +52,10 @@ void SensorExchange::Timer2_Timer() {
 
     if (!line_.shownOpen()) {
         stopAcquisition(SharedText::OpenPortFirst());
+        return;
+    }
+    if (!line_.heldFor().isEmpty()) {
+        stopAcquisition(SharedText::LineHeldBy(line_.heldFor()));
         return;
     }
     const QString addressText = inputs_.pollAddress();
@@ -79,6 +87,10 @@ void SensorExchange::writeAddress(const QString& newAddressText) {
 
     if (!line_.shownOpen()) {
         messages_.show(SharedText::OpenPortFirst());
+        return;
+    }
+    if (!line_.heldFor().isEmpty()) {
+        messages_.show(SharedText::LineHeldBy(line_.heldFor()));
         return;
     }
     const auto newAddress = ParseAddressText(newAddressText);

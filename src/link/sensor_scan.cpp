@@ -50,7 +50,8 @@ bool SensorScan::start(const ScanPlan& plan) {
     lineRate_ = plan.line.baudRate;
     running_ = true;
     // The line's replies are the scan's until it ends.
-    line_.listen(this, [this](const QByteArray& bytes) { onReceived(bytes); });
+    line_.listen(
+        this, [this](const QByteArray& bytes) { onReceived(bytes); }, tr("扫描传感器"));
     emit progressed(0, total(), msLeft());
     sendNext();
     return true;

@@ -141,16 +141,25 @@ void SerialLine::discardReceived() {
     port_.input();
 }
 
-void SerialLine::listen(QObject* owner, Listener listener) {
+void SerialLine::listen(QObject* owner, Listener listener, const QString& purpose) {
     release(owner);
-    listeners_.emplace_back(owner, std::move(listener));
+    listeners_.push_back({owner, std::move(listener), purpose});
 }
 
 void SerialLine::release(QObject* owner) {
-    listeners_.erase(
-        std::remove_if(listeners_.begin(), listeners_.end(),
-                       [owner](const auto& entry) { return !entry.first || entry.first == owner; }),
-        listeners_.end());
+    listeners_.erase(std::remove_if(listeners_.begin(), listeners_.end(),
+                                    [owner](const Listening& entry) {
+                                        return !entry.owner || entry.owner == owner;
+                                    }),
+                     listeners_.end());
+}
+
+QString SerialLine::heldFor() const {
+    for (auto entry = listeners_.rbegin(); entry != listeners_.rend(); ++entry) {
+        if (entry->owner)
+            return entry->purpose;
+    }
+    return {};
 }
 
 void SerialLine::deliver() {
@@ -159,8 +168,8 @@ void SerialLine::deliver() {
     // Read even with no one listening, so the port's buffer is drained and the event not
     // raised again.
     const QByteArray received = port_.input();
-    while (!listeners_.empty() && !listeners_.back().first)
+    while (!listeners_.empty() && !listeners_.back().owner)
         listeners_.pop_back();
     if (!listeners_.empty())
-        listeners_.back().second(received);
+        listeners_.back().listener(received);
 }

@@ -63,9 +63,12 @@ public:
     // Drops whatever has arrived and not been handed out.
     void discardReceived();
     // From now on, what arrives goes to listener, until owner releases the line or is
-    // gone; then it goes back to whoever listened before.
-    void listen(QObject* owner, Listener listener);
+    // gone; then it goes back to whoever listened before. A purpose names a job that holds
+    // the line for itself (a scan, the bus watch): the poll must wait until it ends.
+    void listen(QObject* owner, Listener listener, const QString& purpose = {});
     void release(QObject* owner);
+    // What holds the line for itself now; empty when the poll may use it.
+    QString heldFor() const;
 
 signals:
     // The port shows open or closed (Command1's caption and the lamp follow). It shows open
@@ -86,7 +89,12 @@ private:
     SerialControl& port_;
     MessageSink& messages_;
     const SerialDevices& devices_;
-    std::vector<std::pair<QPointer<QObject>, Listener>> listeners_;
+    struct Listening {
+        QPointer<QObject> owner;
+        Listener listener;
+        QString purpose;
+    };
+    std::vector<Listening> listeners_;
     bool shownOpen_ = false;
     qint16 SelectedPort = 0;
     qint16 OpenPortNumber = 0;

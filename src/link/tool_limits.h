@@ -20,4 +20,12 @@ namespace SharedText {
 inline QString OpenPortFirst() {
     return QCoreApplication::translate("SharedText", "请先打开串口！");
 }
+// The poll, the address write or a scan asked for while another job holds the line.
+inline QString LineHeldBy(const QString& purpose) {
+    return QCoreApplication::translate("SharedText", "%1正在使用串口，请先停止%1。").arg(purpose);
+}
+// A job that needs the line to itself, asked for while acquisition runs.
+inline QString StopAcquisitionFirst() {
+    return QCoreApplication::translate("SharedText", "请先停止采集！");
+}
 } // namespace SharedText

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+#include "bus_watch.h"
+
+#include "crc.h"
+#include "hex_transcript.h"
+#include "line_timing.h"
+#include "readings.h"
+#include "reply_check.h"
+#include "serial_line.h"
+
+#include <QCoreApplication>
+
+BusWatch::BusWatch(SerialLine& line, QObject* parent) : QObject(parent), line_(line) {
+    for (QTimer* timer : {&replyTimer_, &silenceTimer_, &roundTimer_}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    connect(&replyTimer_, &QTimer::timeout, this, &BusWatch::judge);
+    connect(&silenceTimer_, &QTimer::timeout, this, &BusWatch::sendNext);
+    connect(&roundTimer_, &QTimer::timeout, this, &BusWatch::startRound);
+}
+
+BusWatch::~BusWatch() {
+    // Whoever listens may be going away too: give the line back without a word.
+    blockSignals(true);
+    if (running_)
+        finish({});
+}
+
+bool BusWatch::start(const WatchPlan& plan) {
+    if (running_ || plan.addresses.isEmpty() || plan.timeoutMs < kMinTimeoutMs ||
+        plan.timeoutMs > kMaxTimeoutMs)
+        return false;
+    plan_ = plan;
+    round_ = 0;
+    silenceMs_ = LineTiming::CeilMilliseconds(LineTiming::SilenceMicroseconds(plan.line));
+    running_ = true;
+    line_.listen(
+        this, [this](const QByteArray& bytes) { onReceived(bytes); },
+        QCoreApplication::translate("BusWatch", "多传感器监视"));
+    emit started();
+    startRound();
+    return true;
+}
+
+void BusWatch::stop() {
+    if (running_)
+        finish({});
+}
+
+void BusWatch::startRound() {
+    if (!running_)
+        return;
+    sinceRoundStart_.start();
+    index_ = 0;
+    sendNext();
+}
+
+void BusWatch::sendNext() {
+    if (!running_)
+        return;
+    if (index_ >= plan_.addresses.size()) {
+        const qint64 busy = sinceRoundStart_.elapsed();
+        emit roundEnded(++round_, busy);
+        // A round that overran starts the next one at once: the line is never idle
+        // longer than the silence while there is more to ask.
+        roundTimer_.start(static_cast<int>(std::max<qint64>(0, kRoundMs - busy)));
+        return;
+    }
+    line_.discardReceived();
+    received_.clear();
+    lastByteMs_ = -1;
+    const QByteArray frame = ReadRequest(static_cast<std::uint8_t>(plan_.addresses[index_]));
+    request_ = Transcript(frame);
+    const CommResult sent = line_.write(frame);
+    if (!sent.ok()) {
+        finish(QCoreApplication::translate("BusWatch", "串口写入失败：%1").arg(sent.reason));
+        return;
+    }
+    emit requestSent();
+    sinceRequest_.start();
+    awaiting_ = true;
+    replyTimer_.start(plan_.timeoutMs);
+}
+
+void BusWatch::onReceived(const QByteArray& bytes) {
+    // Bytes after a judgement belong to no request: a late reply must not count for the next.
+    if (!running_ || !awaiting_ || bytes.isEmpty())
+        return;
+    received_ += bytes.left(kMaxReplyBytes - received_.size());
+    lastByteMs_ = sinceRequest_.elapsed();
+    emit bytesReceived();
+    const auto length = AnnouncedReplyLength(received_);
+    if ((length && received_.size() >= *length) || received_.size() >= kMaxReplyBytes)
+        judge();
+}
+
+void BusWatch::judge() {
+    if (!running_ || !awaiting_)
+        return;
+    awaiting_ = false;
+    replyTimer_.stop();
+    const QString reply = Transcript(received_);
+    const ReplyVerdict verdict = JudgeReply(request_, reply);
+    std::optional<Readings> readings;
+    if (verdict.accepted())
+        readings = DecodeReadings(reply, true);
+    const int address = plan_.addresses[index_];
+    ++index_;
+    emit cycleJudged({QDateTime::currentDateTime(), address, verdict, readings, request_, reply,
+                      true, false},
+                     lastByteMs_);
+    if (running_)
+        silenceTimer_.start(silenceMs_);
+}
+
+void BusWatch::finish(const QString& failure) {
+    running_ = false;
+    awaiting_ = false;
+    replyTimer_.stop();
+    silenceTimer_.stop();
+    roundTimer_.stop();
+    line_.discardReceived();
+    line_.release(this);
+    emit stopped(failure);
+}

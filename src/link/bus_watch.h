@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "judged_cycle.h"
+#include "line_settings.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+class SerialLine;
+
+// Which sensors to watch and how long to wait for each.
+struct WatchPlan {
+    QList<int> addresses;
+    int timeoutMs = 200;
+    LineSettings line; // the open port's, for the silence between frames
+};
+
+// Watches several sensors on the open port: in each round it sends the ordinary read
+// request to every address in turn, judges a reply as soon as its announced length has
+// arrived (or at the timeout), and keeps the line quiet for 3.5 characters before the next
+// request. A round starts every 700 ms, or at once when the last needed longer. While it
+// runs it owns the line, as a scan does; it gives it back when it stops.
+class BusWatch final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMinTimeoutMs = 20;
+    static constexpr int kMaxTimeoutMs = 1000;
+    static constexpr int kRoundMs = 700;
+    // Bytes kept of one reply; far beyond any reply, so a flood is judged, not hoarded.
+    static constexpr int kMaxReplyBytes = 256;
+
+    explicit BusWatch(SerialLine& line, QObject* parent = nullptr);
+    ~BusWatch() override;
+
+    // False when the plan asks nothing or its timeout is out of range.
+    bool start(const WatchPlan& plan);
+    // Stops at once and gives the line back; a pending reply is not judged.
+    void stop();
+    bool running() const { return running_; }
+    const WatchPlan& plan() const { return plan_; }
+    int round() const { return round_; }
+
+signals:
+    void started();
+    void requestSent();
+    void bytesReceived();
+    // One address's turn judged; replyMs from the write to the last byte, -1 without bytes.
+    void cycleJudged(const JudgedCycle& cycle, qint64 replyMs);
+    // Every address has had its turn: how long the round kept the line busy.
+    void roundEnded(int round, qint64 busyMs);
+    // The watch ended; failure says why when it could not go on, empty when stopped.
+    void stopped(const QString& failure);
+
+private:
+    void startRound();
+    void sendNext();
+    void onReceived(const QByteArray& bytes);
+    void judge();
+    void finish(const QString& failure);
+
+    SerialLine& line_;
+    WatchPlan plan_;
+    QTimer replyTimer_;
+    QTimer silenceTimer_;
+    QTimer roundTimer_;
+    QElapsedTimer sinceRequest_;
+    QElapsedTimer sinceRoundStart_;
+    QByteArray received_;
+    QString request_;
+    qint64 lastByteMs_ = -1;
+    int index_ = 0;
+    int round_ = 0;
+    int silenceMs_ = 0;
+    bool awaiting_ = false;
+    bool running_ = false;
+};
