@@ -22,11 +22,17 @@ QString SimProcess::logPath() const {
 
 bool SimProcess::start(const QStringList& options) {
     QFile::remove(logPath());
+    // Tests want replies at once unless they ask for a line's timing.
+    QStringList timing;
+    if (!options.contains(QStringLiteral("--turnaround")) &&
+        !options.contains(QStringLiteral("--reply-after")) &&
+        !options.contains(QStringLiteral("--delay")))
+        timing << QStringLiteral("--instant");
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral(SENSOR_SIM_PATH),
                    QStringList{QStringLiteral("--dir"), folder_, QStringLiteral("--port"),
                                QString::number(port_), QStringLiteral("--log"), logPath()} +
-                       options);
+                       timing + options);
     if (!process_.waitForStarted(5000))
         return false;
     if (!process_.waitForReadyRead(5000))

@@ -12,7 +12,8 @@ public:
     SimProcess(const QString& folder, int port = 1);
     ~SimProcess();
 
-    // Starts it with the extra options and waits until its link exists.
+    // Starts it with the extra options and waits until its link exists. It answers at once
+    // unless the options set a timing (--turnaround, --reply-after).
     bool start(const QStringList& options = {});
     // SIGTERM and wait; true when it exited cleanly.
     bool stop();

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <poll.h>
 #include <string>
 #include <termios.h>
@@ -37,7 +38,12 @@ struct Config {
     std::string folder = ".";
     int port = 1;
     bool silent = false;
-    int delayMs = 0;
+    int delayMs = -1;     // a fixed reply time; -1 for the line's own timing
+    bool instant = false; // answer at once, whatever the rate
+    int turnaroundMs = 3; // the sensor's own time between request and reply
+    double faultRate = 0;
+    std::vector<std::string> faultKinds{"no-reply", "crc", "torn"};
+    std::vector<int> silentAddresses;
     int chunkBytes = 0;
     int chunkGapMs = 0;
     int garbageBytes = 0;
@@ -67,9 +73,20 @@ void usage(std::FILE* to) {
                "  --temperature T     fixed temperature in tenths of a degree (default: drifting)\n"
                "  --humidity H        fixed humidity in tenths of a percent (default: drifting)\n"
                "  --silent            never answer\n"
+               "  --silent-address A  the sensor at A never answers (may be repeated)\n"
                "  --bad-crc           spoil the CRC of every reply\n"
-               "  --reply-after MS    answer MS milliseconds after the request (default 0)\n"
+               "Timing: by default a reply arrives when it would on a real line at the rate\n"
+               "the line is set to: the request's and the reply's wire time (10 bits a\n"
+               "character at 8N1, 11 with parity or two stop bits), the 3.5-character\n"
+               "silence and the turnaround.\n"
+               "  --turnaround MS     the sensor's time between request and reply (default 3)\n"
+               "  --instant           answer at once, whatever the rate\n"
+               "  --reply-after MS    answer MS milliseconds after the request\n"
                "  --delay MS          the same as --reply-after\n"
+               "Faults now and then, chosen by --seed:\n"
+               "  --fault-rate P      spoil a share P (0 to 1) of the replies ...\n"
+               "  --faults K[,K...]   ... in these ways: no-reply, crc, torn (a reply cut\n"
+               "                      short); default all three\n"
                "  --chunk N           send replies in pieces of N bytes ...\n"
                "  --gap MS            ... MS milliseconds apart (default 20)\n"
                "  --garbage N         put N random bytes before every reply\n"
@@ -79,6 +96,35 @@ void usage(std::FILE* to) {
                "  --log FILE          log every frame with a monotonic timestamp\n"
                "  --help              print this and exit\n",
                to);
+}
+
+// A share from 0 to 1.
+bool parseShare(const char* text, double& out) {
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text, &end);
+    if (errno != 0 || end == text || *end != '\0' || !(value >= 0 && value <= 1))
+        return false;
+    out = value;
+    return true;
+}
+
+// "no-reply,crc": each one of the kinds, at least one.
+bool parseFaultKinds(const char* text, std::vector<std::string>& out) {
+    std::vector<std::string> kinds;
+    std::string rest = text;
+    for (;;) {
+        const auto comma = rest.find(',');
+        const std::string kind = rest.substr(0, comma);
+        if (kind != "no-reply" && kind != "crc" && kind != "torn")
+            return false;
+        kinds.push_back(kind);
+        if (comma == std::string::npos)
+            break;
+        rest = rest.substr(comma + 1);
+    }
+    out = kinds;
+    return true;
 }
 
 // "1,7,200": each from 1 to 255, at least one.
@@ -125,6 +171,16 @@ Parsed parseArgs(int argc, char** argv, Config& config) {
             config.model.humidity = value;
         else if (arg == "--silent")
             config.silent = true;
+        else if (arg == "--silent-address" && number(value) && value >= 1 && value <= 255)
+            config.silentAddresses.push_back(value);
+        else if (arg == "--instant")
+            config.instant = true;
+        else if (arg == "--turnaround" && number(config.turnaroundMs) && config.turnaroundMs >= 0)
+            continue;
+        else if (arg == "--fault-rate" && i + 1 < argc && parseShare(argv[++i], config.faultRate))
+            continue;
+        else if (arg == "--faults" && i + 1 < argc && parseFaultKinds(argv[++i], config.faultKinds))
+            continue;
         else if (arg == "--bad-crc")
             config.model.badCrc = true;
         else if (arg == "--exception")
@@ -150,7 +206,31 @@ Parsed parseArgs(int argc, char** argv, Config& config) {
     }
     if (config.chunkBytes > 0 && config.chunkGapMs == 0)
         config.chunkGapMs = 20;
+    if (config.instant && config.delayMs < 0)
+        config.delayMs = 0;
     return Parsed::Run;
+}
+
+// Bits a character takes at the line's setting: start, data, parity, stop.
+int characterBits(int deviceSide) {
+    termios line{};
+    if (tcgetattr(deviceSide, &line) != 0)
+        return 10;
+    int data = 8;
+    switch (line.c_cflag & CSIZE) {
+    case CS5:
+        data = 5;
+        break;
+    case CS6:
+        data = 6;
+        break;
+    case CS7:
+        data = 7;
+        break;
+    default:
+        break;
+    }
+    return 1 + data + ((line.c_cflag & PARENB) ? 1 : 0) + ((line.c_cflag & CSTOPB) ? 2 : 1);
 }
 
 // The rate the tool set on the line, read from our own descriptor of the device side.
@@ -293,13 +373,55 @@ private:
         }
     }
 
+    // When a reply of replyBytes would have arrived in full on a real line: the request's
+    // wire time, the silence that ends it, the turnaround and the reply's own wire time.
+    std::chrono::microseconds lineDelay(int replyBytes) const {
+        const int rate = lineRate(line_.farEnd());
+        if (rate <= 0)
+            return std::chrono::milliseconds(config_.turnaroundMs);
+        const double bitUs = 1e6 / rate;
+        const int bits = characterBits(line_.farEnd());
+        const double silenceUs = rate > 19200 ? 1750.0 : 3.5 * bits * bitUs;
+        const double us = (FrameSize::kRequest + replyBytes) * bits * bitUs + silenceUs +
+                          config_.turnaroundMs * 1000.0;
+        return std::chrono::microseconds(static_cast<long long>(us));
+    }
+
+    // A fault now and then, when asked for: nothing, a spoilt CRC, or a reply cut short.
+    std::optional<QByteArray> withChanceFault(QByteArray reply) {
+        if (config_.faultRate <= 0)
+            return reply;
+        std::uniform_real_distribution<double> chance(0.0, 1.0);
+        if (chance(random_) >= config_.faultRate)
+            return reply;
+        std::uniform_int_distribution<std::size_t> pick(0, config_.faultKinds.size() - 1);
+        const std::string& kind = config_.faultKinds[pick(random_)];
+        log_.write(("FAULT-" + kind).c_str(), reply);
+        if (kind == "no-reply")
+            return std::nullopt;
+        if (kind == "crc") {
+            reply[reply.size() - 1] = static_cast<char>(reply[reply.size() - 1] ^ 0x3C);
+            return reply;
+        }
+        std::uniform_int_distribution<int> keep(1, static_cast<int>(reply.size()) - 1);
+        return reply.left(keep(random_));
+    }
+
     // The answer with the faults asked for: silence, garbage in front, delay, pieces.
     void scheduleReply(const QByteArray& frame) {
-        const auto reply = sensors_.answer(frame);
-        if (!reply || config_.silent)
+        if (config_.silent ||
+            std::find(config_.silentAddresses.begin(), config_.silentAddresses.end(),
+                      static_cast<std::uint8_t>(frame[0])) != config_.silentAddresses.end())
+            return;
+        auto reply = sensors_.answer(frame);
+        if (reply)
+            reply = withChanceFault(*reply);
+        if (!reply)
             return;
         const QByteArray out = randomBytes(config_.garbageBytes) + *reply;
-        auto due = Clock::now() + std::chrono::milliseconds(config_.delayMs);
+        auto due = Clock::now() + (config_.delayMs >= 0
+                                       ? std::chrono::microseconds(config_.delayMs * 1000LL)
+                                       : lineDelay(static_cast<int>(out.size())));
         const int piece =
             config_.chunkBytes > 0 ? config_.chunkBytes : static_cast<int>(out.size());
         for (int offset = 0; offset < out.size(); offset += piece) {

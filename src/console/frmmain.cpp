@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "frmmain.h"
 
+#include "bus_watch_part.h"
 #include "lamp.h"
 #include "line_health.h"
 #include "link_label.h"
@@ -71,8 +72,18 @@ void frmmain::createExtensions() {
 
     lineHealth_ = new LineHealth(*this, *line_, *exchange_);
 
+    busWatch_ = new BusWatchPart(*this, *line_, *exchange_, messages_, settings_.folder());
+    connect(scanLauncher_, &ScanLauncher::watchChosen, this, &frmmain::watchSensors);
+    LineStatistics& statistics = lineHealth_->statistics();
+    connect(busWatch_, &BusWatchPart::requestSent, &statistics, &LineStatistics::requestSent);
+    connect(busWatch_, &BusWatchPart::bytesReceived, &statistics, &LineStatistics::bytesReceived);
+    connect(busWatch_, &BusWatchPart::cycleJudged, &statistics,
+            [&statistics](const JudgedCycle& cycle) { statistics.cycleJudged(cycle.verdict); });
+    connect(busWatch_, &BusWatchPart::cycleJudged, recording_, &RecordingPart::keep);
+    connect(busWatch_, &BusWatchPart::cycleJudged, trend_, &TrendPart::keepWatched);
+
     toolMenu_ = new ToolMenu(*this);
-    toolMenu_->addGroup({scanLauncher_->action(), lineHealth_->action()});
+    toolMenu_->addGroup({scanLauncher_->action(), busWatch_->action(), lineHealth_->action()});
     toolMenu_->addGroup(recording_->actions() << trend_->action());
     for (QPlainTextEdit* box : {Text1(0), Text2, Message_Show})
         toolMenu_->attachTo(box);
@@ -183,6 +194,15 @@ void frmmain::selectSensor(int address, int baud) {
     line_->reopen(choice());
 }
 
+void frmmain::watchSensors(const QList<int>& addresses, int baud, const QString& note) {
+    const QString rate = QString::number(baud);
+    if (Combo2->text() != rate) {
+        Combo2->setText(rate);
+        line_->reopen(choice());
+    }
+    busWatch_->watch(addresses, busWatch_->timeoutMs(), note);
+}
+
 SerialLine::Choice frmmain::choice() const {
     return {static_cast<qint16>(Combo1->listIndex() + 1), Combo2->text(), Combo3->text(),
             Combo4->text(), Combo5->text()};
@@ -190,6 +210,7 @@ SerialLine::Choice frmmain::choice() const {
 
 void frmmain::onPortLost(const QString& reason, const QString& device) {
     scanLauncher_->stopScan();
+    busWatch_->stop();
     exchange_->lineLost(reason, device);
 }
 

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 struct JudgedCycle;
+class BusWatchPart;
 class LineHealth;
 class LinkLabel;
 class PortListTips;
@@ -47,6 +48,8 @@ public:
     void ShowReadings(const Readings& readings);
     // A sensor found by the scan becomes the polled one; another rate reopens the port.
     void selectSensor(int address, int baud);
+    // Sensors found by the scan, all watched at once at the rate they answered at.
+    void watchSensors(const QList<int>& addresses, int baud, const QString& note);
 
     // The line, the exchange and the record, for those who watch the window (the tests,
     // the benchmark).
@@ -90,4 +93,5 @@ private:
     RecordingPart* recording_ = nullptr;
     TrendPart* trend_ = nullptr;
     ScanLauncher* scanLauncher_ = nullptr;
+    BusWatchPart* busWatch_ = nullptr;
 };

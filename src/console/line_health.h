@@ -21,6 +21,8 @@ public:
     LineHealth(QWidget& window, const SerialLine& line, const SensorExchange& exchange);
 
     QAction* action() const { return action_; }
+    // The counts, for another job on the line (the bus watch) to add its cycles to.
+    LineStatistics& statistics() { return statistics_; }
     void showWindow();
 
 private:

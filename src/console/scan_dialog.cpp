@@ -122,11 +122,16 @@ QDialogButtonBox* ScanDialog::createButtons() {
     useButton_ = buttons->addButton(tr("使用"), QDialogButtonBox::ActionRole);
     useButton_->setObjectName(QStringLiteral("use"));
     useButton_->setEnabled(false);
+    watchButton_ = buttons->addButton(tr("全部监视"), QDialogButtonBox::ActionRole);
+    watchButton_->setObjectName(QStringLiteral("watchAll"));
+    watchButton_->setToolTip(tr("同时监视找到的全部传感器（右键“多传感器监视…”）"));
+    watchButton_->setEnabled(false);
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setText(tr("关闭"));
     connect(startButton_, &QPushButton::clicked, this, &ScanDialog::startScan);
     connect(cancelButton_, &QPushButton::clicked, this, &ScanDialog::stopScan);
     connect(useButton_, &QPushButton::clicked, this, &ScanDialog::useSelected);
+    connect(watchButton_, &QPushButton::clicked, this, &ScanDialog::watchAll);
     connect(buttons, &QDialogButtonBox::rejected, this, &ScanDialog::reject);
     return buttons;
 }
@@ -147,8 +152,10 @@ void ScanDialog::startScan() {
         return;
     }
     results_->setRowCount(0);
+    findings_.clear();
     startButton_->setEnabled(false);
     useButton_->setEnabled(false);
+    watchButton_->setEnabled(false);
     cancelButton_->setEnabled(true);
     if (!scan_.start(plan))
         scanEnded(false, tr("无法开始扫描。"));
@@ -175,6 +182,7 @@ void ScanDialog::showProgress(int done, int total, qint64 msLeft) {
 }
 
 void ScanDialog::addFinding(const ScanFinding& finding) {
+    findings_ << finding;
     const int row = results_->rowCount();
     results_->insertRow(row);
     const auto put = [&](int column, const QString& text) {
@@ -199,6 +207,7 @@ void ScanDialog::scanEnded(bool completed, const QString& failure) {
     startButton_->setEnabled(true);
     cancelButton_->setEnabled(false);
     useButton_->setEnabled(!results_->selectedItems().isEmpty());
+    watchButton_->setEnabled(!findings_.isEmpty());
     const QString found = tr("找到 %1 个传感器").arg(results_->rowCount());
     if (!failure.isEmpty())
         summary_->setText(tr("扫描中止：%1；%2").arg(failure, found));
@@ -214,7 +223,24 @@ void ScanDialog::useSelected() {
     const auto selected = results_->selectionModel()->selectedRows();
     if (selected.isEmpty() || scan_.running())
         return;
-    const int row = selected.first().row();
-    emit sensorChosen(results_->item(row, kAddress)->text().toInt(),
-                      results_->item(row, kBaud)->text().toInt());
+    const ScanFinding& finding = findings_.at(selected.first().row());
+    emit sensorChosen(finding.address, finding.baud);
+}
+
+void ScanDialog::watchAll() {
+    if (scan_.running())
+        return;
+    const WatchChoice choice = ChooseWatchable(findings_, line_.baudRate);
+    if (choice.addresses.isEmpty()) {
+        summary_->setText(tr("找到的传感器波特率各不相同，且没有一个在串口当前的 %1 波特："
+                             "不能同时监视。")
+                              .arg(line_.baudRate));
+        return;
+    }
+    const QString note = choice.mixedRates ? tr("找到的传感器波特率不同，不能同时监视；"
+                                                "只监视串口当前 %1 波特的 %2 个。")
+                                                 .arg(choice.baud)
+                                                 .arg(choice.addresses.size())
+                                           : QString();
+    emit watchChosen(choice.addresses, choice.baud, note);
 }

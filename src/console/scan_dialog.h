@@ -27,6 +27,9 @@ public:
 signals:
     // The operator chose the sensor of a row (使用).
     void sensorChosen(int address, int baud);
+    // The operator asked to watch every sensor found (全部监视).
+    // note says why some were left out.
+    void watchChosen(const QList<int>& addresses, int baud, const QString& note);
 
 protected:
     void reject() override;
@@ -41,6 +44,7 @@ private:
     void showProgress(int done, int total, qint64 msLeft);
     void scanEnded(bool completed, const QString& failure);
     void useSelected();
+    void watchAll();
 
     SensorScan scan_;
     LineSettings line_;
@@ -54,4 +58,6 @@ private:
     QPushButton* startButton_;
     QPushButton* cancelButton_;
     QPushButton* useButton_;
+    QPushButton* watchButton_;
+    QList<ScanFinding> findings_; // in the table's order
 };

@@ -48,6 +48,13 @@ void ScanLauncher::open() {
         if (dialog_)
             dialog_->accept();
     });
+    connect(dialog_, &ScanDialog::watchChosen, this,
+            [this](const QList<int>& addresses, int baud, const QString& note) {
+                // The scan's dialog goes first, so that its line settings are back.
+                if (dialog_)
+                    dialog_->accept();
+                emit watchChosen(addresses, baud, note);
+            });
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->show();
     dialog_->raise();

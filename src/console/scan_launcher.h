@@ -28,6 +28,8 @@ public:
 signals:
     // The operator chose a found sensor.
     void sensorChosen(int address, int baud);
+    // The operator chose to watch the sensors found; note says why some were left out.
+    void watchChosen(const QList<int>& addresses, int baud, const QString& note);
 
 private:
     void open();

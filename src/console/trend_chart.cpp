@@ -76,7 +76,8 @@ struct TrendChart::Frame {
 };
 
 TrendChart::TrendChart(const ReadingSeries& series, QWidget* parent)
-    : QWidget(parent), series_(series), nowMs_([] { return QDateTime::currentMSecsSinceEpoch(); }) {
+    : QWidget(parent), series_(&series),
+      nowMs_([] { return QDateTime::currentMSecsSinceEpoch(); }) {
     setMouseTracking(true);
     setMinimumSize(360, 200);
     setAutoFillBackground(true);
@@ -85,6 +86,12 @@ TrendChart::TrendChart(const ReadingSeries& series, QWidget* parent)
 
 void TrendChart::setSpan(Span span) {
     span_ = span;
+    hovered_.reset();
+    update();
+}
+
+void TrendChart::setSeries(const ReadingSeries& series) {
+    series_ = &series;
     hovered_.reset();
     update();
 }
@@ -103,11 +110,11 @@ TrendChart::Frame TrendChart::frame() const {
         f.toMs = now;
         break;
     case Span::Everything:
-        f.fromMs = series_.empty() ? now - 60000 : series_.points().front().ms;
+        f.fromMs = series_->empty() ? now - 60000 : series_->points().front().ms;
         f.toMs = std::max(now, f.fromMs + 60000);
         break;
     }
-    f.columns = Thin(series_, f.fromMs, f.toMs, std::max(1, f.plot.width()));
+    f.columns = Thin(*series_, f.fromMs, f.toMs, std::max(1, f.plot.width()));
     double tLow = INFINITY, tHigh = -INFINITY, hLow = INFINITY, hHigh = -INFINITY;
     for (const ThinnedColumn& column : f.columns) {
         if (column.temperature.present) {
@@ -131,7 +138,7 @@ void TrendChart::paintEvent(QPaintEvent*) {
     drawAxes(painter, f);
     drawTimeTicks(painter, f);
     drawSeries(painter, f);
-    if (series_.empty()) {
+    if (series_->empty()) {
         painter.setPen(palette().color(QPalette::Text));
         painter.drawText(f.plot, Qt::AlignCenter,
                          tr("尚无读数：开始采集后，这里显示本次运行的读数"));
@@ -262,7 +269,7 @@ void TrendChart::mouseMoveEvent(QMouseEvent* event) {
     if (x >= f.plot.left() && x <= f.plot.right()) {
         const auto ms = f.fromMs + static_cast<qint64>((x - f.plot.left()) / f.plot.width() *
                                                        double(f.toMs - f.fromMs));
-        const ReadingPoint* near = series_.nearest(ms);
+        const ReadingPoint* near = series_->nearest(ms);
         // Only a reading within a few pixels counts as under the pointer.
         if (near && std::abs(f.x(near->ms) - x) <= 8)
             hovered_ = *near;

@@ -19,6 +19,8 @@ public:
     explicit TrendChart(const ReadingSeries& series, QWidget* parent = nullptr);
 
     void setSpan(Span span);
+    // Draws another series from now on (another watched sensor).
+    void setSeries(const ReadingSeries& series);
     Span span() const { return span_; }
     // The clock the window is drawn against; tests set their own.
     void setClock(std::function<qint64()> nowMs) { nowMs_ = std::move(nowMs); }
@@ -40,7 +42,7 @@ private:
     void drawSeries(QPainter& painter, const Frame& f) const;
     void drawHovered(QPainter& painter, const Frame& f) const;
 
-    const ReadingSeries& series_;
+    const ReadingSeries* series_;
     std::function<qint64()> nowMs_;
     Span span_ = Span::LastTenMinutes;
     std::optional<ReadingPoint> hovered_; // a copy: the series may drop its oldest points

@@ -4,6 +4,7 @@
 #include "trend_chart.h"
 
 #include <QWidget>
+#include <vector>
 
 class QComboBox;
 
@@ -15,8 +16,15 @@ public:
     TrendChart& chart() { return *chart_; }
     // A reading was added.
     void refresh();
+    // The watched sensors that can be shown instead of the single poll, by address.
+    void setWatched(const std::vector<std::pair<int, const ReadingSeries*>>& watched);
 
 private:
+    void showSource(int index);
+
+    const ReadingSeries& polled_;
+    std::vector<std::pair<int, const ReadingSeries*>> watched_;
     TrendChart* chart_;
     QComboBox* span_;
+    QComboBox* source_;
 };

@@ -132,3 +132,22 @@ void SensorScan::finish(bool completed, const QString& failure) {
     line_.release(this);
     emit finished(completed && problem.isEmpty(), problem);
 }
+
+WatchChoice ChooseWatchable(const QList<ScanFinding>& findings, int portRate) {
+    WatchChoice choice;
+    if (findings.isEmpty())
+        return choice;
+    choice.baud = findings.front().baud;
+    for (const ScanFinding& finding : findings) {
+        if (finding.baud != choice.baud)
+            choice.mixedRates = true;
+    }
+    if (choice.mixedRates)
+        choice.baud = portRate;
+    for (const ScanFinding& finding : findings) {
+        if (finding.baud == choice.baud && !choice.addresses.contains(finding.address))
+            choice.addresses << finding.address;
+    }
+    std::sort(choice.addresses.begin(), choice.addresses.end());
+    return choice;
+}

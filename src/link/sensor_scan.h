@@ -28,6 +28,15 @@ struct ScanFinding {
     qint64 replyMs = 0;
 };
 
+// The found sensors the bus watch can poll together: all of them when they answered at one
+// rate, otherwise only those at the port's rate (mixedRates tells the operator why).
+struct WatchChoice {
+    int baud = 0;
+    QList<int> addresses;
+    bool mixedRates = false;
+};
+WatchChoice ChooseWatchable(const QList<ScanFinding>& findings, int portRate);
+
 // Looks for sensors on the open port: sends the ordinary read request to every address of
 // the plan at every rate, one at a time, and reports each that answers. Runs on the event
 // loop; never writes anything but read requests; the line settings are put back when it

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "bus_watch.h"
+#include "tool_settings.h"
+#include "watch_tally.h"
+
+#include <QObject>
+#include <QPointer>
+
+class BusWatchWindow;
+class MessageSink;
+class QAction;
+class QWidget;
+class SensorExchange;
+class SerialLine;
+class WatchTableModel;
+
+// The bus watch (多传感器监视…, Ctrl+M): several sensors polled in turn on the open port,
+// one row each. It refuses while the port is closed, acquisition runs or a scan holds the
+// line; the addresses and the timeout are kept in the tool's settings file.
+class BusWatchPart final : public QObject {
+    Q_OBJECT
+public:
+    BusWatchPart(QWidget& window, SerialLine& line, const SensorExchange& exchange,
+                 MessageSink& messages, const QString& settingsFolder);
+    ~BusWatchPart() override;
+
+    QAction* action() const { return action_; }
+    void showWindow();
+    // Starts watching addresses now (from the scan, or the window's start).
+    bool watch(const QList<int>& addresses, int timeoutMs, const QString& note = {});
+    // The reply timeout the operator chose last.
+    int timeoutMs() const { return settings_.watchTimeoutMs(WatchPlan{}.timeoutMs); }
+    // Stops the watch and gives the line back; says nothing.
+    void stop();
+    bool running() const { return watch_.running(); }
+    const WatchTally& tally() const { return tally_; }
+    BusWatchWindow* window() const;
+
+signals:
+    void requestSent();
+    void bytesReceived();
+    // Every judged turn, like the poll's cycles, for the record, the trend and the statistics.
+    void cycleJudged(const JudgedCycle& cycle);
+
+private:
+    void onJudged(const JudgedCycle& cycle, qint64 replyMs);
+    void onStopped(const QString& failure);
+
+    QWidget& window_;
+    SerialLine& line_;
+    const SensorExchange& exchange_;
+    MessageSink& messages_;
+    ToolSettings settings_;
+    BusWatch watch_;
+    WatchTally tally_;
+    WatchTableModel* table_ = nullptr;
+    QAction* action_ = nullptr;
+    QPointer<BusWatchWindow> watchWindow_;
+};

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+class QAbstractItemModel;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSortFilterProxyModel;
+class QSpinBox;
+class QTableView;
+
+// 多传感器监视: the addresses to watch as typed ("1-5, 7, 9", checked while typed), the
+// reply timeout, start and stop, and the table, sortable by any column and copied as text.
+class BusWatchWindow final : public QDialog {
+    Q_OBJECT
+public:
+    BusWatchWindow(QAbstractItemModel& table, QWidget* parent = nullptr);
+
+    void setAddressText(const QString& text);
+    QString addressText() const;
+    void setTimeoutMs(int ms);
+    int timeoutMs() const;
+    // Whether the watch runs: the buttons and the fields follow.
+    void showRunning(bool running);
+    void showNote(const QString& note);
+    // The table as shown, with a header line, tab-separated.
+    QString tableText() const;
+    void copyTable() const;
+
+signals:
+    void startRequested(const QList<int>& addresses, int timeoutMs);
+    void stopRequested();
+
+private:
+    void checkAddresses();
+
+    QLineEdit* addresses_;
+    QLabel* addressProblem_;
+    QSpinBox* timeout_;
+    QPushButton* start_;
+    QPushButton* stop_;
+    QTableView* table_;
+    QSortFilterProxyModel* sorted_;
+    QLabel* note_;
+    bool running_ = false;
+};

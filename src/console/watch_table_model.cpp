@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+#include "watch_table_model.h"
+
+#include "readings.h"
+#include "reply_fault_text.h"
+
+#include <QBrush>
+#include <QColor>
+#include <climits>
+
+namespace {
+const QColor kSilentBackground(255, 210, 210);
+const QColor kSilentText(140, 0, 0);
+} // namespace
+
+WatchTableModel::WatchTableModel(const WatchTally& tally, QObject* parent)
+    : QAbstractTableModel(parent), tally_(tally) {}
+
+int WatchTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(tally_.sensors().size());
+}
+
+int WatchTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant WatchTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case kAddress:
+        return tr("地址");
+    case kTemperature:
+        return tr("温度");
+    case kHumidity:
+        return tr("湿度");
+    case kVerdict:
+        return tr("最近结果");
+    case kLastGood:
+        return tr("最近正常读数");
+    case kGoodShare:
+        return tr("正常率");
+    case kReplyMs:
+        return tr("回复时间中位数 (ms)");
+    }
+    return {};
+}
+
+QString WatchTableModel::text(const SensorTally& sensor, int column) const {
+    switch (column) {
+    case kAddress:
+        return QString::number(sensor.address);
+    case kTemperature:
+        return sensor.temperatureTenths ? FormatTenths(*sensor.temperatureTenths) + QChar(0x2103)
+                                        : QString();
+    case kHumidity:
+        return sensor.humidityTenths ? FormatTenths(*sensor.humidityTenths) + QLatin1Char('%')
+                                     : QString();
+    case kVerdict:
+        if (!sensor.lastVerdict)
+            return {};
+        // Said in words, not only in colour, so that a screen reader says it too.
+        if (sensor.silent())
+            return tr("无回复（已 %1 轮）").arg(sensor.silentInARow);
+        return ReplyFaultName(sensor.lastVerdict->fault);
+    case kLastGood:
+        return sensor.lastGood.isValid() ? sensor.lastGood.toString(QStringLiteral("HH:mm:ss"))
+                                         : QString();
+    case kGoodShare:
+        return sensor.goodShare()
+                   ? QString::number(*sensor.goodShare() * 100, 'f', 1) + QStringLiteral(" %")
+                   : QString();
+    case kReplyMs:
+        return sensor.medianReplyMs() ? QString::number(*sensor.medianReplyMs()) : QString();
+    }
+    return {};
+}
+
+QVariant WatchTableModel::sortValue(const SensorTally& sensor, int column) const {
+    switch (column) {
+    case kAddress:
+        return sensor.address;
+    case kTemperature:
+        return sensor.temperatureTenths ? QVariant(*sensor.temperatureTenths) : QVariant(INT_MIN);
+    case kHumidity:
+        return sensor.humidityTenths ? QVariant(*sensor.humidityTenths) : QVariant(INT_MIN);
+    case kVerdict:
+        return sensor.lastVerdict
+                   ? static_cast<int>(sensor.lastVerdict->fault) * 1000 + sensor.silentInARow
+                   : -1;
+    case kLastGood:
+        return sensor.lastGood.isValid() ? sensor.lastGood.toMSecsSinceEpoch() : qint64(-1);
+    case kGoodShare:
+        return sensor.goodShare().value_or(-1.0);
+    case kReplyMs:
+        return sensor.medianReplyMs().value_or(-1);
+    }
+    return {};
+}
+
+QVariant WatchTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const SensorTally& sensor = tally_.sensors()[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(sensor, index.column());
+    case Qt::UserRole:
+        return sortValue(sensor, index.column());
+    case Qt::ToolTipRole:
+        if (index.column() == kVerdict && sensor.lastVerdict)
+            return DescribeReplyFault(*sensor.lastVerdict, 0).isEmpty()
+                       ? text(sensor, kVerdict)
+                       : DescribeReplyFault(*sensor.lastVerdict, 0);
+        return {};
+    case Qt::BackgroundRole:
+        return sensor.silent() ? QBrush(kSilentBackground) : QVariant();
+    case Qt::ForegroundRole:
+        return sensor.silent() ? QBrush(kSilentText) : QVariant();
+    case Qt::TextAlignmentRole:
+        return index.column() == kVerdict ? QVariant()
+                                          : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    return {};
+}
+
+void WatchTableModel::reset() {
+    beginResetModel();
+    endResetModel();
+}
+
+void WatchTableModel::rowChanged(int row) {
+    if (row >= 0 && row < rowCount())
+        emit dataChanged(index(row, 0), index(row, kColumns - 1));
+}
+
+QString TableAsText(const QAbstractItemModel& model) {
+    QStringList lines;
+    QStringList header;
+    for (int column = 0; column < model.columnCount(); ++column)
+        header << model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    lines << header.join(QLatin1Char('\t'));
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.data(model.index(row, column), Qt::DisplayRole).toString();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}

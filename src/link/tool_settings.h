@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+// The tool's own settings, in an INI file beside com.txt (whose two lines stay as they
+// are): what the extensions remember from one start to the next.
+class ToolSettings {
+public:
+    static constexpr const char* kFileName = "modbus-sensor-tool.ini";
+
+    explicit ToolSettings(const QString& folder);
+
+    QString watchAddresses() const;
+    void setWatchAddresses(const QString& text);
+    int watchTimeoutMs(int fallback) const;
+    void setWatchTimeoutMs(int ms);
+
+    // Written at once, so a crash loses nothing; false when the file cannot be written.
+    bool sync();
+
+private:
+    QSettings file_;
+};
