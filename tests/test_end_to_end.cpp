@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The window with the real serial-port service against the virtual sensor on a
 // pseudo-terminal, with real timers.
+#include "bus_watch_part.h"
+#include "bus_watch_window.h"
 #include "lamp.h"
 #include "line_rig.h"
+#include "recording_part.h"
 #include "scan_dialog.h"
 #include "sensor_exchange.h"
+#include "trend_part.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,6 +16,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -37,6 +42,7 @@ private slots:
     void cadenceOnTheWire();
     void scanFindsSensorsAtAnotherRateAndUsesOne();
     void sensorBehindASerialServer();
+    void busWatchOfThreeWithOneSilent();
 };
 
 void TestEndToEnd::portLifecycleAndSettingsRoundTrip() {
@@ -338,6 +344,27 @@ void TestEndToEnd::scanFindsSensorsAtAnotherRateAndUsesOne() {
     QCOMPARE(rig.nextVerdict(), kGood);
     QVERIFY(rig.ui().Text2->toPlainText().startsWith(QStringLiteral("07 03 04 ")));
     rig.ui().Command_OK3->click();
+
+    // 全部监视 from a scan at another rate than the port's: the port follows the sensors.
+    rig.ui().Combo2->setListIndex(1); // 9600 closes the port
+    rig.ui().Command1->click();
+    QCOMPARE(rig.realPort->appliedSettings(), QStringLiteral("9600,N,8,1"));
+    scanAction->trigger();
+    auto* third = rig.w().findChild<ScanDialog*>();
+    third->findChild<QCheckBox*>(QStringLiteral("rate9600"))->setChecked(false);
+    third->findChild<QCheckBox*>(QStringLiteral("rate4800"))->setChecked(true);
+    third->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(8);
+    third->findChild<QPushButton*>(QStringLiteral("start"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!third->scanning(), 5000);
+    third->findChild<QPushButton*>(QStringLiteral("watchAll"))->click();
+    auto* part = rig.w().findChild<BusWatchPart*>();
+    QVERIFY(part->running());
+    QCOMPARE(rig.realPort->appliedSettings(), QStringLiteral("4800,N,8,1"));
+    QCOMPARE(rig.ui().Combo2->text(), QStringLiteral("4800"));
+    QCOMPARE(part->tally().sensors().size(), size_t(2));
+    QTRY_COMPARE_WITH_TIMEOUT(part->tally().sensors().at(1).good, 1, 2000);
+    QCOMPARE(part->tally().sensors().at(1).address, 7);
+    part->stop();
     rig.w().close();
     QCOMPARE(rig.comTxt(), QByteArray("1\r\n4800\r\n"));
 }
@@ -379,6 +406,67 @@ void TestEndToEnd::sensorBehindASerialServer() {
     bridge.terminate();
     listener.terminate();
     QVERIFY(bridge.waitForFinished(3000) && listener.waitForFinished(3000));
+}
+
+// Three sensors on the line with a line's timing, one of them silent: the table shows two
+// readings and the silent one marked, the record has a row for every turn, the trend a
+// series for each that answered; stopped, the line is the poll's again.
+void TestEndToEnd::busWatchOfThreeWithOneSilent() {
+    SensorRig rig;
+    QVERIFY(rig.startPolling({QStringLiteral("--address"), QStringLiteral("4,9,31"),
+                              QStringLiteral("--silent-address"), QStringLiteral("9"),
+                              QStringLiteral("--turnaround"), QStringLiteral("2")},
+                             false));
+    QString error;
+    QVERIFY(rig.w().recording().start(rig.filePath(QStringLiteral("watch.csv")),
+                                      RecordFile::Mode::Replace, &error));
+    rig.w().findChild<QAction*>(QStringLiteral("watchAction"))->trigger();
+    auto* window = rig.w().findChild<BusWatchWindow*>();
+    QVERIFY(window);
+    window->findChild<QLineEdit*>(QStringLiteral("watchAddresses"))
+        ->setText(QStringLiteral("4, 9, 31"));
+    window->findChild<QSpinBox*>(QStringLiteral("watchTimeout"))->setValue(80);
+    window->findChild<QPushButton*>(QStringLiteral("startWatch"))->click();
+    auto* part = rig.w().findChild<BusWatchPart*>();
+    QTRY_VERIFY_WITH_TIMEOUT(part->tally().sensors().at(1).silent(), 4000);
+
+    const QStringList rows = window->tableText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 4);
+    const QStringList first = rows[1].split(QLatin1Char('\t'));
+    const QStringList silent = rows[2].split(QLatin1Char('\t'));
+    const QStringList last = rows[3].split(QLatin1Char('\t'));
+    QCOMPARE(first.at(0), QStringLiteral("4"));
+    QVERIFY2(first.at(1).endsWith(QStringLiteral("℃")), qPrintable(rows[1]));
+    QCOMPARE(first.at(3), QStringLiteral("正常"));
+    QCOMPARE(first.at(5), QStringLiteral("100.0 %"));
+    // A line's timing: at 9600 Bd a reply takes some 20 ms, not a fraction of one.
+    QVERIFY2(first.at(6).toInt() >= 15, qPrintable(rows[1]));
+    QCOMPARE(silent.at(0), QStringLiteral("9"));
+    QVERIFY2(silent.at(3).startsWith(QStringLiteral("无回复（已 ")), qPrintable(rows[2]));
+    QVERIFY(silent.at(1).isEmpty());
+    QCOMPARE(last.at(0), QStringLiteral("31"));
+    QCOMPARE(last.at(3), QStringLiteral("正常"));
+    QVERIFY(rig.w().findChild<TrendPart*>()->watchedSeries(31));
+    QVERIFY(!rig.w().findChild<TrendPart*>()->watchedSeries(9));
+
+    part->stop();
+    rig.w().recording().stop();
+    QFile file(rig.filePath(QStringLiteral("watch.csv")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().trimmed().split('\n').mid(1);
+    QVERIFY(lines.size() >= 8); // three rounds, the last up to the silent one
+    for (const QByteArray& line : lines) {
+        const QList<QByteArray> fields = line.trimmed().split(',');
+        if (fields.at(1) == "9")
+            QCOMPARE(fields.last(), QByteArray("no_reply"));
+        else
+            QCOMPARE(fields.at(2), QByteArray("ok"));
+    }
+
+    // The poll has the line again.
+    rig.ui().Combo_Addr(2)->setText(QStringLiteral("31"));
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
 }
 
 QTEST_MAIN(TestEndToEnd)

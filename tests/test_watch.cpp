@@ -6,6 +6,7 @@
 #include "bus_watch_part.h"
 #include "bus_watch_window.h"
 #include "crc.h"
+#include "sensor_scan.h"
 #include "tool_limits.h"
 #include "tool_rig.h"
 
@@ -39,6 +40,7 @@ private slots:
     void eachTurnJudgedWhenCompleteOrAtTheTimeout();
     void aRoundThatOverrunsStartsTheNextAtOnce();
     void theLineIsGivenBackHoweverTheWatchEnds();
+    void foundSensorsWatchedAtOneRate();
 };
 
 void TestWatch::addressListsAsTyped_data() {
@@ -83,6 +85,7 @@ void TestWatch::eachTurnJudgedWhenCompleteOrAtTheTimeout() {
     BusWatch watch(rig.line);
     QSignalSpy judged(&watch, &BusWatch::cycleJudged);
     QSignalSpy rounds(&watch, &BusWatch::roundEnded);
+    QSignalSpy bytes(&watch, &BusWatch::bytesReceived);
     QElapsedTimer clock;
     clock.start();
     QVERIFY(watch.start({{3, 4, 5}, 90, k9600}));
@@ -118,9 +121,11 @@ void TestWatch::eachTurnJudgedWhenCompleteOrAtTheTimeout() {
     rig.port.receive(readingFrom(6)); // complete, but not from the address asked
     QCOMPARE(judged.size(), 3);
     QCOMPARE(judged.at(2).at(0).value<JudgedCycle>().verdict.fault, ReplyFault::WrongSender);
-    // Bytes after the judgement count for no one.
+    // Bytes after the judgement count for no one, not even as bytes on the line.
+    const qsizetype bytesSoFar = bytes.size();
     rig.port.receive(readingFrom(5));
     QCOMPARE(judged.size(), 3);
+    QCOMPARE(bytes.size(), bytesSoFar);
 
     QTRY_COMPARE_WITH_TIMEOUT(rounds.size(), 1, 500);
     QCOMPARE(rounds.at(0).at(0).toInt(), 1);
@@ -191,6 +196,41 @@ void TestWatch::theLineIsGivenBackHoweverTheWatchEnds() {
     QCOMPARE(f.messages.shown.size(), before + 1); // one message for the lost port
     QVERIFY(!part->watch({1}, 50));                // and none of it without a port
     QCOMPARE(f.messages.shown.last(), SharedText::OpenPortFirst());
+
+    // Closing the tool while it watches ends the watch before the line goes.
+    f.openPort();
+    QVERIFY(part->watch({1}, 50));
+    f.w().close();
+    QVERIFY(!part->running());
+
+    // A window destroyed while it watches (no close first) takes the watch down safely.
+    ToolRig g;
+    g.openPort();
+    QVERIFY(g.w().findChild<BusWatchPart*>()->watch({1}, 50));
+    g.window.reset();
+}
+
+// All the sensors a scan found when they answered at one rate; only those at the port's
+// rate when the rates differ.
+void TestWatch::foundSensorsWatchedAtOneRate() {
+    const auto found = [](int address, int baud) {
+        ScanFinding finding;
+        finding.address = address;
+        finding.baud = baud;
+        return finding;
+    };
+    WatchChoice choice = ChooseWatchable({found(7, 4800), found(3, 4800)}, 9600);
+    QCOMPARE(choice.baud, 4800);
+    QCOMPARE(choice.addresses, (QList<int>{3, 7}));
+    QVERIFY(!choice.mixedRates);
+
+    choice = ChooseWatchable({found(7, 4800), found(3, 9600), found(12, 9600)}, 9600);
+    QCOMPARE(choice.baud, 9600);
+    QCOMPARE(choice.addresses, (QList<int>{3, 12}));
+    QVERIFY(choice.mixedRates);
+
+    choice = ChooseWatchable({found(7, 4800), found(3, 115200)}, 9600);
+    QVERIFY(choice.addresses.isEmpty() && choice.mixedRates);
 }
 
 QTEST_MAIN(TestWatch)

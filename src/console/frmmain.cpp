@@ -32,7 +32,11 @@ frmmain::frmmain(const Services& services, QWidget* parent)
     linkLabel_->start();
 }
 
-frmmain::~frmmain() = default;
+// The jobs that hold the line end before the line goes with the window's children.
+frmmain::~frmmain() {
+    busWatch_->stop();
+    scanLauncher_->stopScan();
+}
 
 void frmmain::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, &frmmain::Command1_Click);
@@ -125,6 +129,7 @@ void frmmain::Form_QueryUnload() {
         return;
     unloaded_ = true;
     exchange_->halt();
+    scanLauncher_->stopScan(); // the watch ends with the port
     linkLabel_->stop();
     recording_->stop();
     line_->closePort();
