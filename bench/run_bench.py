@@ -20,6 +20,7 @@ TOOL = os.path.join(BUILD, "bench", "modbus-sensor-tool-probe")
 FLOOR = os.path.join(BUILD, "bench", "qt-floor")
 SIM = os.path.join(BUILD, "tools", "modbus-sensor-sim")
 SCAN = os.path.join(BUILD, "bench", "scan-bench")
+WATCH = os.path.join(BUILD, "bench", "watch-bench")
 TREND = os.path.join(BUILD, "bench", "trend-bench")
 TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -113,6 +114,29 @@ def scan(rates, *sensor_options):
     return seconds, found, settings
 
 
+def line_limit_ms(rate, sensors):
+    """The line's own floor for one round: request and reply on the wire, each followed by
+    the 3.5-character silence (1.75 ms above 19200 Bd), 10 bits a character at 8N1."""
+    char_ms = 10 * 1000 / rate
+    silence = 1.75 if rate > 19200 else 3.5 * char_ms
+    return sensors * ((8 + 9) * char_ms + 2 * silence)
+
+
+def watch(rate, sensors, silent=None, rounds=12, timeout=200):
+    """Median line-busy time of the bus watch's rounds (the first two left out)."""
+    folder = settings_folder()
+    options = ["--address", ",".join(str(a) for a in range(1, sensors + 1)), "--turnaround", "0"]
+    if silent:
+        options += ["--silent-address", str(silent)]
+    sensor, _ = start_sensor(folder, *options)
+    out = subprocess.run([WATCH, folder, str(rate), f"1-{sensors}", str(rounds), str(timeout)],
+                         capture_output=True, text=True, timeout=120).stdout
+    sensor.terminate()
+    sensor.wait()
+    busy = [int(line.split()[2]) for line in out.splitlines() if line.startswith("round ")]
+    return statistics.median(busy[2:])
+
+
 def trend():
     out = subprocess.run([TREND], capture_output=True, text=True, timeout=120,
                          env=dict(os.environ, QT_QPA_PLATFORM="offscreen")).stdout
@@ -192,6 +216,10 @@ def main():
     reply_ms = max(ms for _, found, _ in one_rate for _, _, ms in found)
     three_found = sorted((a, b) for a, b, _ in three_rates[1])
 
+    print("bus watch ...", flush=True)
+    watched = {(rate, n): watch(rate, n) for rate in (9600, 115200) for n in (1, 8, 32)}
+    silent_round = watch(9600, 8, silent=4)
+
     print("trend ...", flush=True)
     chart = trend()
 
@@ -225,6 +253,15 @@ def main():
          f"≤ {three_goal:.1f} s, line back at 9600,N,8,1",
          verdict(three_rates[0] <= three_goal and three_rates[2] == "9600,N,8,1"
                  and [a for a, _ in three_found] == [1, 7, 200])),
+        *[(f"Bus watch round, {n} sensor{'s' if n > 1 else ''} at {rate} Bd",
+           f"{watched[(rate, n)]:.0f} ms against the line's {line_limit_ms(rate, n):.1f} ms "
+           f"(×{watched[(rate, n)] / line_limit_ms(rate, n):.2f})", "≤ 1.25 × the line",
+           verdict(watched[(rate, n)] <= 1.25 * line_limit_ms(rate, n)))
+          for rate in (9600, 115200) for n in (1, 8, 32)],
+        ("Bus watch round, 8 at 9600 Bd, one silent (200 ms timeout)",
+         f"{silent_round:.0f} ms against {watched[(9600, 8)]:.0f} ms with all answering "
+         f"(+{silent_round - watched[(9600, 8)]:.0f} ms)", "≤ + the timeout",
+         verdict(silent_round - watched[(9600, 8)] <= 200 + 5)),
         ("Trend repaint, a full day", f"median {float(chart['repaint_median_ms']):.2f} ms, worst "
          f"{float(chart['repaint_max_ms']):.2f} ms for {chart['points']} points at 1200 × 500",
          "< 16 ms", verdict(float(chart['repaint_max_ms']) < 16)),

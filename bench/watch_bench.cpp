@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+// Runs the bus watch on COM1 of a folder (the virtual sensor's) for some rounds and prints
+// how long each kept the line busy, with what each address's turns came to.
+//   watch-bench FOLDER RATE ADDRESSES ROUNDS TIMEOUT_MS    e.g. watch-bench /tmp/x 9600 1-8 20 200
+#include "address_list.h"
+#include "bus_watch.h"
+#include "message_sink.h"
+#include "qt_serial_control.h"
+#include "serial_devices.h"
+#include "serial_line.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+class PrintedMessages final : public MessageSink {
+public:
+    void show(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+};
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: watch-bench FOLDER RATE ADDRESSES ROUNDS TIMEOUT_MS\n");
+        return 2;
+    }
+    const QString rate = QString::fromLatin1(argv[2]);
+    const AddressList addresses = ParseAddressList(QString::fromLocal8Bit(argv[3]));
+    const int rounds = QString::fromLatin1(argv[4]).toInt();
+    if (!addresses.ok()) {
+        std::fprintf(stderr, "%s\n", qPrintable(addresses.error));
+        return 2;
+    }
+    QtSerialControl port(QString::fromLocal8Bit(argv[1]));
+    PrintedMessages messages;
+    SystemSerialDevices devices;
+    SerialLine line(port, messages, devices);
+    line.toggleOpen({1, rate, QStringLiteral("无校验"), QStringLiteral("8"), QStringLiteral("1")});
+    if (!line.shownOpen()) {
+        std::fprintf(stderr, "cannot open COM1\n");
+        return 1;
+    }
+    BusWatch watch(line);
+    int good = 0, judged = 0;
+    QObject::connect(&watch, &BusWatch::cycleJudged, [&](const JudgedCycle& cycle, qint64) {
+        ++judged;
+        good += cycle.verdict.accepted() ? 1 : 0;
+    });
+    QObject::connect(&watch, &BusWatch::roundEnded, [&](int round, qint64 busyMs) {
+        std::printf("round %d %lld\n", round, static_cast<long long>(busyMs));
+        std::fflush(stdout);
+        if (round >= rounds) {
+            std::printf("judged %d good %d\n", judged, good);
+            watch.stop();
+            QCoreApplication::quit();
+        }
+    });
+    QObject::connect(&watch, &BusWatch::stopped, [](const QString& failure) {
+        if (!failure.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(failure));
+            QCoreApplication::exit(1);
+        }
+    });
+    if (!watch.start({addresses.addresses, QString::fromLatin1(argv[5]).toInt(),
+                      line.lineSettings()}))
+        return 1;
+    return QCoreApplication::exec();
+}
