@@ -5,7 +5,7 @@
 #include "desktop_web_launcher.h"
 #include "frmmain.h"
 #include "message_box.h"
-#include "qt_serial_control.h"
+#include "port_router.h"
 #include "qt_texts.h"
 #include "serial_devices.h"
 #include "sleep.h"
@@ -64,11 +64,11 @@ int RunTool(int argc, char* argv[], const std::function<void(frmmain&)>& attach)
     InstallQtChineseTexts(app);
     applyOptions(app);
 
-    QtSerialControl port;
+    PortRouter port;
     QtMessageBox messages(QStringLiteral("温湿度传感器Modbus调试软件"));
     DesktopWebLauncher web;
     SystemSerialDevices devices;
-    const Services services{port, messages, web, devices, SleepMilliseconds, {}};
+    const Services services{port, messages, web, devices, SleepMilliseconds, {}, &port};
 
     frmmain window(services);
     messages.setParent(&window);

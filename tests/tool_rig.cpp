@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "tool_rig.h"
 
-#include "qt_serial_control.h"
-
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -21,7 +19,7 @@ SerialControl& ToolRig::serial() {
     if (!options.realPort)
         return port;
     if (!realPort)
-        realPort = std::make_unique<QtSerialControl>(folder);
+        realPort = std::make_unique<PortRouter>(folder);
     return *realPort;
 }
 
@@ -38,7 +36,8 @@ void ToolRig::startWindow() {
                           if (options.realPort)
                               QThread::msleep(static_cast<unsigned long>(ms));
                       },
-                      folder};
+                      folder,
+                      options.realPort ? realPort.get() : nullptr};
     window = std::make_unique<frmmain>(services);
     parts = std::make_unique<WindowControls>(*window);
 }

@@ -3,7 +3,7 @@
 
 #include "fakes.h"
 #include "frmmain.h"
-#include "qt_serial_control.h"
+#include "port_router.h"
 #include "serial_line.h"
 #include "window_controls.h"
 
@@ -11,8 +11,8 @@
 #include <memory>
 
 // The tool's window on fake platform services, in a folder holding com.txt. The serial
-// port is a fake that records what it is asked, or the real serial service (for the
-// virtual sensor's pseudo-terminal).
+// port is a fake that records what it is asked, or the tool's own control (for the virtual
+// sensor's pseudo-terminal, directly or behind a serial server).
 struct ToolRig : FakePlatform {
     struct Options {
         // Written before the window starts; a null array writes no file, an empty one an
@@ -52,7 +52,7 @@ struct ToolRig : FakePlatform {
     QTemporaryDir dir;
     QString folder;
     FakeSerialControl port;
-    std::unique_ptr<QtSerialControl> realPort;
+    std::unique_ptr<PortRouter> realPort;
     QList<int> sleeps;
     std::unique_ptr<frmmain> window;
     std::unique_ptr<WindowControls> parts;

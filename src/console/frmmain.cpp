@@ -5,6 +5,7 @@
 #include "lamp.h"
 #include "line_health.h"
 #include "link_label.h"
+#include "network_ports_part.h"
 #include "port_list_tips.h"
 #include "port_status_text.h"
 #include "recording_part.h"
@@ -62,6 +63,8 @@ void frmmain::connectHandlers() {
 // The parts beyond the window's own controls, reached from its context menu and shortcuts.
 void frmmain::createExtensions() {
     portListTips_ = new PortListTips(*Combo1, services_.devices, settings_.folder());
+    networkPorts_ = new NetworkPortsPart(*this, services_.mapping, settings_.folder(), *Combo1,
+                                         {Combo2, Combo3, Combo4, Combo5}, *portListTips_);
 
     scanLauncher_ = new ScanLauncher(*this, *line_, *exchange_, messages_);
     connect(scanLauncher_, &ScanLauncher::sensorChosen, this, &frmmain::selectSensor);
@@ -88,6 +91,7 @@ void frmmain::createExtensions() {
 
     toolMenu_ = new ToolMenu(*this);
     toolMenu_->addGroup({scanLauncher_->action(), busWatch_->action(), lineHealth_->action()});
+    toolMenu_->addGroup({networkPorts_->action()});
     toolMenu_->addGroup(recording_->actions() << trend_->action());
     for (QPlainTextEdit* box : {Text1(0), Text2, Message_Show})
         toolMenu_->attachTo(box);

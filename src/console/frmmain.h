@@ -14,6 +14,7 @@
 struct JudgedCycle;
 class BusWatchPart;
 class LineHealth;
+class NetworkPortsPart;
 class LinkLabel;
 class PortListTips;
 class RecordingPart;
@@ -94,4 +95,5 @@ private:
     TrendPart* trend_ = nullptr;
     ScanLauncher* scanLauncher_ = nullptr;
     BusWatchPart* busWatch_ = nullptr;
+    NetworkPortsPart* networkPorts_ = nullptr;
 };

@@ -25,6 +25,12 @@ void PortListTips::refresh() {
     const auto existing = devices_.available();
     for (int index = 0; index < list_.count(); ++index) {
         const int port = index + 1;
+        const auto server = servers_.find(port);
+        if (server != servers_.end()) {
+            list_.setItemData(index, tr("COM%1 → 网络串口 %2").arg(port).arg(server->second.text()),
+                              Qt::ToolTipRole);
+            continue;
+        }
         const PortLocation location = LocatePort(port, folder_);
         list_.setItemData(
             index,

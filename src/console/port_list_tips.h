@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "server_address.h"
+
 #include <QObject>
 #include <QString>
 
@@ -16,6 +18,8 @@ public:
     PortListTips(EditableComboBox& list, const SerialDevices& devices, const QString& folder);
 
     void refresh();
+    // Ports mapped to serial device servers: their tooltips name the server.
+    void setServers(const ServerMap& servers) { servers_ = servers; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -24,4 +28,5 @@ private:
     EditableComboBox& list_;
     const SerialDevices& devices_;
     QString folder_;
+    ServerMap servers_;
 };

@@ -8,6 +8,7 @@ class SerialControl;
 class MessageSink;
 class WebLauncher;
 class SerialDevices;
+class PortMapping;
 
 // The platform as the window reaches it; tests hand in fakes.
 struct Services {
@@ -16,5 +17,6 @@ struct Services {
     WebLauncher& web;
     const SerialDevices& devices;
     std::function<void(int)> sleep;
-    QString settingsFolder; // where com.txt lives; the working directory if empty
+    QString settingsFolder;         // where com.txt lives; the working directory if empty
+    PortMapping* mapping = nullptr; // where port numbers go to serial servers, if anywhere
 };

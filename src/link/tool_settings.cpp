@@ -6,6 +6,7 @@
 namespace {
 const QString kWatchAddresses = QStringLiteral("watch/addresses");
 const QString kWatchTimeout = QStringLiteral("watch/timeout_ms");
+const QString kNetworkGroup = QStringLiteral("network");
 } // namespace
 
 ToolSettings::ToolSettings(const QString& folder)
@@ -27,6 +28,29 @@ int ToolSettings::watchTimeoutMs(int fallback) const {
 
 void ToolSettings::setWatchTimeoutMs(int ms) {
     file_.setValue(kWatchTimeout, ms);
+}
+
+ServerMap ToolSettings::servers() const {
+    ServerMap servers;
+    QSettings& file = const_cast<QSettings&>(file_);
+    file.beginGroup(kNetworkGroup);
+    for (const QString& key : file.childKeys()) {
+        bool ok = false;
+        const int port = QStringView(key).mid(3).toInt(&ok);
+        const auto server = ServerAddress::Parse(file.value(key).toString());
+        if (key.startsWith(QLatin1String("COM")) && ok && port >= 1 && server)
+            servers[port] = *server;
+    }
+    file.endGroup();
+    return servers;
+}
+
+void ToolSettings::setServers(const ServerMap& servers) {
+    file_.remove(kNetworkGroup);
+    file_.beginGroup(kNetworkGroup);
+    for (const auto& [port, server] : servers)
+        file_.setValue(QStringLiteral("COM%1").arg(port), server.text());
+    file_.endGroup();
 }
 
 bool ToolSettings::sync() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "server_address.h"
+
 #include <QSettings>
 #include <QString>
 
@@ -16,6 +18,9 @@ public:
     void setWatchAddresses(const QString& text);
     int watchTimeoutMs(int fallback) const;
     void setWatchTimeoutMs(int ms);
+    // Port numbers mapped to serial device servers; entries that do not read are left out.
+    ServerMap servers() const;
+    void setServers(const ServerMap& servers);
 
     // Written at once, so a crash loses nothing; false when the file cannot be written.
     bool sync();

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "server_address.h"
+#include "tool_settings.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class EditableComboBox;
+class NetworkPortsDialog;
+class PortListTips;
+class QAction;
+class QWidget;
+
+// Ports reached over the network (网络串口…, Ctrl+N): keeps the mapping of port numbers to
+// serial device servers in the tool's settings file, hands it to the serial-port control,
+// and says in the lists' tooltips where a port goes and when the link lists do not reach
+// the line (raw TCP).
+class NetworkPortsPart final : public QObject {
+    Q_OBJECT
+public:
+    NetworkPortsPart(QWidget& window, PortMapping* mapping, const QString& settingsFolder,
+                     EditableComboBox& portList, QList<QWidget*> linkLists, PortListTips& tips);
+
+    QAction* action() const { return action_; }
+    void showDialog();
+    const ServerMap& servers() const { return servers_; }
+
+private:
+    void apply(const ServerMap& servers);
+    void showLinkListTips();
+
+    QWidget& window_;
+    PortMapping* mapping_;
+    ToolSettings settings_;
+    EditableComboBox& portList_;
+    QList<QWidget*> linkLists_;
+    PortListTips& tips_;
+    ServerMap servers_;
+    QAction* action_ = nullptr;
+    QPointer<NetworkPortsDialog> dialog_;
+};

@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: MIT
+#include "telnet_com_port.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+namespace Telnet {
+constexpr quint8 kSe = 240;
+constexpr quint8 kSb = 250;
+constexpr quint8 kWill = 251;
+constexpr quint8 kWont = 252;
+constexpr quint8 kDo = 253;
+constexpr quint8 kDont = 254;
+constexpr quint8 kIac = 255;
+constexpr quint8 kBinary = 0;
+constexpr quint8 kSuppressGoAhead = 3;
+constexpr quint8 kComPort = 44;
+} // namespace Telnet
+
+// COM-PORT-OPTION commands (client to server); the server answers with each plus 100.
+namespace ComPort {
+constexpr quint8 kSetBaud = 1;
+constexpr quint8 kSetDataSize = 2;
+constexpr quint8 kSetParity = 3;
+constexpr quint8 kSetStopSize = 4;
+constexpr quint8 kServerOffset = 100;
+} // namespace ComPort
+
+// A subnegotiation longer than this is no COM-PORT-OPTION answer but a broken server.
+constexpr qsizetype kMaxSubnegotiation = 64;
+
+// Options the tool speaks itself, and those it lets the server speak.
+bool weSpeak(quint8 option) {
+    return option == Telnet::kBinary || option == Telnet::kComPort ||
+           option == Telnet::kSuppressGoAhead;
+}
+
+QByteArray bytes(std::initializer_list<quint8> values) {
+    QByteArray out;
+    for (const quint8 value : values)
+        out += static_cast<char>(value);
+    return out;
+}
+
+QByteArray command(quint8 verb, quint8 option) {
+    return bytes({Telnet::kIac, verb, option});
+}
+
+QByteArray subnegotiate(quint8 code, const QByteArray& value) {
+    QByteArray out = bytes({Telnet::kIac, Telnet::kSb, Telnet::kComPort, code});
+    out += TelnetComPort::EncodeData(value);
+    return out + bytes({Telnet::kIac, Telnet::kSe});
+}
+
+QByteArray oneByte(int value) {
+    return QByteArray(1, static_cast<char>(value));
+}
+
+} // namespace
+
+QByteArray TelnetComPort::start() {
+    // Asked for already: the server's agreement needs no answer.
+    weWill_[Telnet::kComPort] = weWill_[Telnet::kBinary] = theyWill_[Telnet::kBinary] = true;
+    return command(Telnet::kWill, Telnet::kComPort) + command(Telnet::kWill, Telnet::kBinary) +
+           command(Telnet::kDo, Telnet::kBinary);
+}
+
+QByteArray TelnetComPort::EncodeData(const QByteArray& data) {
+    QByteArray out;
+    out.reserve(data.size() + data.count(static_cast<char>(Telnet::kIac)));
+    for (const char byte : data) {
+        out += byte;
+        if (static_cast<quint8>(byte) == Telnet::kIac)
+            out += byte;
+    }
+    return out;
+}
+
+QByteArray TelnetComPort::EncodeSettings(const LineSettings& settings) {
+    const quint32 baud = static_cast<quint32>(settings.baudRate);
+    QByteArray rate;
+    for (const int shift : {24, 16, 8, 0})
+        rate += static_cast<char>((baud >> shift) & 0xFF);
+    int parity = 1; // none
+    switch (settings.parity) {
+    case QSerialPort::OddParity:
+        parity = 2;
+        break;
+    case QSerialPort::EvenParity:
+        parity = 3;
+        break;
+    case QSerialPort::MarkParity:
+        parity = 4;
+        break;
+    case QSerialPort::SpaceParity:
+        parity = 5;
+        break;
+    default:
+        break;
+    }
+    int stop = 1;
+    if (settings.stopBits == QSerialPort::TwoStop)
+        stop = 2;
+    else if (settings.stopBits == QSerialPort::OneAndHalfStop)
+        stop = 3;
+    return subnegotiate(ComPort::kSetBaud, rate) +
+           subnegotiate(ComPort::kSetDataSize, oneByte(settings.dataBits)) +
+           subnegotiate(ComPort::kSetParity, oneByte(parity)) +
+           subnegotiate(ComPort::kSetStopSize, oneByte(stop));
+}
+
+void TelnetComPort::fail(const QString& why) {
+    if (error_.isEmpty())
+        error_ = why;
+}
+
+QByteArray TelnetComPort::feed(const QByteArray& bytes, QByteArray* answer) {
+    QByteArray data;
+    for (const char c : bytes) {
+        if (failed())
+            break;
+        const auto byte = static_cast<quint8>(c);
+        switch (state_) {
+        case State::Data:
+            if (byte == Telnet::kIac)
+                state_ = State::Iac;
+            else
+                data += c;
+            break;
+        case State::Iac:
+            if (byte == Telnet::kIac) {
+                data += c;
+                state_ = State::Data;
+            } else if (byte >= Telnet::kWill) {
+                command_ = byte;
+                state_ = State::Option;
+            } else if (byte == Telnet::kSb) {
+                sub_.clear();
+                state_ = State::Subnegotiation;
+            } else if (byte == Telnet::kSe) {
+                fail(QCoreApplication::translate("TelnetComPort", "子协商结束符前没有子协商"));
+            } else {
+                // NOP, data mark, break, go ahead and the like carry nothing for us.
+                state_ = State::Data;
+            }
+            break;
+        case State::Option:
+            negotiate(command_, byte, answer);
+            state_ = State::Data;
+            break;
+        case State::Subnegotiation:
+            if (byte == Telnet::kIac)
+                state_ = State::SubIac;
+            else
+                sub_ += c;
+            if (sub_.size() > kMaxSubnegotiation)
+                fail(QCoreApplication::translate("TelnetComPort", "子协商过长"));
+            break;
+        case State::SubIac:
+            if (byte == Telnet::kIac) {
+                sub_ += c;
+                state_ = State::Subnegotiation;
+            } else if (byte == Telnet::kSe) {
+                subnegotiation();
+                state_ = State::Data;
+            } else {
+                fail(QCoreApplication::translate("TelnetComPort", "子协商中出现无效命令 %1")
+                         .arg(byte));
+            }
+            break;
+        }
+    }
+    return data;
+}
+
+// Agree to what we speak, refuse the rest, and answer a request only when it changes
+// something, so that two sides never loop.
+void TelnetComPort::negotiate(quint8 verb, quint8 option, QByteArray* answer) {
+    switch (verb) {
+    case Telnet::kDo:
+        if (option == Telnet::kComPort)
+            comPortAgreed_ = true;
+        if (weSpeak(option) && !weWill_[option]) {
+            weWill_[option] = true;
+            *answer += command(Telnet::kWill, option);
+        } else if (!weSpeak(option)) {
+            *answer += command(Telnet::kWont, option);
+        }
+        break;
+    case Telnet::kDont:
+        if (option == Telnet::kComPort)
+            comPortRefused_ = true;
+        if (weWill_[option]) {
+            weWill_[option] = false;
+            *answer += command(Telnet::kWont, option);
+        }
+        break;
+    case Telnet::kWill:
+        if (weSpeak(option) && !theyWill_[option]) {
+            theyWill_[option] = true;
+            *answer += command(Telnet::kDo, option);
+        } else if (!weSpeak(option)) {
+            *answer += command(Telnet::kDont, option);
+        }
+        break;
+    case Telnet::kWont:
+        if (theyWill_[option]) {
+            theyWill_[option] = false;
+            *answer += command(Telnet::kDont, option);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TelnetComPort::subnegotiation() {
+    if (sub_.size() < 2 || static_cast<quint8>(sub_[0]) != Telnet::kComPort)
+        return;
+    const int code = static_cast<quint8>(sub_[1]);
+    if (code == ComPort::kServerOffset + ComPort::kSetBaud && sub_.size() == 6) {
+        quint32 baud = 0;
+        for (int i = 2; i < 6; ++i)
+            baud = baud << 8 | static_cast<quint8>(sub_[i]);
+        serverBaud_ = static_cast<qint32>(baud);
+    }
+}

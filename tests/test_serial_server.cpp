@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: MIT
+// A port mapped to a serial device server: ser2net on 127.0.0.1 in front of the virtual
+// sensor's pseudo-terminal, reached over RFC 2217 and over raw TCP.
+#include "line_rig.h"
+#include "scan_dialog.h"
+#include "serial_server.h"
+#include "tool_settings.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kMappedPort = 4;
+
+// The virtual sensor on COM1 of the rig's folder, ser2net in front of it, and the tool's
+// COM4 mapped to one of ser2net's accepters.
+struct ServerRig : SensorRig {
+    bool start(const QStringList& sensorOptions, ServerAddress::Kind kind) {
+        if (!sensor.start(sensorOptions))
+            return false;
+        if (!server.start(QFileInfo(sensor.linkPath()).canonicalFilePath()))
+            return false;
+        map(kind, kind == ServerAddress::Kind::Rfc2217 ? server.rfc2217Port() : server.tcpPort());
+        return true;
+    }
+    void map(ServerAddress::Kind kind, quint16 tcpPort,
+             const QString& host = QStringLiteral("127.0.0.1")) {
+        ToolSettings settings(folder);
+        settings.setServers({{kMappedPort, {kind, host, tcpPort}}});
+        settings.sync();
+        writeComTxt(QByteArray::number(kMappedPort) + "\r\n9600\r\n");
+        startWindow();
+    }
+    SerialServer server;
+};
+
+// A connection held open to 127.0.0.1:port, as another client would.
+struct OtherClient {
+    explicit OtherClient(quint16 port) : socket(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        connected = ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~OtherClient() { ::close(socket); }
+    int socket;
+    bool connected = false;
+};
+
+// A listener that takes connections and never says a word.
+struct MuteServer {
+    MuteServer() : socket(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(socket, 4);
+        ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length);
+        port = ntohs(address.sin_port);
+    }
+    ~MuteServer() { ::close(socket); }
+    int socket;
+    quint16 port = 0;
+};
+} // namespace
+
+class TestSerialServer : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void pollsThroughEitherKind_data();
+    void pollsThroughEitherKind();
+    void rateSetThroughRfc2217ReachesTheLine();
+    void serverGoneAndBack();
+    void faultsInTheToolsOwnTerms();
+};
+
+void TestSerialServer::init() {
+    if (!SerialServer::Installed())
+        QSKIP("ser2net is not installed (apt-get install ser2net)");
+}
+
+void TestSerialServer::pollsThroughEitherKind_data() {
+    QTest::addColumn<ServerAddress::Kind>("kind");
+    QTest::newRow("RFC 2217") << ServerAddress::Kind::Rfc2217;
+    QTest::newRow("raw TCP") << ServerAddress::Kind::RawTcp;
+}
+
+// The poll as on a local port, every 700 ms, replies and readings included; the port
+// list's tooltip names the server, and for raw TCP the link lists say they do not reach
+// the line.
+void TestSerialServer::pollsThroughEitherKind() {
+    QFETCH(ServerAddress::Kind, kind);
+    ServerRig rig;
+    QVERIFY2(rig.start({QStringLiteral("--turnaround"), QStringLiteral("2")}, kind),
+             qPrintable(rig.server.why()));
+    QCOMPARE(rig.ui().Combo2->toolTip().isEmpty(), kind == ServerAddress::Kind::Rfc2217);
+    rig.ui().Command1->click();
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::kClose);
+    rig.ui().Command_OK3->click();
+    for (int cycle = 0; cycle < 4; ++cycle)
+        QCOMPARE(rig.nextVerdict(), kGood);
+    QVERIFY(rig.ui().Text2->toPlainText().startsWith(QStringLiteral("01 03 04 ")));
+    QVERIFY(rig.ui().AI_SHOW(0)->text().endsWith(QStringLiteral("℃")));
+    const auto requests = rig.sensor.frames(QStringLiteral("RX"));
+    QVERIFY(requests.size() >= 4);
+    for (std::size_t i = requests.size() - 3; i < requests.size(); ++i) {
+        const double spacing = (requests[i].seconds - requests[i - 1].seconds) * 1000;
+        QVERIFY2(spacing > 680 && spacing < 720, qPrintable(QString::number(spacing)));
+    }
+    rig.ui().Command_OK3->click();
+    rig.ui().Command1->click();
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
+    QVERIFY(rig.messages.shown.isEmpty());
+}
+
+// The sensor answers only at 4800 Bd: through RFC 2217 the link lists' rate reaches the
+// line, for the poll and for a scan across rates.
+void TestSerialServer::rateSetThroughRfc2217ReachesTheLine() {
+    ServerRig rig;
+    QVERIFY2(
+        rig.start({QStringLiteral("--baud"), QStringLiteral("4800")}, ServerAddress::Kind::Rfc2217),
+        qPrintable(rig.server.why()));
+    rig.ui().Command1->click();
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kBad);
+    rig.ui().Command_OK3->click();
+    rig.ui().Combo2->setListIndex(0); // 4800 closes the port; the next open uses it
+    rig.ui().Command1->click();
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    rig.ui().Command_OK3->click();
+
+    rig.ui().Combo2->setListIndex(1); // back to 9600
+    rig.ui().Command1->click();
+    rig.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
+    auto* dialog = rig.w().findChild<ScanDialog*>();
+    QVERIFY(dialog);
+    for (const char* rate : {"rate4800", "rate9600", "rate115200"})
+        dialog->findChild<QCheckBox*>(QLatin1String(rate))->setChecked(true);
+    dialog->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(3);
+    dialog->findChild<QPushButton*>(QStringLiteral("start"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->scanning(), 10000);
+    auto* results = dialog->findChild<QTableWidget*>(QStringLiteral("results"));
+    QCOMPARE(results->rowCount(), 1);
+    QCOMPARE(results->item(0, 0)->text(), QStringLiteral("1"));
+    QCOMPARE(results->item(0, 1)->text(), QStringLiteral("4800"));
+}
+
+// The server restarted under acquisition: one message, the port shown closed, acquisition
+// stopped; while it is away the open says the port is missing and why; once it is back
+// the port opens and polls again.
+void TestSerialServer::serverGoneAndBack() {
+    ServerRig rig;
+    QVERIFY2(rig.start({}, ServerAddress::Kind::Rfc2217), qPrintable(rig.server.why()));
+    rig.ui().Command1->click();
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    QVERIFY(rig.server.stop());
+    QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown, QStringList{QStringLiteral("串口已断开！")},
+                              3000);
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
+    QCOMPARE(rig.ui().Command_OK3->text(), Caption::kStart);
+
+    rig.ui().Command1->click();
+    QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
+    QVERIFY2(rig.ui().Message_Show->toolTip().contains(QStringLiteral("rfc2217 127.0.0.1")),
+             qPrintable(rig.ui().Message_Show->toolTip()));
+
+    QVERIFY(rig.server.start(QFileInfo(rig.sensor.linkPath()).canonicalFilePath()));
+    rig.ui().Command1->click();
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::kClose);
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+}
+
+// A server that serves another client says the port is busy; nothing listening says it is
+// missing; a server that never speaks does not freeze the window while the tool waits.
+void TestSerialServer::faultsInTheToolsOwnTerms() {
+    ServerRig rig;
+    QVERIFY2(rig.start({}, ServerAddress::Kind::Rfc2217), qPrintable(rig.server.why()));
+    {
+        OtherClient other(rig.server.rfc2217Port());
+        QVERIFY(other.connected);
+        QTest::qWait(100); // ser2net gives the line to the first client
+        rig.ui().Command1->click();
+        QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口已打开！")});
+        QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
+    }
+
+    rig.map(ServerAddress::Kind::Rfc2217, FreeTcpPort());
+    rig.ui().Command1->click();
+    QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
+
+    MuteServer mute;
+    rig.map(ServerAddress::Kind::Rfc2217, mute.port);
+    int ticks = 0;
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, [&ticks] { ++ticks; });
+    heartbeat.start(20);
+    rig.ui().Command1->click();
+    QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks))); // the loop ran while it waited
+    QCOMPARE(rig.messages.shown.last(), QStringLiteral("其它错误"));
+    QVERIFY(rig.ui().Message_Show->toolTip().contains(QStringLiteral("RFC 2217")));
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
+}
+
+QTEST_MAIN(TestSerialServer)
+#include "test_serial_server.moc"
