@@ -6,6 +6,7 @@ Every figure is a median over several runs; start-up is compared in the same run
 Qt floor program. Run it through scripts/bench.
 """
 import argparse
+import socket
 import os
 import platform
 import statistics
@@ -60,9 +61,14 @@ def start_sensor(folder, *options):
     return sensor, log
 
 
-def polling(seconds, mode="--poll"):
+def polling(seconds, mode="--poll", through_server=False):
     folder = settings_folder()
     sensor, log = start_sensor(folder)
+    server = None
+    if through_server:
+        server, port = start_server(os.path.realpath(os.path.join(folder, "COM1")))
+        with open(os.path.join(folder, "modbus-sensor-tool.ini"), "w") as f:
+            f.write(f"[network]\nCOM1=rfc2217 127.0.0.1:{port}\n")
     probe = subprocess.Popen([TOOL, mode, str(seconds)], cwd=folder,
                              stdout=subprocess.PIPE, text=True)
     time.sleep(5)
@@ -70,6 +76,9 @@ def polling(seconds, mode="--poll"):
     time.sleep(min(60, seconds - 8))
     cpu_end, wall_end = cpu_seconds(probe.pid), time.monotonic()
     out, _ = probe.communicate(timeout=seconds + 30)
+    if server:
+        server.terminate()
+        server.wait()
     sensor.terminate()
     sensor.wait()
 
@@ -120,6 +129,49 @@ def line_limit_ms(rate, sensors):
     char_ms = 10 * 1000 / rate
     silence = 1.75 if rate > 19200 else 3.5 * char_ms
     return sensors * ((8 + 9) * char_ms + 2 * silence)
+
+
+def start_server(device):
+    """ser2net's RFC 2217 accepter on a free port of 127.0.0.1 in front of device."""
+    probe = socket.socket()
+    probe.bind(("127.0.0.1", 0))
+    port = probe.getsockname()[1]
+    probe.close()
+    folder = tempfile.mkdtemp(prefix="bench-ser2net-")
+    config = os.path.join(folder, "ser2net.yaml")
+    with open(config, "w") as f:
+        f.write(f"connection: &rfc2217\n  accepter: telnet(rfc2217),tcp,127.0.0.1,{port}\n"
+                f"  connector: serialdev,{device},9600n81,local\n")
+    server = subprocess.Popen(["ser2net", "-n", "-u", "-c", config, "-P",
+                               os.path.join(folder, "pid")], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+    needle = f"0100007F:{port:04X} 00000000:0000 0A"
+    for _ in range(50):
+        with open("/proc/net/tcp") as f:
+            if needle in f.read():
+                break
+        time.sleep(0.1)
+    return server, port
+
+
+def reply_time(through_server):
+    """Median reply time (write to last byte) of 30 turns at 9600 Bd, the sensor with its
+    line timing, directly on the pseudo-terminal or through ser2net."""
+    folder = settings_folder()
+    sensor, _ = start_sensor(folder)
+    arguments = [WATCH, folder, "9600", "1", "30", "200"]
+    server = None
+    if through_server:
+        server, port = start_server(os.path.realpath(os.path.join(folder, "COM1")))
+        arguments.append(f"rfc2217 127.0.0.1:{port}")
+    out = subprocess.run(arguments, capture_output=True, text=True, timeout=120).stdout
+    if server:
+        server.terminate()
+        server.wait()
+    sensor.terminate()
+    sensor.wait()
+    times = [int(line.split()[2]) for line in out.splitlines() if line.startswith("reply ")]
+    return statistics.median(times[3:])
 
 
 def watch(rate, sensors, silent=None, rounds=12, timeout=200):
@@ -220,6 +272,13 @@ def main():
     watched = {(rate, n): watch(rate, n) for rate in (9600, 115200) for n in (1, 8, 32)}
     silent_round = watch(9600, 8, silent=4)
 
+    print("serial server ...", flush=True)
+    direct_ms = reply_time(False)
+    server_ms = reply_time(True)
+    s_spacing, _, _, _, _ = polling(min(args.poll_seconds, 40), through_server=True)
+    s_spacing_median = statistics.median(s_spacing)
+    s_spacing_worst = max(abs(s - 700) for s in s_spacing)
+
     print("trend ...", flush=True)
     chart = trend()
 
@@ -262,6 +321,13 @@ def main():
          f"{silent_round:.0f} ms against {watched[(9600, 8)]:.0f} ms with all answering "
          f"(+{silent_round - watched[(9600, 8)]:.0f} ms)", "≤ + the timeout",
          verdict(silent_round - watched[(9600, 8)] <= 200 + 5)),
+        ("Reply time through ser2net (RFC 2217, loopback), 9600 Bd",
+         f"median {server_ms:.0f} ms against {direct_ms:.0f} ms on the pseudo-terminal "
+         f"(+{server_ms - direct_ms:.0f} ms)", "< 5 ms added",
+         verdict(server_ms - direct_ms < 5)),
+        ("Request spacing through ser2net", f"median {s_spacing_median:.2f} ms, worst deviation "
+         f"{s_spacing_worst:.1f} ms over {len(s_spacing)} cycles", "700 ± 2 ms, worst ≤ 15 ms",
+         verdict(abs(s_spacing_median - 700) <= 2 and s_spacing_worst <= 15)),
         ("Trend repaint, a full day", f"median {float(chart['repaint_median_ms']):.2f} ms, worst "
          f"{float(chart['repaint_max_ms']):.2f} ms for {chart['points']} points at 1200 × 500",
          "< 16 ms", verdict(float(chart['repaint_max_ms']) < 16)),

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Runs the bus watch on COM1 of a folder (the virtual sensor's) for some rounds and prints
 // how long each kept the line busy, with what each address's turns came to.
-//   watch-bench FOLDER RATE ADDRESSES ROUNDS TIMEOUT_MS    e.g. watch-bench /tmp/x 9600 1-8 20 200
+//   watch-bench FOLDER RATE ADDRESSES ROUNDS TIMEOUT_MS [SERVER]
+//   e.g. watch-bench /tmp/x 9600 1-8 20 200 "rfc2217 127.0.0.1:4001"
+// With SERVER, COM1 is mapped to that serial device server.
 #include "address_list.h"
 #include "bus_watch.h"
 #include "message_sink.h"
-#include "qt_serial_control.h"
+#include "port_router.h"
 #include "serial_devices.h"
 #include "serial_line.h"
 
@@ -32,7 +34,15 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qPrintable(addresses.error));
         return 2;
     }
-    QtSerialControl port(QString::fromLocal8Bit(argv[1]));
+    PortRouter port(QString::fromLocal8Bit(argv[1]));
+    if (argc > 6) {
+        const auto server = ServerAddress::Parse(QString::fromLocal8Bit(argv[6]));
+        if (!server) {
+            std::fprintf(stderr, "not a server: %s\n", argv[6]);
+            return 2;
+        }
+        port.setServers({{1, *server}});
+    }
     PrintedMessages messages;
     SystemSerialDevices devices;
     SerialLine line(port, messages, devices);
@@ -43,9 +53,10 @@ int main(int argc, char* argv[]) {
     }
     BusWatch watch(line);
     int good = 0, judged = 0;
-    QObject::connect(&watch, &BusWatch::cycleJudged, [&](const JudgedCycle& cycle, qint64) {
+    QObject::connect(&watch, &BusWatch::cycleJudged, [&](const JudgedCycle& cycle, qint64 replyMs) {
         ++judged;
         good += cycle.verdict.accepted() ? 1 : 0;
+        std::printf("reply %d %lld\n", cycle.address, static_cast<long long>(replyMs));
     });
     QObject::connect(&watch, &BusWatch::roundEnded, [&](int round, qint64 busyMs) {
         std::printf("round %d %lld\n", round, static_cast<long long>(busyMs));
@@ -62,8 +73,8 @@ int main(int argc, char* argv[]) {
             QCoreApplication::exit(1);
         }
     });
-    if (!watch.start({addresses.addresses, QString::fromLatin1(argv[5]).toInt(),
-                      line.lineSettings()}))
+    if (!watch.start(
+            {addresses.addresses, QString::fromLatin1(argv[5]).toInt(), line.lineSettings()}))
         return 1;
     return QCoreApplication::exec();
 }
