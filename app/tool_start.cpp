@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "tool_start.h"
 
+#include "captions.h"
 #include "close_on_termination.h"
 #include "desktop_web_launcher.h"
 #include "frmmain.h"
+#include "language_part.h"
 #include "message_box.h"
 #include "port_router.h"
 #include "qt_texts.h"
@@ -20,7 +22,7 @@
 
 namespace {
 
-void applyOptions(const QApplication& app) {
+QString applyOptions(const QApplication& app) {
     QCommandLineParser options;
     options.setApplicationDescription(
         QStringLiteral("Commission and watch a Modbus RTU temperature and humidity sensor."));
@@ -32,13 +34,23 @@ void applyOptions(const QApplication& app) {
                        "(the desktop menu starts it so).")
             .arg(QDir::toNativeSeparators(PerUserFolder())));
     options.addOption(perUserFolder);
+    const QCommandLineOption language(
+        QStringLiteral("language"),
+        QStringLiteral("Show the tool in this language for this run: zh (Chinese, the default) "
+                       "or en (English). The context menu's 语言 / Language keeps a choice."),
+        QStringLiteral("en|zh"));
+    options.addOption(language);
     options.process(app);
+    if (options.isSet(language) && !ParseLanguage(options.value(language)))
+        std::fprintf(stderr, "modbus-sensor-tool: unknown language %s; use en or zh\n",
+                     qPrintable(options.value(language)));
     if (options.isSet(perUserFolder)) {
         QString error;
         if (EnterPerUserFolder(&error).isEmpty())
             std::fprintf(stderr, "modbus-sensor-tool: %s; using the working directory\n",
                          qPrintable(error));
     }
+    return options.value(language);
 }
 
 // From the program's own resources: asking the icon theme at start costs thousands of
@@ -61,11 +73,12 @@ int RunTool(int argc, char* argv[], const std::function<void(frmmain&)>& attach)
     QApplication::setApplicationVersion(QStringLiteral(SENSOR_TOOL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("modbus-sensor-tool"));
     QApplication::setWindowIcon(windowIcon());
-    InstallQtChineseTexts(app);
-    applyOptions(app);
+    const QString language = applyOptions(app);
+    // The settings are in the folder the tool now works in.
+    InstallLanguage(app, StartLanguage(language, QDir::currentPath()));
 
     PortRouter port;
-    QtMessageBox messages(QStringLiteral("温湿度传感器Modbus调试软件"));
+    QtMessageBox messages(std::function<QString()>(&Caption::Application));
     DesktopWebLauncher web;
     SystemSerialDevices devices;
     const Services services{port, messages, web, devices, SleepMilliseconds, {}, &port};

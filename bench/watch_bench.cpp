@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
     PrintedMessages messages;
     SystemSerialDevices devices;
     SerialLine line(port, messages, devices);
-    line.toggleOpen({1, rate, QStringLiteral("无校验"), QStringLiteral("8"), QStringLiteral("1")});
+    line.toggleOpen({1, rate, QStringLiteral("N"), QStringLiteral("8"), QStringLiteral("1")});
     if (!line.shownOpen()) {
         std::fprintf(stderr, "cannot open COM1\n");
         return 1;

@@ -24,11 +24,12 @@ struct SensorRig : ToolRig {
         parts->Command1->click();
         if (acquire)
             parts->Command_OK3->click();
-        return parts->Command1->text() == PortCaption::kClose;
+        return parts->Command1->text() == PortCaption::Close();
     }
 
     SimProcess sensor;
 };
 
-using Caption::kBad;
-using Caption::kGood;
+// The verdicts in the status box, as the tests compare them.
+inline const QString kBad = Caption::Bad();
+inline const QString kGood = Caption::Good();

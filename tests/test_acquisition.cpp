@@ -311,7 +311,7 @@ void TestAcquisition::statisticsWindowCountsTheLine() {
     QCOMPARE(window->value(Row::Requests), QStringLiteral("6"));
     f.port.settingsResult = {CommError::kInvalidValue, QStringLiteral("refused")};
     f.openPort();
-    QCOMPARE(f.ui().Command1->text(), PortCaption::kOpen);
+    QCOMPARE(f.ui().Command1->text(), PortCaption::Open());
     QCOMPARE(window->value(Row::Requests), QStringLiteral("6"));
     f.port.settingsResult = {};
     f.openPort();
@@ -385,12 +385,12 @@ void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
     f.ui().Command_OK1->click();
     f.port.receive(f.port.written.back());
     f.ui().tickTimer1();
-    QCOMPARE(f.ui().Message_Show->toPlainText(), Caption::kGood);
+    QCOMPARE(f.ui().Message_Show->toPlainText(), Caption::Good());
     f.w().Timer2_Timer();
     f.ui().Command_OK3->click();
     f.port.receive(reply171);
     f.ui().tickTimer1();
-    QCOMPARE(f.ui().Message_Show->toPlainText(), Caption::kGood);
+    QCOMPARE(f.ui().Message_Show->toPlainText(), Caption::Good());
     QCOMPARE(f.w().recording().recorder().rows(), 3);
     f.w().recording().stop();
     f.ui().Command_OK3->click();

@@ -9,8 +9,8 @@
 #include <QtTest>
 
 namespace {
-const SerialLine::Choice kCom1{1, QStringLiteral("9600"), QStringLiteral("无校验"),
-                               QStringLiteral("8"), QStringLiteral("1")};
+const SerialLine::Choice kCom1{1, QStringLiteral("9600"), QStringLiteral("N"), QStringLiteral("8"),
+                               QStringLiteral("1")};
 
 // The exchange on a fake port, polling whatever address the test puts in pollAddress.
 struct ExchangeRig : LineRig {

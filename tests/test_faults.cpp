@@ -74,7 +74,7 @@ int openWithoutPermission(const QString& folder) {
           qPrintable(status));
     return rig.messages.shown == QStringList{QStringLiteral("其它错误")} &&
                    status.contains(QStringLiteral("dialout")) &&
-                   rig.ui().Command1->text() == PortCaption::kOpen
+                   rig.ui().Command1->text() == PortCaption::Open()
                ? 0
                : 1;
 }
@@ -143,7 +143,7 @@ int recordIntoAFileThatFills(const QString& folder) {
                       rig.messages.shown[0].startsWith(QStringLiteral("记录已停止")) &&
                       rig.ui().Message_Show->toolTip().contains(QStringLiteral("记录已停止"));
     const bool polling =
-        rig.ui().Command_OK3->text() == Caption::kStop && rig.ui().Timer2.isActive();
+        rig.ui().Command_OK3->text() == Caption::Stop() && rig.ui().Timer2.isActive();
     qInfo("rows %d, complete rows in the file %d, told %d, polling %d, checked %d", rows, complete,
           told, polling, record->isChecked());
     return rows > 0 && complete == rows && told && polling && !record->isChecked() ? 0 : 1;

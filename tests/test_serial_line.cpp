@@ -7,8 +7,8 @@
 #include <memory>
 
 namespace {
-const SerialLine::Choice kCom3{3, QStringLiteral("9600"), QStringLiteral("无校验"),
-                               QStringLiteral("8"), QStringLiteral("1")};
+const SerialLine::Choice kCom3{3, QStringLiteral("9600"), QStringLiteral("N"), QStringLiteral("8"),
+                               QStringLiteral("1")};
 }
 
 class TestSerialLine : public QObject {

@@ -107,7 +107,7 @@ void TestSerialServer::pollsThroughEitherKind() {
              qPrintable(rig.server.why()));
     QCOMPARE(rig.ui().Combo2->toolTip().isEmpty(), kind == ServerAddress::Kind::Rfc2217);
     rig.ui().Command1->click();
-    QCOMPARE(rig.ui().Command1->text(), PortCaption::kClose);
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::Close());
     rig.ui().Command_OK3->click();
     for (int cycle = 0; cycle < 4; ++cycle)
         QCOMPARE(rig.nextVerdict(), kGood);
@@ -121,7 +121,7 @@ void TestSerialServer::pollsThroughEitherKind() {
     }
     rig.ui().Command_OK3->click();
     rig.ui().Command1->click();
-    QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
     QVERIFY(rig.messages.shown.isEmpty());
 }
 
@@ -170,8 +170,8 @@ void TestSerialServer::serverGoneAndBack() {
     QVERIFY(rig.server.stop());
     QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown, QStringList{QStringLiteral("串口已断开！")},
                               3000);
-    QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
-    QCOMPARE(rig.ui().Command_OK3->text(), Caption::kStart);
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
+    QCOMPARE(rig.ui().Command_OK3->text(), Caption::Start());
 
     rig.ui().Command1->click();
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
@@ -180,7 +180,7 @@ void TestSerialServer::serverGoneAndBack() {
 
     QVERIFY(rig.server.start(QFileInfo(rig.sensor.linkPath()).canonicalFilePath()));
     rig.ui().Command1->click();
-    QCOMPARE(rig.ui().Command1->text(), PortCaption::kClose);
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::Close());
     rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);
 }
@@ -196,13 +196,13 @@ void TestSerialServer::faultsInTheToolsOwnTerms() {
         QTest::qWait(100); // ser2net gives the line to the first client
         rig.ui().Command1->click();
         QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口已打开！")});
-        QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
+        QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
     }
 
     rig.map(ServerAddress::Kind::Rfc2217, FreeTcpPort());
     rig.ui().Command1->click();
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
-    QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
 
     MuteServer mute;
     rig.map(ServerAddress::Kind::Rfc2217, mute.port);
@@ -214,7 +214,7 @@ void TestSerialServer::faultsInTheToolsOwnTerms() {
     QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks))); // the loop ran while it waited
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("其它错误"));
     QVERIFY(rig.ui().Message_Show->toolTip().contains(QStringLiteral("RFC 2217")));
-    QCOMPARE(rig.ui().Command1->text(), PortCaption::kOpen);
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
 }
 
 QTEST_MAIN(TestSerialServer)

@@ -161,7 +161,7 @@ void TestWatch::theLineIsGivenBackHoweverTheWatchEnds() {
     QVERIFY(part);
     QVERIFY(part->watch({1, 2}, 50));
     f.ui().Command_OK3->click();
-    QCOMPARE(f.ui().Command_OK3->text(), Caption::kStart);
+    QCOMPARE(f.ui().Command_OK3->text(), Caption::Start());
     f.ui().Command_OK1->click();
     f.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
     const QString held = SharedText::LineHeldBy(QStringLiteral("多传感器监视"));
@@ -173,7 +173,7 @@ void TestWatch::theLineIsGivenBackHoweverTheWatchEnds() {
     part->stop();
     QVERIFY(f.w().line().heldFor().isEmpty());
     f.ui().Command_OK3->click();
-    QCOMPARE(f.ui().Command_OK3->text(), Caption::kStop);
+    QCOMPARE(f.ui().Command_OK3->text(), Caption::Stop());
     f.ui().Command_OK3->click();
 
     QVERIFY(part->watch({1}, 50));
@@ -184,7 +184,7 @@ void TestWatch::theLineIsGivenBackHoweverTheWatchEnds() {
     f.port.outputResult = {CommError::kIoFailure, QStringLiteral("Input/output error")};
     QTRY_VERIFY(!part->running());
     QVERIFY(f.w().line().heldFor().isEmpty());
-    QCOMPARE(f.ui().Command1->text(), PortCaption::kOpen);
+    QCOMPARE(f.ui().Command1->text(), PortCaption::Open());
     QVERIFY(f.messages.shown.last().contains(QStringLiteral("Input/output error")));
     f.port.outputResult = {};
 

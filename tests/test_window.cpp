@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "lamp.h"
+#include "language_part.h"
 #include "link_colour.h"
 #include "message_queue.h"
 #include "qt_texts.h"
@@ -9,12 +10,17 @@
 #include "trend_window.h"
 #include "twips.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -36,7 +42,68 @@ private slots:
     void messagesFallingDueWhileABoxIsOpen();
     void qtTextsAndTextBoxMenusAreChinese();
     void shortcutsOpenThePartsFromTheWindow();
+    void languageSwitchesEveryTextAndBack();
+    void captionsFitTheirControlsInEitherLanguage();
+    void languageChoiceSurvivesARestart();
 };
+
+namespace {
+const QRegularExpression kHan(QStringLiteral("\\p{Han}"));
+
+// Every text a person reads in the visible windows, by where it sits: captions, labels,
+// buttons, list items, table headers, tooltips, window titles.
+QMap<QString, QString> visibleTexts() {
+    QMap<QString, QString> texts;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible() || qobject_cast<QMenu*>(top))
+            continue;
+        const QString window = top->objectName();
+        texts[window + QStringLiteral("/title")] = top->windowTitle();
+        // Named by the widget's name and kind, and its place among those alike.
+        QMap<QString, int> alike;
+        for (QWidget* widget : top->findChildren<QWidget*>()) {
+            if (!widget->isVisibleTo(top) ||
+                !(qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget) ||
+                  qobject_cast<QGroupBox*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                  qobject_cast<QPlainTextEdit*>(widget) || qobject_cast<QHeaderView*>(widget)))
+                continue;
+            const QString kind = widget->objectName() + QLatin1Char('@') +
+                                 QLatin1String(widget->metaObject()->className());
+            const QString where = QStringLiteral("%1/%2#%3").arg(window, kind).arg(alike[kind]++);
+            if (!widget->toolTip().isEmpty())
+                texts[where + QStringLiteral("#tip")] = widget->toolTip();
+            if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty())
+                texts[where] = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                texts[where] = button->text();
+            else if (auto* box = qobject_cast<QGroupBox*>(widget))
+                texts[where] = box->title();
+            else if (auto* box = qobject_cast<QPlainTextEdit*>(widget))
+                texts[where] = box->toPlainText();
+            else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+                // An address list's 254 numbers say nothing in either language.
+                texts[where] = list->currentText();
+                for (int item = 0; item < std::min(list->count(), 10); ++item)
+                    texts[where + QStringLiteral("#%1").arg(item)] = list->itemText(item);
+            } else if (auto* header = qobject_cast<QHeaderView*>(widget);
+                       header && header->model()) {
+                for (int section = 0; section < header->count(); ++section)
+                    texts[where + QStringLiteral("#%1").arg(section)] =
+                        header->model()->headerData(section, header->orientation()).toString();
+            }
+        }
+    }
+    return texts;
+}
+
+// The main window and every part's window open at once.
+void openEveryPart(ToolRig& f) {
+    f.w().show();
+    for (const char* action :
+         {"scanAction", "statisticsAction", "trendAction", "watchAction", "networkPortsAction"})
+        f.w().findChild<QAction*>(QLatin1String(action))->trigger();
+}
+} // namespace
 
 void TestWindow::captionAndSize() {
     ToolRig f;
@@ -406,6 +473,111 @@ void TestWindow::shortcutsOpenThePartsFromTheWindow() {
     QTest::keyClick(&f.w(), Qt::Key_I, Qt::ControlModifier);
     auto* statistics = f.w().findChild<StatisticsWindow*>();
     QVERIFY(statistics && statistics->isVisible());
+}
+
+// Switched at run time, every visible text of the main window and of each part's window is
+// English; switched back, every one is the Chinese it was.
+void TestWindow::languageSwitchesEveryTextAndBack() {
+    ToolRig f;
+    f.openPort();
+    f.ui().Command_OK3->click();
+    f.w().Timer2_Timer();
+    f.port.receive(QByteArray::fromHex("01030400FA0258DA98"));
+    f.ui().tickTimer1();
+    f.ui().Command_OK3->click();
+    openEveryPart(f);
+    auto* language = f.w().findChild<LanguagePart*>();
+    QVERIFY(language);
+    language->choose(Language::Chinese); // as the tool starts: Qt's own texts Chinese too
+    QCoreApplication::processEvents();
+    const QMap<QString, QString> chinese = visibleTexts();
+    QVERIFY(chinese.size() > 100);
+
+    language->choose(Language::English);
+    QCoreApplication::processEvents(); // Qt posts the change to every window
+    QCOMPARE(CurrentLanguage(), Language::English);
+    const QMap<QString, QString> english = visibleTexts();
+    QCOMPARE(english.keys(), chinese.keys()); // the same windows, rebuilt where they were open
+    int changed = 0;
+    for (auto text = english.cbegin(); text != english.cend(); ++text) {
+        QVERIFY2(!text.value().contains(kHan) ||
+                     text.key().contains(QStringLiteral("languageAction")),
+                 qPrintable(text.key() + QStringLiteral(" = ") + text.value()));
+        if (chinese.value(text.key()).contains(kHan))
+            ++changed;
+    }
+    QVERIFY(changed > 80);
+    QCOMPARE(f.ui().Command1->text(), QStringLiteral("Close port"));
+    QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("Start"));
+    QCOMPARE(f.ui().Message_Show->toPlainText(), QStringLiteral("Reply OK"));
+    QCOMPARE(f.ui().Combo3->text(), QStringLiteral("None"));
+
+    language->choose(Language::Chinese);
+    QCoreApplication::processEvents();
+    const QMap<QString, QString> back = visibleTexts();
+    QStringList differ;
+    for (const QString& key : chinese.keys() + back.keys()) {
+        if (back.value(key) != chinese.value(key))
+            differ << key + QStringLiteral(": ") + chinese.value(key) + QStringLiteral(" → ") +
+                          back.value(key);
+    }
+    QVERIFY2(differ.isEmpty(), qPrintable(differ.join(QLatin1Char('\n'))));
+    QCOMPARE(f.ui().Command1->text(), QStringLiteral("关闭串口"));
+}
+
+// No caption of the main window needs more room than it has, in either language: buttons
+// hold their text, and a label grown to fit its text reaches no other control.
+void TestWindow::captionsFitTheirControlsInEitherLanguage() {
+    ToolRig f;
+    auto* language = f.w().findChild<LanguagePart*>();
+    for (const Language shown : {Language::Chinese, Language::English}) {
+        language->choose(shown);
+        QCoreApplication::processEvents();
+        for (int open = 0; open < 2; ++open) {
+            for (const QPushButton* button : f.w().findChildren<QPushButton*>()) {
+                const int needed = button->fontMetrics().horizontalAdvance(button->text()) + 8;
+                QVERIFY2(needed <= button->width(),
+                         qPrintable(button->text() +
+                                    QStringLiteral(": %1 > %2").arg(needed).arg(button->width())));
+            }
+            for (const QGroupBox* frame : f.w().findChildren<QGroupBox*>()) {
+                const int needed = frame->fontMetrics().horizontalAdvance(frame->title()) + 16;
+                QVERIFY2(needed <= frame->width(), qPrintable(frame->title()));
+            }
+            for (const QLabel* label : f.w().findChildren<QLabel*>()) {
+                if (label->text().isEmpty() || label->pixmap().cacheKey() != 0)
+                    continue;
+                QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+                for (const QWidget* other : label->parentWidget()->findChildren<QWidget*>(
+                         QString(), Qt::FindDirectChildrenOnly)) {
+                    QVERIFY2(other == label || !other->geometry().intersects(label->geometry()),
+                             qPrintable(label->text() + QStringLiteral(" meets ") +
+                                        other->objectName()));
+                }
+            }
+            f.openPort(); // the other caption of Command1
+            f.ui().Command_OK3->click();
+        }
+        f.ui().Command_OK3->click();
+        f.openPort();
+    }
+    language->choose(Language::Chinese);
+}
+
+// The choice is kept in the tool's settings file (never com.txt) and starts the next run;
+// --language holds for one run without being kept.
+void TestWindow::languageChoiceSurvivesARestart() {
+    ToolRig f;
+    QCOMPARE(StartLanguage({}, f.folder), Language::Chinese);
+    f.w().findChild<LanguagePart*>()->choose(Language::English);
+    QCOMPARE(ToolSettings(f.folder).language(), QStringLiteral("en"));
+    QCOMPARE(StartLanguage({}, f.folder), Language::English);
+    QCOMPARE(StartLanguage(QStringLiteral("zh"), f.folder), Language::Chinese);
+    QCOMPARE(ToolSettings(f.folder).language(), QStringLiteral("en"));
+    f.w().close();
+    QCOMPARE(f.comTxt(), QByteArray("1\r\n9600\r\n"));
+    f.w().findChild<LanguagePart*>()->choose(Language::Chinese);
+    QCOMPARE(StartLanguage(QStringLiteral("fr"), f.folder), Language::Chinese);
 }
 
 QTEST_MAIN(TestWindow)

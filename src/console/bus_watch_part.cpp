@@ -18,7 +18,8 @@ BusWatchPart::BusWatchPart(QWidget& window, SerialLine& line, const SensorExchan
       settings_(settingsFolder), watch_(line) {
     setObjectName(QStringLiteral("busWatch"));
     table_ = new WatchTableModel(tally_, this);
-    action_ = AddPartAction(window, this, tr("多传感器监视…"), "watchAction",
+    action_ = AddPartAction(window, this, "BusWatchPart",
+                            QT_TRANSLATE_NOOP("BusWatchPart", "多传感器监视…"), "watchAction",
                             QKeySequence(Qt::CTRL | Qt::Key_M));
     connect(action_, &QAction::triggered, this, &BusWatchPart::showWindow);
     connect(&watch_, &BusWatch::requestSent, this, &BusWatchPart::requestSent);
@@ -91,6 +92,18 @@ bool BusWatchPart::watch(const QList<int>& addresses, int timeoutMs, const QStri
     const QString watching = tr("正在监视 %1 个传感器……").arg(addresses.size());
     watchWindow_->showNote(note.isEmpty() ? watching : note + QLatin1Char('\n') + watching);
     return true;
+}
+
+void BusWatchPart::retranslate() {
+    if (!watchWindow_)
+        return;
+    const bool shown = watchWindow_->isVisible();
+    // Closing the old window must not stop the watch.
+    disconnect(watchWindow_, &QDialog::finished, this, &BusWatchPart::stop);
+    RebuildForLanguage(watchWindow_, [this] { showWindow(); });
+    if (!shown)
+        return;
+    watchWindow_->showRunning(watch_.running());
 }
 
 BusWatchWindow* BusWatchPart::window() const {

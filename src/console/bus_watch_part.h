@@ -28,6 +28,8 @@ public:
 
     QAction* action() const { return action_; }
     void showWindow();
+    // A change of language: the window is built anew in it; the watch goes on.
+    void retranslate();
     // Starts watching addresses now (from the scan, or the window's start).
     bool watch(const QList<int>& addresses, int timeoutMs, const QString& note = {});
     // The reply timeout the operator chose last.

@@ -1,22 +1,45 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
-// The window's fixed texts that its code also reads back or compares.
+// The window's fixed texts that its code sets in more than one place, looked up in the
+// language chosen when they are asked for. The Chinese texts are the source, so without a
+// translation they stand as they always have.
 namespace Caption {
-inline const QString kWindow =
-    QStringLiteral("温湿度传感器Modbus调试软件　　　　　　　　　             Quorvex");
-inline const QString kStart = QStringLiteral("采 集"); // acquisition stopped
-inline const QString kStop = QStringLiteral("停 止");  // acquisition running
-inline const QString kConfirm = QStringLiteral("确 定");
-inline const QString kGood = QStringLiteral("通讯数据正常！");
-inline const QString kBad = QStringLiteral("通讯数据错误！");
+inline QString Window() {
+    return QCoreApplication::translate(
+        "Caption", "温湿度传感器Modbus调试软件　　　　　　　　　             Quorvex");
+}
+inline QString Start() { // acquisition stopped
+    return QCoreApplication::translate("Caption", "采 集");
+}
+inline QString Stop() { // acquisition running
+    return QCoreApplication::translate("Caption", "停 止");
+}
+inline QString Confirm() {
+    return QCoreApplication::translate("Caption", "确 定");
+}
+inline QString Good() {
+    return QCoreApplication::translate("Caption", "通讯数据正常！");
+}
+inline QString Bad() {
+    return QCoreApplication::translate("Caption", "通讯数据错误！");
+}
 inline const QString kWebAddress = QStringLiteral("www.modbus.org");
+// The application's title, on its message boxes.
+inline QString Application() {
+    return QCoreApplication::translate("Caption", "温湿度传感器Modbus调试软件");
+}
 } // namespace Caption
 
 // Command1's caption: the port's state as the operator sees it.
 namespace PortCaption {
-inline const QString kOpen = QStringLiteral("打开串口");  // shown while closed
-inline const QString kClose = QStringLiteral("关闭串口"); // shown while open
+inline QString Open() { // shown while closed
+    return QCoreApplication::translate("Caption", "打开串口");
+}
+inline QString Close() { // shown while open
+    return QCoreApplication::translate("Caption", "关闭串口");
+}
 } // namespace PortCaption

@@ -3,6 +3,7 @@
 
 #include "bus_watch_part.h"
 #include "lamp.h"
+#include "language_part.h"
 #include "line_health.h"
 #include "link_label.h"
 #include "network_ports_part.h"
@@ -14,6 +15,8 @@
 #include "tool_limits.h"
 #include "tool_menu.h"
 #include "trend_part.h"
+
+#include "part_actions.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -91,7 +94,8 @@ void frmmain::createExtensions() {
 
     toolMenu_ = new ToolMenu(*this);
     toolMenu_->addGroup({scanLauncher_->action(), busWatch_->action(), lineHealth_->action()});
-    toolMenu_->addGroup({networkPorts_->action()});
+    language_ = new LanguagePart(*this, settings_.folder());
+    toolMenu_->addGroup({networkPorts_->action(), language_->action()});
     toolMenu_->addGroup(recording_->actions() << trend_->action());
     for (QPlainTextEdit* box : {Text1(0), Text2, Message_Show})
         toolMenu_->attachTo(box);
@@ -99,6 +103,10 @@ void frmmain::createExtensions() {
          {Combo1, Combo2, Combo3, Combo4, Combo5, Combo_Addr(0), Combo_Addr(2)})
         toolMenu_->attachTo(list->lineEdit());
 
+    showHints();
+}
+
+void frmmain::showHints() {
     const QString hint = tr("地址或波特率不明时，可右键选择“扫描传感器…”（Ctrl+F）");
     Combo_Addr(0)->setToolTip(hint);
     Combo_Addr(2)->setToolTip(hint);
@@ -106,12 +114,35 @@ void frmmain::createExtensions() {
                                "请只接上要更改的那一个传感器"));
 }
 
+void frmmain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && toolMenu_)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void frmmain::retranslate() {
+    retranslateControls(*this);
+    showPortState(line_->shownOpen());
+    showAcquisition(exchange_->acquiring());
+    if (shownCycle_)
+        showCycle(*shownCycle_);
+    else
+        showStatusToolTip();
+    showHints();
+    RetranslatePartActions(*this);
+    scanLauncher_->retranslate();
+    lineHealth_->retranslate();
+    trend_->retranslate();
+    busWatch_->retranslate();
+    networkPorts_->retranslate();
+}
+
 void frmmain::Form_Load() {
     const LinkSettings settings = settings_.load();
 
     Combo1->setText(QStringLiteral("COM") + settings.line1);
     Combo2->setText(settings.line2);
-    Combo3->setText(QStringLiteral("无校验"));
+    Combo3->setText(Combo3->itemText(0)); // 无校验
     Combo4->setText(QStringLiteral("8"));
     Combo5->setText(QStringLiteral("1"));
     Combo1->setListIndex(settings.portListIndex);
@@ -212,9 +243,14 @@ void frmmain::watchSensors(const QList<int>& addresses, int baud, const QString&
     busWatch_->watch(addresses, busWatch_->timeoutMs(), note);
 }
 
+// The parity list's text goes as its letter, whatever language its items are in.
 SerialLine::Choice frmmain::choice() const {
-    return {static_cast<qint16>(Combo1->listIndex() + 1), Combo2->text(), Combo3->text(),
-            Combo4->text(), Combo5->text()};
+    static const QString kParityLetters[] = {QStringLiteral("N"), QStringLiteral("O"),
+                                             QStringLiteral("E")};
+    const int parity = Combo3->findText(Combo3->text(), Qt::MatchExactly);
+    return {static_cast<qint16>(Combo1->listIndex() + 1), Combo2->text(),
+            parity >= 0 && parity < 3 ? kParityLetters[parity] : QString(), Combo4->text(),
+            Combo5->text()};
 }
 
 void frmmain::onPortLost(const QString& reason, const QString& device) {
@@ -224,12 +260,12 @@ void frmmain::onPortLost(const QString& reason, const QString& device) {
 }
 
 void frmmain::showPortState(bool open) {
-    Command1->setText(open ? PortCaption::kClose : PortCaption::kOpen);
+    Command1->setText(open ? PortCaption::Close() : PortCaption::Open());
     Shape1->setFillColor(open ? QColor(0, 255, 0) : QColor(0, 0, 0));
 }
 
 void frmmain::showAcquisition(bool running) {
-    Command_OK3->setText(running ? Caption::kStop : Caption::kStart);
+    Command_OK3->setText(running ? Caption::Stop() : Caption::Start());
 }
 
 // Every send starts from empty boxes, also when it is then refused.
@@ -241,13 +277,15 @@ void frmmain::showCleared() {
 
 void frmmain::showCycle(const JudgedCycle& cycle) {
     if (!cycle.verdict.accepted()) {
-        showStatus({Caption::kBad, RefusalReason(cycle)});
-        return;
+        showStatus({Caption::Bad(), RefusalReason(cycle)});
+    } else {
+        Text2->setPlainText(cycle.reply);
+        if (cycle.readings)
+            ShowReadings(*cycle.readings);
+        setStatus(Caption::Good());
     }
-    Text2->setPlainText(cycle.reply);
-    if (cycle.readings)
-        ShowReadings(*cycle.readings);
-    setStatus(Caption::kGood);
+    // Kept so that a change of language can say it again.
+    shownCycle_ = cycle;
 }
 
 void frmmain::ShowReadings(const Readings& readings) {
@@ -259,6 +297,7 @@ void frmmain::ShowReadings(const Readings& readings) {
 // The box shows one line; its tooltip always holds the whole text and the system's words.
 void frmmain::showStatus(const StatusText& status) {
     status_ = status;
+    shownCycle_.reset();
     Message_Show->setPlainText(status.line);
     showStatusToolTip();
 }

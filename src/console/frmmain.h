@@ -2,6 +2,7 @@
 #pragma once
 
 #include "captions.h"
+#include "judged_cycle.h"
 #include "link_settings_store.h"
 #include "main_controls.h"
 #include "message_queue.h"
@@ -13,6 +14,7 @@
 
 struct JudgedCycle;
 class BusWatchPart;
+class LanguagePart;
 class LineHealth;
 class NetworkPortsPart;
 class LinkLabel;
@@ -61,10 +63,14 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void connectHandlers();
     void createExtensions();
+    // Every text in the language now chosen: controls, state captions, status, parts.
+    void retranslate();
+    void showHints();
     // The port and the link lists as the operator set them.
     SerialLine::Choice choice() const;
 
@@ -84,6 +90,7 @@ private:
     SerialLine* line_ = nullptr;
     SensorExchange* exchange_ = nullptr;
     StatusText status_;
+    std::optional<JudgedCycle> shownCycle_; // what the status shows, when a verdict
     bool unloaded_ = false;
 
     // Parts, owned through Qt's parent of each.
@@ -96,4 +103,5 @@ private:
     ScanLauncher* scanLauncher_ = nullptr;
     BusWatchPart* busWatch_ = nullptr;
     NetworkPortsPart* networkPorts_ = nullptr;
+    LanguagePart* language_ = nullptr;
 };

@@ -17,8 +17,8 @@ LineHealth::LineHealth(QWidget& window, const SerialLine& line, const SensorExch
     connect(&exchange, &SensorExchange::cycleJudged, &statistics_,
             [this](const JudgedCycle& cycle) { statistics_.cycleJudged(cycle.verdict); });
 
-    action_ = AddPartAction(window, this, tr("通讯统计"), "statisticsAction",
-                            QKeySequence(Qt::CTRL | Qt::Key_I));
+    action_ = AddPartAction(window, this, "LineHealth", QT_TRANSLATE_NOOP("LineHealth", "通讯统计"),
+                            "statisticsAction", QKeySequence(Qt::CTRL | Qt::Key_I));
     connect(action_, &QAction::triggered, this, &LineHealth::showWindow);
 }
 
@@ -26,4 +26,8 @@ void LineHealth::showWindow() {
     if (!statisticsWindow_)
         statisticsWindow_ = new StatisticsWindow(statistics_, &window_);
     BringToFront(*statisticsWindow_);
+}
+
+void LineHealth::retranslate() {
+    RebuildForLanguage(statisticsWindow_, [this] { showWindow(); });
 }

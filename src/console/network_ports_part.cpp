@@ -14,8 +14,9 @@ NetworkPortsPart::NetworkPortsPart(QWidget& window, PortMapping* mapping,
     : QObject(&window), window_(window), mapping_(mapping), settings_(settingsFolder),
       portList_(portList), linkLists_(std::move(linkLists)), tips_(tips) {
     setObjectName(QStringLiteral("networkPorts"));
-    action_ = AddPartAction(window, this, tr("网络串口…"), "networkPortsAction",
-                            QKeySequence(Qt::CTRL | Qt::Key_N));
+    action_ = AddPartAction(window, this, "NetworkPortsPart",
+                            QT_TRANSLATE_NOOP("NetworkPortsPart", "网络串口…"),
+                            "networkPortsAction", QKeySequence(Qt::CTRL | Qt::Key_N));
     connect(action_, &QAction::triggered, this, &NetworkPortsPart::showDialog);
     connect(&portList_, &EditableComboBox::clicked, this, &NetworkPortsPart::showLinkListTips);
     apply(settings_.servers());
@@ -32,6 +33,11 @@ void NetworkPortsPart::showDialog() {
     }
     dialog_->choosePort(portList_.listIndex() + 1);
     BringToFront(*dialog_);
+}
+
+void NetworkPortsPart::retranslate() {
+    RebuildForLanguage(dialog_, [this] { showDialog(); });
+    showLinkListTips();
 }
 
 void NetworkPortsPart::apply(const ServerMap& servers) {

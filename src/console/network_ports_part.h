@@ -26,6 +26,8 @@ public:
 
     QAction* action() const { return action_; }
     void showDialog();
+    // A change of language: the dialog is built anew in it, the tooltips follow.
+    void retranslate();
     const ServerMap& servers() const { return servers_; }
 
 private:

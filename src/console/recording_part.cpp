@@ -16,7 +16,8 @@
 RecordingPart::RecordingPart(QWidget& window, MessageSink& messages, QString folder)
     : QObject(&window), window_(window), messages_(messages), folder_(std::move(folder)) {
     setObjectName(QStringLiteral("recording"));
-    start_ = AddPartAction(window, this, tr("开始记录…"), "recordAction",
+    start_ = AddPartAction(window, this, "RecordingPart",
+                           QT_TRANSLATE_NOOP("RecordingPart", "开始记录…"), "recordAction",
                            QKeySequence(Qt::CTRL | Qt::Key_R));
     start_->setCheckable(true);
     // Checked only by the recorder's state, not by the click itself.
@@ -24,8 +25,9 @@ RecordingPart::RecordingPart(QWidget& window, MessageSink& messages, QString fol
         showState();
         chooseFile();
     });
-    stop_ = AddPartAction(window, this, tr("停止记录"), "stopRecordAction",
-                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    stop_ =
+        AddPartAction(window, this, "RecordingPart", QT_TRANSLATE_NOOP("RecordingPart", "停止记录"),
+                      "stopRecordAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     connect(stop_, &QAction::triggered, this, &RecordingPart::stop);
     connect(&recorder_, &Recorder::rowWritten, this, &RecordingPart::showState);
     connect(&recorder_, &Recorder::failed, this, &RecordingPart::failed);
@@ -91,7 +93,7 @@ void RecordingPart::showState() {
 
 void RecordingPart::chooseFile() {
     const QString suggested = QDir(folder_).filePath(
-        QStringLiteral("温湿度记录-%1.csv")
+        tr("温湿度记录-%1.csv")
             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
     const QString path =
         QFileDialog::getSaveFileName(&window_, tr("开始记录"), suggested, tr("CSV 文件 (*.csv)"),

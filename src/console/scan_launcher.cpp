@@ -14,13 +14,19 @@ ScanLauncher::ScanLauncher(QWidget& window, SerialLine& line, const SensorExchan
                            MessageSink& messages)
     : QObject(&window), window_(window), line_(line), exchange_(exchange), messages_(messages) {
     setObjectName(QStringLiteral("scanLauncher"));
-    action_ = AddPartAction(window, this, tr("扫描传感器…"), "scanAction",
+    action_ = AddPartAction(window, this, "ScanLauncher",
+                            QT_TRANSLATE_NOOP("ScanLauncher", "扫描传感器…"), "scanAction",
                             QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(action_, &QAction::triggered, this, &ScanLauncher::open);
 }
 
 bool ScanLauncher::scanning() const {
     return dialog_ && dialog_->scanning();
+}
+
+void ScanLauncher::retranslate() {
+    if (dialog_ && !dialog_->scanning())
+        RebuildForLanguage(dialog_, [this] { open(); });
 }
 
 void ScanLauncher::stopScan() {

@@ -24,6 +24,8 @@ public:
     bool scanning() const;
     // The line went away under a running scan.
     void stopScan();
+    // A change of language: a dialog with no scan running is built anew in it.
+    void retranslate();
 
 signals:
     // The operator chose a found sensor.

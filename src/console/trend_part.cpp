@@ -8,8 +8,8 @@
 
 TrendPart::TrendPart(QWidget& window) : QObject(&window), window_(window) {
     setObjectName(QStringLiteral("trend"));
-    action_ = AddPartAction(window, this, tr("趋势图"), "trendAction",
-                            QKeySequence(Qt::CTRL | Qt::Key_T));
+    action_ = AddPartAction(window, this, "TrendPart", QT_TRANSLATE_NOOP("TrendPart", "趋势图"),
+                            "trendAction", QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(action_, &QAction::triggered, this, &TrendPart::showWindow);
 }
 
@@ -58,4 +58,8 @@ void TrendPart::showWindow() {
         offerSources();
     }
     BringToFront(*trendWindow_);
+}
+
+void TrendPart::retranslate() {
+    RebuildForLanguage(trendWindow_, [this] { showWindow(); });
 }

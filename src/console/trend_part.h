@@ -28,6 +28,8 @@ public:
     const ReadingSeries& series() const { return series_; }
     const ReadingSeries* watchedSeries(int address) const;
     void showWindow();
+    // A change of language: the window is built anew in it.
+    void retranslate();
 
 private:
     void add(ReadingSeries& series, const JudgedCycle& cycle);

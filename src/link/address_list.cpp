@@ -10,26 +10,22 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("AddressList", text);
-}
-
 // Keeps a huge typed number from overflowing on its way to the range check.
 constexpr int kMaxDigits = 4;
 
 std::optional<int> addressIn(const QString& item, QString* error) {
     if (item.size() > kMaxDigits || item.isEmpty()) {
-        *error = tr("“%1”不是地址").arg(item.left(12));
+        *error = QCoreApplication::translate("AddressList", "“%1”不是地址").arg(item.left(12));
         return std::nullopt;
     }
     bool ok = false;
     const int value = item.toInt(&ok);
     if (!ok) {
-        *error = tr("“%1”不是地址").arg(item);
+        *error = QCoreApplication::translate("AddressList", "“%1”不是地址").arg(item);
         return std::nullopt;
     }
     if (value < Limits::kFirstAddress || value > Limits::kLastAddress) {
-        *error = tr("地址 %1 超出范围（%2 至 %3）")
+        *error = QCoreApplication::translate("AddressList", "地址 %1 超出范围（%2 至 %3）")
                      .arg(value)
                      .arg(Limits::kFirstAddress)
                      .arg(Limits::kLastAddress);
@@ -50,7 +46,8 @@ AddressList ParseAddressList(const QString& text) {
     for (const QString& item : normalised.split(separators, Qt::SkipEmptyParts)) {
         const QStringList ends = item.split(QLatin1Char('-'));
         if (ends.size() > 2) {
-            result.error = tr("“%1”不是地址范围").arg(item.left(20));
+            result.error =
+                QCoreApplication::translate("AddressList", "“%1”不是地址范围").arg(item.left(20));
             return result;
         }
         const auto first = addressIn(ends.front(), &result.error);
@@ -60,14 +57,16 @@ AddressList ParseAddressList(const QString& text) {
         if (!last)
             return result;
         if (*first > *last) {
-            result.error = tr("范围 %1 的起点大于终点").arg(item);
+            result.error =
+                QCoreApplication::translate("AddressList", "范围 %1 的起点大于终点").arg(item);
             return result;
         }
         for (int address = *first; address <= *last; ++address)
             addresses.insert(address);
     }
     if (addresses.empty()) {
-        result.error = tr("请输入至少一个地址，例如 1-5, 7");
+        result.error =
+            QCoreApplication::translate("AddressList", "请输入至少一个地址，例如 1-5, 7");
         return result;
     }
     result.addresses = QList<int>(addresses.begin(), addresses.end());

@@ -60,12 +60,12 @@ void SensorExchange::Timer2_Timer() {
     }
     const QString addressText = inputs_.pollAddress();
     if (addressText.isEmpty()) {
-        stopAcquisition(QStringLiteral("模块地址未设置！"));
+        stopAcquisition(tr("模块地址未设置！"));
         return;
     }
     const auto address = ParseAddressText(addressText);
     if (!address) {
-        stopAcquisition(QStringLiteral("模块地址设置错误！"));
+        stopAcquisition(tr("模块地址设置错误！"));
         return;
     }
 
@@ -95,7 +95,7 @@ void SensorExchange::writeAddress(const QString& newAddressText) {
     }
     const auto newAddress = ParseAddressText(newAddressText);
     if (!newAddress) {
-        messages_.show(QStringLiteral("参数设置错误！"));
+        messages_.show(tr("参数设置错误！"));
         return;
     }
 

@@ -23,16 +23,6 @@ void SerialLine::showProblem(PortProblem problem, qint16 port, const CommResult&
     emit this->problem(DescribePortProblem(problem, context));
 }
 
-QString SerialLine::ParityLetterFor(const QString& parityText) {
-    if (parityText == QStringLiteral("无校验"))
-        return QStringLiteral("N");
-    if (parityText == QStringLiteral("奇校验"))
-        return QStringLiteral("O");
-    if (parityText == QStringLiteral("偶校验"))
-        return QStringLiteral("E");
-    return {};
-}
-
 LineSettings SerialLine::lineSettings() const {
     return ParseLineSettings(PortSettings).value_or(LineSettings{});
 }
@@ -45,7 +35,7 @@ void SerialLine::toggleOpen(const Choice& choice) {
     if (!CheckPort(choice.port))
         return;
     show(true);
-    ParityLetter = ParityLetterFor(choice.parity);
+    ParityLetter = choice.parity;
     PortSettings = choice.baud + QLatin1Char(',') + ParityLetter + QLatin1Char(',') +
                    choice.dataBits + QLatin1Char(',') + choice.stopBits;
     if (OpenPort(choice.port)) {
@@ -66,11 +56,11 @@ bool SerialLine::CheckPort(qint16 port) {
         return true;
 
     // Only a missing and a busy port have messages of their own; the status line says why.
-    QString message = QStringLiteral("其它错误");
+    QString message = tr("其它错误");
     if (result.code == CommError::kNoSuchPort)
-        message = QStringLiteral("串口不存在！");
+        message = tr("串口不存在！");
     else if (result.code == CommError::kPortBusy)
-        message = QStringLiteral("串口已打开！");
+        message = tr("串口已打开！");
     showProblem(ProblemForCode(result.code), port, result);
     messages_.show(message);
     return false;

@@ -25,7 +25,7 @@ public:
     struct Choice {
         qint16 port = 0;
         QString baud;
-        QString parity;
+        QString parity; // the parity list's choice as its letter: N, O or E; empty for none
         QString dataBits;
         QString stopBits;
     };
@@ -54,7 +54,6 @@ public:
     qint16 openPortNumber() const { return OpenPortNumber; }
     // The settings of the open port, typed; the defaults when the text is not valid.
     LineSettings lineSettings() const;
-    static QString ParityLetterFor(const QString& parityText);
 
     // Puts a request on the line. A failed write has closed the port.
     CommResult write(const QByteArray& frame);

@@ -7,6 +7,7 @@ namespace {
 const QString kWatchAddresses = QStringLiteral("watch/addresses");
 const QString kWatchTimeout = QStringLiteral("watch/timeout_ms");
 const QString kNetworkGroup = QStringLiteral("network");
+const QString kLanguage = QStringLiteral("ui/language");
 } // namespace
 
 ToolSettings::ToolSettings(const QString& folder)
@@ -28,6 +29,14 @@ int ToolSettings::watchTimeoutMs(int fallback) const {
 
 void ToolSettings::setWatchTimeoutMs(int ms) {
     file_.setValue(kWatchTimeout, ms);
+}
+
+QString ToolSettings::language() const {
+    return file_.value(kLanguage).toString();
+}
+
+void ToolSettings::setLanguage(const QString& code) {
+    file_.setValue(kLanguage, code);
 }
 
 ServerMap ToolSettings::servers() const {

@@ -18,6 +18,9 @@ public:
     void setWatchAddresses(const QString& text);
     int watchTimeoutMs(int fallback) const;
     void setWatchTimeoutMs(int ms);
+    // "zh" or "en"; empty when never chosen.
+    QString language() const;
+    void setLanguage(const QString& code);
     // Port numbers mapped to serial device servers; entries that do not read are left out.
     ServerMap servers() const;
     void setServers(const ServerMap& servers);

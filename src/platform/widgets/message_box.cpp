@@ -4,6 +4,6 @@
 #include <QMessageBox>
 
 void QtMessageBox::show(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title_, text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, title_(), text, QMessageBox::Ok, parent_);
     box.exec();
 }

@@ -1,0 +1,1017 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>AddressList</name>
+    <message>
+        <source>“%1”不是地址</source>
+        <translation>“%1” is not an address</translation>
+    </message>
+    <message>
+        <source>地址 %1 超出范围（%2 至 %3）</source>
+        <translation>Address %1 is out of range (%2 to %3)</translation>
+    </message>
+    <message>
+        <source>“%1”不是地址范围</source>
+        <translation>“%1” is not an address range</translation>
+    </message>
+    <message>
+        <source>范围 %1 的起点大于终点</source>
+        <translation>Range %1 starts after it ends</translation>
+    </message>
+    <message>
+        <source>请输入至少一个地址，例如 1-5, 7</source>
+        <translation>Enter at least one address, e.g. 1-5, 7</translation>
+    </message>
+</context>
+<context>
+    <name>BusWatch</name>
+    <message>
+        <source>多传感器监视</source>
+        <translation>Bus watch</translation>
+    </message>
+    <message>
+        <source>串口写入失败：%1</source>
+        <translation>Writing to the port failed: %1</translation>
+    </message>
+</context>
+<context>
+    <name>BusWatchPart</name>
+    <message>
+        <source>多传感器监视…</source>
+        <translation>Bus watch…</translation>
+    </message>
+    <message>
+        <source>第 %1 轮，占用线路 %2 毫秒</source>
+        <translation>Round %1, line busy for %2 ms</translation>
+    </message>
+    <message>
+        <source>串口已关闭，监视已停止。</source>
+        <translation>The port was closed; the watch has stopped.</translation>
+    </message>
+    <message>
+        <source>正在监视 %1 个传感器……</source>
+        <translation>Watching %1 sensors…</translation>
+    </message>
+    <message>
+        <source>监视已停止。</source>
+        <translation>The watch has stopped.</translation>
+    </message>
+</context>
+<context>
+    <name>BusWatchWindow</name>
+    <message>
+        <source>多传感器监视</source>
+        <translation>Bus watch</translation>
+    </message>
+    <message>
+        <source>要监视的地址</source>
+        <translation>Addresses to watch</translation>
+    </message>
+    <message>
+        <source>例如 1-5, 7, 9</source>
+        <translation>e.g. 1-5, 7, 9</translation>
+    </message>
+    <message>
+        <source> 毫秒</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>地址(&amp;A)：</source>
+        <translation>&amp;Addresses:</translation>
+    </message>
+    <message>
+        <source>应答超时(&amp;T)：</source>
+        <translation>Reply &amp;timeout:</translation>
+    </message>
+    <message>
+        <source>监视结果</source>
+        <translation>Watch results</translation>
+    </message>
+    <message>
+        <source>复制表格</source>
+        <translation>Copy table</translation>
+    </message>
+    <message>
+        <source>依次读取每个地址；监视期间串口由本窗口使用。</source>
+        <translation>Reads each address in turn; while the watch runs, it has the port to itself.</translation>
+    </message>
+    <message>
+        <source>开始监视(&amp;S)</source>
+        <translation>&amp;Start watch</translation>
+    </message>
+    <message>
+        <source>停止监视(&amp;P)</source>
+        <translation>Sto&amp;p watch</translation>
+    </message>
+    <message>
+        <source>复制表格(&amp;C)</source>
+        <translation>&amp;Copy table</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>Caption</name>
+    <message>
+        <source>温湿度传感器Modbus调试软件&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;             Quorvex</source>
+        <translation>Modbus Temperature and Humidity Sensor Tool                    Quorvex</translation>
+    </message>
+    <message>
+        <source>采 集</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停 止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>确 定</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>通讯数据正常！</source>
+        <translation>Reply OK</translation>
+    </message>
+    <message>
+        <source>通讯数据错误！</source>
+        <translation>Reply error</translation>
+    </message>
+    <message>
+        <source>温湿度传感器Modbus调试软件</source>
+        <translation>Modbus Temperature and Humidity Sensor Tool</translation>
+    </message>
+    <message>
+        <source>打开串口</source>
+        <translation>Open port</translation>
+    </message>
+    <message>
+        <source>关闭串口</source>
+        <translation>Close port</translation>
+    </message>
+</context>
+<context>
+    <name>LineHealth</name>
+    <message>
+        <source>通讯统计</source>
+        <translation>Line statistics</translation>
+    </message>
+</context>
+<context>
+    <name>MainControls</name>
+    <message>
+        <source> 通讯设置 </source>
+        <translation> Serial port </translation>
+    </message>
+    <message>
+        <source> 温度采集</source>
+        <translation> Acquisition</translation>
+    </message>
+    <message>
+        <source> 模块地址更改 </source>
+        <translation> Change address </translation>
+    </message>
+    <message>
+        <source>串口号</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>波特率</source>
+        <translation>Baud</translation>
+    </message>
+    <message>
+        <source>校验位</source>
+        <translation>Parity</translation>
+    </message>
+    <message>
+        <source>数据位</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>停止位</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>无校验</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>奇校验</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>偶校验</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>模块地址:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>当前温度:</source>
+        <translation>Temperature:</translation>
+    </message>
+    <message>
+        <source>当前湿度:</source>
+        <translation>Humidity:</translation>
+    </message>
+    <message>
+        <source>当前温度</source>
+        <translation>Current temperature</translation>
+    </message>
+    <message>
+        <source>当前湿度</source>
+        <translation>Current humidity</translation>
+    </message>
+    <message>
+        <source>串口状态</source>
+        <translation>Port state</translation>
+    </message>
+    <message>
+        <source>温湿度</source>
+        <translation>T / RH</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkPortsDialog</name>
+    <message>
+        <source>网络串口</source>
+        <translation>Network ports</translation>
+    </message>
+    <message>
+        <source>主机名或 IP 地址</source>
+        <translation>Host name or IP address</translation>
+    </message>
+    <message>
+        <source>RFC 2217（本软件设置服务器的线路参数）</source>
+        <translation>RFC 2217 (this tool sets the server&apos;s line)</translation>
+    </message>
+    <message>
+        <source>TCP 原样转发（线路参数由服务器自己设置）</source>
+        <translation>Raw TCP (the server keeps its own line settings)</translation>
+    </message>
+    <message>
+        <source>串口号(&amp;P)：</source>
+        <translation>&amp;Port:</translation>
+    </message>
+    <message>
+        <source>服务器(&amp;H)：</source>
+        <translation>Server &amp;host:</translation>
+    </message>
+    <message>
+        <source>TCP 端口(&amp;T)：</source>
+        <translation>&amp;TCP port:</translation>
+    </message>
+    <message>
+        <source>方式(&amp;K)：</source>
+        <translation>&amp;Kind:</translation>
+    </message>
+    <message>
+        <source>保存映射(&amp;S)</source>
+        <translation>&amp;Save mapping</translation>
+    </message>
+    <message>
+        <source>删除映射(&amp;D)</source>
+        <translation>&amp;Delete mapping</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>映射后，串口列表中的这个串口号经网络连到串口服务器；在下次打开串口时生效。</source>
+        <translation>Once mapped, this port number of the port list reaches the serial server over the network, from the next time the port is opened.</translation>
+    </message>
+    <message>
+        <source>服务器的主机名或地址无效</source>
+        <translation>The server&apos;s host name or address is not valid</translation>
+    </message>
+    <message>
+        <source>尚无网络串口。</source>
+        <translation>No network ports yet.</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkPortsPart</name>
+    <message>
+        <source>网络串口…</source>
+        <translation>Network ports…</translation>
+    </message>
+    <message>
+        <source>%1 经 TCP 原样转发：线路参数由串口服务器自己设置，这里的设置不会送到线路上</source>
+        <translation>%1 passes bytes unchanged: the serial server keeps its own line settings, and these do not reach the line</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkSerialControl</name>
+    <message>
+        <source>无效的线路参数：%1</source>
+        <translation>Invalid line settings: %1</translation>
+    </message>
+    <message>
+        <source>已经打开</source>
+        <translation>already open</translation>
+    </message>
+    <message>
+        <source>正在连接</source>
+        <translation>connecting</translation>
+    </message>
+    <message>
+        <source>服务器关闭了连接</source>
+        <translation>the server closed the connection</translation>
+    </message>
+    <message>
+        <source>串口服务器的 Telnet 协商无效：%1</source>
+        <translation>The serial server&apos;s Telnet negotiation is not valid: %1</translation>
+    </message>
+    <message>
+        <source>串口服务器不支持 RFC 2217 串口控制</source>
+        <translation>The serial server does not support RFC 2217 port control</translation>
+    </message>
+    <message>
+        <source>串口服务器没有回应 RFC 2217 协商（它是否只做 TCP 原样转发？）</source>
+        <translation>The serial server did not answer the RFC 2217 negotiation (does it only pass raw TCP?)</translation>
+    </message>
+    <message>
+        <source>未连接</source>
+        <translation>not connected</translation>
+    </message>
+    <message>
+        <source>连接已断开</source>
+        <translation>the connection is gone</translation>
+    </message>
+</context>
+<context>
+    <name>PortAdvice</name>
+    <message>
+        <source>在 com.txt 所在文件夹执行 ln -s %1 COM%2，即可把它用作 COM%2</source>
+        <translation>run ln -s %1 COM%2 in the folder of com.txt to use it as COM%2</translation>
+    </message>
+    <message>
+        <source>请把用户加入 dialout 组（sudo adduser $USER dialout），然后重新登录（常见的 USB 转 RS-485 适配器在安装本软件后插上即可使用）</source>
+        <translation>add the user to the dialout group (sudo adduser $USER dialout) and log in again (the common USB to RS-485 adapters work once this tool is installed and they are plugged in)</translation>
+    </message>
+</context>
+<context>
+    <name>PortListTips</name>
+    <message>
+        <source>COM%1 → 网络串口 %2</source>
+        <translation>COM%1 → network port %2</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>无法读取 com.txt（%1），已使用默认设置 COM1、9600</source>
+        <translation>Cannot read com.txt (%1); using the defaults COM1, 9600</translation>
+    </message>
+    <message>
+        <source>com.txt 不足两行，已使用默认设置 COM1、9600</source>
+        <translation>com.txt has fewer than two lines; using the defaults COM1, 9600</translation>
+    </message>
+    <message>
+        <source>com.txt 中的串口号“%1”超出范围，已使用 COM1</source>
+        <translation>The port number “%1” in com.txt is out of range; using COM1</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 不存在</source>
+        <translation>%1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1，系统中没有找到串口设备</source>
+        <translation>%1, and the system has no serial devices</translation>
+    </message>
+    <message>
+        <source>%1；现有串口：%2</source>
+        <translation>%1; serial devices: %2</translation>
+    </message>
+    <message>
+        <source>%1 被其他程序占用</source>
+        <translation>%1 is in use by another program</translation>
+    </message>
+    <message>
+        <source>无权打开 %1</source>
+        <translation>No permission to open %1</translation>
+    </message>
+    <message>
+        <source>%1 不接受线路参数 %2</source>
+        <translation>%1 does not accept the line settings %2</translation>
+    </message>
+    <message>
+        <source>向 %1 写入失败，串口已关闭</source>
+        <translation>Writing to %1 failed; the port is closed</translation>
+    </message>
+    <message>
+        <source>%1 已断开</source>
+        <translation>%1 is disconnected</translation>
+    </message>
+    <message>
+        <source>无法打开 %1</source>
+        <translation>Cannot open %1</translation>
+    </message>
+    <message>
+        <source>系统信息：%1</source>
+        <translation>System: %1</translation>
+    </message>
+    <message>
+        <source>（经文件夹中的 COM%1 链接）</source>
+        <translation> (through the COM%1 link in the folder)</translation>
+    </message>
+    <message>
+        <source>COM%1 → %2%3</source>
+        <translation>COM%1 → %2%3</translation>
+    </message>
+    <message>
+        <source>此处没有连接设备</source>
+        <translation>Nothing is connected here</translation>
+    </message>
+    <message>
+        <source>描述：%1</source>
+        <translation>Description: %1</translation>
+    </message>
+    <message>
+        <source>制造商：%1</source>
+        <translation>Manufacturer: %1</translation>
+    </message>
+    <message>
+        <source>序列号：%1</source>
+        <translation>Serial number: %1</translation>
+    </message>
+    <message>
+        <source>正常</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>无回复</source>
+        <translation>No reply</translation>
+    </message>
+    <message>
+        <source>不完整或过长</source>
+        <translation>Incomplete or too long</translation>
+    </message>
+    <message>
+        <source>地址或功能码不符</source>
+        <translation>Wrong address or function</translation>
+    </message>
+    <message>
+        <source>异常回复</source>
+        <translation>Exception reply</translation>
+    </message>
+    <message>
+        <source>CRC 错误</source>
+        <translation>CRC error</translation>
+    </message>
+    <message>
+        <source>原因：没有收到回复</source>
+        <translation>Reason: no reply arrived</translation>
+    </message>
+    <message>
+        <source>原因：回复不完整或过长（收到 %1 字节）</source>
+        <translation>Reason: the reply is incomplete or too long (%1 bytes arrived)</translation>
+    </message>
+    <message>
+        <source>原因：回复的地址或功能码与请求不符</source>
+        <translation>Reason: the reply&apos;s address or function code does not match the request</translation>
+    </message>
+    <message>
+        <source>原因：传感器返回异常码 %1</source>
+        <translation>Reason: the sensor answered with exception code %1</translation>
+    </message>
+    <message>
+        <source>原因：回复的 CRC 校验错误（线路干扰、接线或终端电阻问题）</source>
+        <translation>Reason: the reply&apos;s CRC is wrong (interference, wiring or termination)</translation>
+    </message>
+    <message>
+        <source>
+地址写入是广播，有些传感器不回应广播：在新地址读取一次（或右键“扫描传感器…”）即可确认地址是否已更改</source>
+        <translation>
+The address write is a broadcast, and some sensors do not answer broadcasts: read once at the new address (or right click, “Scan for sensors…”) to confirm the change</translation>
+    </message>
+    <message>
+        <source>串口参数设置失败：%1</source>
+        <translation>Setting the port failed: %1</translation>
+    </message>
+    <message>
+        <source>打开串口失败：COM%1</source>
+        <translation>Opening the port failed: COM%1</translation>
+    </message>
+</context>
+<context>
+    <name>QtSerialControl</name>
+    <message>
+        <source>port is open</source>
+        <translation>port is open</translation>
+    </message>
+    <message>
+        <source>invalid port number %1</source>
+        <translation>invalid port number %1</translation>
+    </message>
+    <message>
+        <source>invalid line settings &quot;%1&quot;</source>
+        <translation>invalid line settings &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>port is already open</source>
+        <translation>port is already open</translation>
+    </message>
+    <message>
+        <source>no device %1</source>
+        <translation>no device %1</translation>
+    </message>
+    <message>
+        <source>port is not open</source>
+        <translation>port is not open</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingPart</name>
+    <message>
+        <source>开始记录…</source>
+        <translation>Start recording…</translation>
+    </message>
+    <message>
+        <source>停止记录</source>
+        <translation>Stop recording</translation>
+    </message>
+    <message>
+        <source>记录已结束：%1（%2 行）</source>
+        <translation>Recording ended: %1 (%2 rows)</translation>
+    </message>
+    <message>
+        <source>正在记录：%1（%2 行）</source>
+        <translation>Recording: %1 (%2 rows)</translation>
+    </message>
+    <message>
+        <source>记录已停止：无法写入 %1（%2）</source>
+        <translation>Recording stopped: cannot write %1 (%2)</translation>
+    </message>
+    <message>
+        <source>温湿度记录-%1.csv</source>
+        <translation>sensor-record-%1.csv</translation>
+    </message>
+    <message>
+        <source>开始记录</source>
+        <translation>Start recording</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>%1 已存在。新的记录接在原有内容之后，还是覆盖它？</source>
+        <translation>%1 exists. Append the new rows to it, or overwrite it?</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Append</translation>
+    </message>
+    <message>
+        <source>覆盖</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>无法开始记录 %1：%2</source>
+        <translation>Cannot start recording %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ScanDialog</name>
+    <message>
+        <source>扫描传感器</source>
+        <translation>Scan for sensors</translation>
+    </message>
+    <message>
+        <source>地址范围：</source>
+        <translation>Addresses:</translation>
+    </message>
+    <message>
+        <source>波特率：</source>
+        <translation>Baud rates:</translation>
+    </message>
+    <message>
+        <source> 毫秒</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>应答超时：</source>
+        <translation>Reply timeout:</translation>
+    </message>
+    <message>
+        <source>扫描进度</source>
+        <translation>Scan progress</translation>
+    </message>
+    <message>
+        <source>只发送读取请求，不会更改任何传感器。</source>
+        <translation>Sends read requests only; no sensor is changed.</translation>
+    </message>
+    <message>
+        <source>起始地址</source>
+        <translation>First address</translation>
+    </message>
+    <message>
+        <source>结束地址</source>
+        <translation>Last address</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>扫描结果</source>
+        <translation>Scan results</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>波特率</source>
+        <translation>Baud</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>湿度</source>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <source>应答时间 (ms)</source>
+        <translation>Reply time (ms)</translation>
+    </message>
+    <message>
+        <source>开始扫描</source>
+        <translation>Start scan</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>使用</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>全部监视</source>
+        <translation>Watch all</translation>
+    </message>
+    <message>
+        <source>同时监视找到的全部传感器（右键“多传感器监视…”）</source>
+        <translation>Watch every sensor found at once (right click, “Bus watch…”)</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>请至少选择一个波特率。</source>
+        <translation>Choose at least one baud rate.</translation>
+    </message>
+    <message>
+        <source>起始地址不能大于结束地址。</source>
+        <translation>The first address cannot be after the last.</translation>
+    </message>
+    <message>
+        <source>无法开始扫描。</source>
+        <translation>Cannot start the scan.</translation>
+    </message>
+    <message>
+        <source>已询问 %1 / %2，剩余约 %3 秒，找到 %4 个</source>
+        <translation>Asked %1 / %2, about %3 s left, %4 found</translation>
+    </message>
+    <message>
+        <source>设备存在，异常码 %1</source>
+        <translation>Device present, exception code %1</translation>
+    </message>
+    <message>
+        <source>找到 %1 个传感器</source>
+        <translation>%1 sensors found</translation>
+    </message>
+    <message>
+        <source>扫描中止：%1；%2</source>
+        <translation>Scan aborted: %1; %2</translation>
+    </message>
+    <message>
+        <source>扫描完成，%1。选中一行后点“使用”。</source>
+        <translation>Scan complete, %1. Select a row and click “Use”.</translation>
+    </message>
+    <message>
+        <source>扫描已取消，%1。</source>
+        <translation>Scan cancelled, %1.</translation>
+    </message>
+    <message>
+        <source>找到的传感器波特率各不相同，且没有一个在串口当前的 %1 波特：不能同时监视。</source>
+        <translation>The sensors found answer at different rates, none at the port&apos;s %1 Bd: they cannot be watched together.</translation>
+    </message>
+    <message>
+        <source>找到的传感器波特率不同，不能同时监视；只监视串口当前 %1 波特的 %2 个。</source>
+        <translation>The sensors found answer at different rates and cannot be watched together; watching the %2 at the port&apos;s %1 Bd.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanLauncher</name>
+    <message>
+        <source>扫描传感器…</source>
+        <translation>Scan for sensors…</translation>
+    </message>
+</context>
+<context>
+    <name>SensorExchange</name>
+    <message>
+        <source>模块地址未设置！</source>
+        <translation>No module address set!</translation>
+    </message>
+    <message>
+        <source>模块地址设置错误！</source>
+        <translation>The module address is not valid!</translation>
+    </message>
+    <message>
+        <source>参数设置错误！</source>
+        <translation>The new address is not valid!</translation>
+    </message>
+    <message>
+        <source>串口写入失败！</source>
+        <translation>Writing to the port failed!</translation>
+    </message>
+    <message>
+        <source>串口已断开！</source>
+        <translation>The port is disconnected!</translation>
+    </message>
+</context>
+<context>
+    <name>SensorScan</name>
+    <message>
+        <source>扫描传感器</source>
+        <translation>Scan for sensors</translation>
+    </message>
+    <message>
+        <source>无法把串口设为 %1 波特：%2</source>
+        <translation>Cannot set the port to %1 Bd: %2</translation>
+    </message>
+    <message>
+        <source>串口写入失败：%1</source>
+        <translation>Writing to the port failed: %1</translation>
+    </message>
+    <message>
+        <source>无法恢复线路参数 %1：%2</source>
+        <translation>Cannot restore the line settings %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLine</name>
+    <message>
+        <source>其它错误</source>
+        <translation>Other error</translation>
+    </message>
+    <message>
+        <source>串口不存在！</source>
+        <translation>The port does not exist!</translation>
+    </message>
+    <message>
+        <source>串口已打开！</source>
+        <translation>The port is already in use!</translation>
+    </message>
+</context>
+<context>
+    <name>SharedText</name>
+    <message>
+        <source>请先打开串口！</source>
+        <translation>Open the port first!</translation>
+    </message>
+    <message>
+        <source>%1正在使用串口，请先停止%1。</source>
+        <translation>%1 is using the port; stop it first.</translation>
+    </message>
+    <message>
+        <source>请先停止采集！</source>
+        <translation>Stop acquisition first!</translation>
+    </message>
+</context>
+<context>
+    <name>StatisticsWindow</name>
+    <message>
+        <source>通讯统计</source>
+        <translation>Line statistics</translation>
+    </message>
+    <message>
+        <source>统计开始于</source>
+        <translation>Counting since</translation>
+    </message>
+    <message>
+        <source>已发送请求</source>
+        <translation>Requests sent</translation>
+    </message>
+    <message>
+        <source>正常回复</source>
+        <translation>Replies accepted</translation>
+    </message>
+    <message>
+        <source>拒收的回复</source>
+        <translation>Replies refused</translation>
+    </message>
+    <message>
+        <source>正常率</source>
+        <translation>Good share</translation>
+    </message>
+    <message>
+        <source>回复时间（最短 / 中位 / 最长）</source>
+        <translation>Reply time (fastest / median / slowest)</translation>
+    </message>
+    <message>
+        <source>重置(&amp;R)</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>打开串口时</source>
+        <translation>the port&apos;s opening</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>%1 码 %2 次</source>
+        <translation>code %1 × %2</translation>
+    </message>
+    <message>
+        <source>%1 / %2 / %3 ms</source>
+        <translation>%1 / %2 / %3 ms</translation>
+    </message>
+</context>
+<context>
+    <name>TcpConnection</name>
+    <message>
+        <source>连接超时</source>
+        <translation>connection timed out</translation>
+    </message>
+    <message>
+        <source>系统的网络功能不可用</source>
+        <translation>the system&apos;s networking is not available</translation>
+    </message>
+    <message>
+        <source>找不到该主机</source>
+        <translation>host not found</translation>
+    </message>
+    <message>
+        <source>服务器关闭了连接</source>
+        <translation>the server closed the connection</translation>
+    </message>
+</context>
+<context>
+    <name>TelnetComPort</name>
+    <message>
+        <source>子协商结束符前没有子协商</source>
+        <translation>subnegotiation end without a subnegotiation</translation>
+    </message>
+    <message>
+        <source>子协商过长</source>
+        <translation>subnegotiation too long</translation>
+    </message>
+    <message>
+        <source>子协商中出现无效命令 %1</source>
+        <translation>invalid command %1 inside a subnegotiation</translation>
+    </message>
+</context>
+<context>
+    <name>TrendChart</name>
+    <message>
+        <source>尚无读数：开始采集后，这里显示本次运行的读数</source>
+        <translation>No readings yet: once acquisition runs, this run&apos;s readings show here</translation>
+    </message>
+    <message>
+        <source>温度 ℃</source>
+        <translation>Temperature ℃</translation>
+    </message>
+    <message>
+        <source>湿度 %</source>
+        <translation>Humidity %</translation>
+    </message>
+    <message>
+        <source>温度 %1 ℃</source>
+        <translation>Temperature %1 ℃</translation>
+    </message>
+    <message>
+        <source>湿度 %1 %</source>
+        <translation>Humidity %1 %</translation>
+    </message>
+</context>
+<context>
+    <name>TrendPart</name>
+    <message>
+        <source>趋势图</source>
+        <translation>Trend</translation>
+    </message>
+</context>
+<context>
+    <name>TrendWindow</name>
+    <message>
+        <source>趋势图</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>温度和湿度趋势</source>
+        <translation>Temperature and humidity trend</translation>
+    </message>
+    <message>
+        <source>最近 10 分钟</source>
+        <translation>Last 10 minutes</translation>
+    </message>
+    <message>
+        <source>最近 1 小时</source>
+        <translation>Last hour</translation>
+    </message>
+    <message>
+        <source>全部</source>
+        <translation>Everything</translation>
+    </message>
+    <message>
+        <source>显示范围</source>
+        <translation>Time span</translation>
+    </message>
+    <message>
+        <source>显示的传感器</source>
+        <translation>Sensor shown</translation>
+    </message>
+    <message>
+        <source>单点采集</source>
+        <translation>Single poll</translation>
+    </message>
+    <message>
+        <source>传感器：</source>
+        <translation>Sensor:</translation>
+    </message>
+    <message>
+        <source>显示范围：</source>
+        <translation>Span:</translation>
+    </message>
+    <message>
+        <source>监视地址 %1</source>
+        <translation>Watched address %1</translation>
+    </message>
+</context>
+<context>
+    <name>WatchTableModel</name>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>湿度</source>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <source>最近结果</source>
+        <translation>Last verdict</translation>
+    </message>
+    <message>
+        <source>最近正常读数</source>
+        <translation>Last good reading</translation>
+    </message>
+    <message>
+        <source>正常率</source>
+        <translation>Good share</translation>
+    </message>
+    <message>
+        <source>回复时间中位数 (ms)</source>
+        <translation>Median reply (ms)</translation>
+    </message>
+    <message>
+        <source>无回复（已 %1 轮）</source>
+        <translation>No reply (%1 rounds)</translation>
+    </message>
+</context>
+<context>
+    <name>frmmain</name>
+    <message>
+        <source>地址或波特率不明时，可右键选择“扫描传感器…”（Ctrl+F）</source>
+        <translation>Address or baud rate unknown? Right click, “Scan for sensors…” (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>地址写入以广播（地址 0）发出：线上的每个传感器都会改用新地址。请只接上要更改的那一个传感器</source>
+        <translation>The address write is a broadcast (address 0): every sensor on the line takes the new address. Connect only the one to change</translation>
+    </message>
+    <message>
+        <source>无法保存设置文件 com.txt：%1</source>
+        <translation>Cannot save the settings file com.txt: %1</translation>
+    </message>
+    <message>
+        <source>无法打开浏览器：%1</source>
+        <translation>Cannot open the browser: %1</translation>
+    </message>
+</context>
+</TS>
