@@ -51,7 +51,18 @@ Page custom ScopePage ScopePageLeave
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; Chinese first: it is the tool's own language; on an English Windows the pages are English.
 !insertmacro MUI_LANGUAGE "SimpChinese"
+!insertmacro MUI_LANGUAGE "English"
+
+LangString ScopeTitle ${LANG_SIMPCHINESE} "安装方式"
+LangString ScopeTitle ${LANG_ENGLISH} "Installation scope"
+LangString ScopeText ${LANG_SIMPCHINESE} "选择为谁安装${DISPLAYNAME}。"
+LangString ScopeText ${LANG_ENGLISH} "Choose who the Modbus sensor tool is installed for."
+LangString ScopeMeText ${LANG_SIMPCHINESE} "仅为我安装（不需要管理员权限）"
+LangString ScopeMeText ${LANG_ENGLISH} "Just for me (no administrator rights needed)"
+LangString ScopeAllText ${LANG_SIMPCHINESE} "为这台电脑的所有用户安装（需要管理员权限）"
+LangString ScopeAllText ${LANG_ENGLISH} "For all users of this computer (needs administrator rights)"
 
 !macro IsAdmin result
     UserInfo::GetAccountType
@@ -94,12 +105,12 @@ Function ScopePage
     ${If} $AllUsers == 1
         Abort ; chosen already: this run was started for all users
     ${EndIf}
-    !insertmacro MUI_HEADER_TEXT "安装方式" "选择为谁安装${DISPLAYNAME}。"
+    !insertmacro MUI_HEADER_TEXT "$(ScopeTitle)" "$(ScopeText)"
     nsDialogs::Create 1018
     Pop $0
-    ${NSD_CreateRadioButton} 0 10u 100% 12u "仅为我安装（不需要管理员权限）"
+    ${NSD_CreateRadioButton} 0 10u 100% 12u "$(ScopeMeText)"
     Pop $ScopeMe
-    ${NSD_CreateRadioButton} 0 30u 100% 12u "为这台电脑的所有用户安装（需要管理员权限）"
+    ${NSD_CreateRadioButton} 0 30u 100% 12u "$(ScopeAllText)"
     Pop $ScopeAll
     ${NSD_Check} $ScopeMe
     nsDialogs::Show
