@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Times one sensor scan on COM1 of a folder (the virtual sensor's) and lists what it found.
 //   scan-bench FOLDER RATES TIMEOUT_MS     e.g. scan-bench /tmp/x 4800,9600,115200 100
-#include "message_sink.h"
+#include "printed_messages.h"
 #include "qt_serial_control.h"
 #include "sensor_scan.h"
 #include "serial_devices.h"
@@ -10,13 +10,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cstdio>
-
-namespace {
-class PrintedMessages final : public MessageSink {
-public:
-    void show(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-};
-} // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);

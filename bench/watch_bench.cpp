@@ -6,20 +6,13 @@
 // With SERVER, COM1 is mapped to that serial device server.
 #include "address_list.h"
 #include "bus_watch.h"
-#include "message_sink.h"
 #include "port_router.h"
+#include "printed_messages.h"
 #include "serial_devices.h"
 #include "serial_line.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-
-namespace {
-class PrintedMessages final : public MessageSink {
-public:
-    void show(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-};
-} // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
