@@ -77,8 +77,8 @@ BusWatchWindow::BusWatchWindow(QAbstractItemModel& table, QWidget* parent) : QDi
     stop_->setObjectName(QStringLiteral("stopWatch"));
     auto* copyButton = buttons->addButton(tr("复制表格(&C)"), QDialogButtonBox::ActionRole);
     copyButton->setObjectName(QStringLiteral("copyWatch"));
-    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
-    close->setText(tr("关闭"));
+    // A button of our own text: a standard one takes Qt's text back at a change of language.
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     connect(start_, &QPushButton::clicked, this, [this] {
         const AddressList list = ParseAddressList(addresses_->text());
         if (list.ok())

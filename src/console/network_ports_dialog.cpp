@@ -57,8 +57,8 @@ NetworkPortsDialog::NetworkPortsDialog(const ServerMap& servers, QWidget* parent
     save->setObjectName(QStringLiteral("saveServer"));
     QPushButton* remove = buttons->addButton(tr("删除映射(&D)"), QDialogButtonBox::ActionRole);
     remove->setObjectName(QStringLiteral("removeServer"));
-    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
-    close->setText(tr("关闭"));
+    // A button of our own text: a standard one takes Qt's text back at a change of language.
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     connect(save, &QPushButton::clicked, this, &NetworkPortsDialog::save);
     connect(remove, &QPushButton::clicked, this, &NetworkPortsDialog::remove);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -126,8 +126,8 @@ QDialogButtonBox* ScanDialog::createButtons() {
     watchButton_->setObjectName(QStringLiteral("watchAll"));
     watchButton_->setToolTip(tr("同时监视找到的全部传感器（右键“多传感器监视…”）"));
     watchButton_->setEnabled(false);
-    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
-    close->setText(tr("关闭"));
+    // A button of our own text: a standard one takes Qt's text back at a change of language.
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     connect(startButton_, &QPushButton::clicked, this, &ScanDialog::startScan);
     connect(cancelButton_, &QPushButton::clicked, this, &ScanDialog::stopScan);
     connect(useButton_, &QPushButton::clicked, this, &ScanDialog::useSelected);
