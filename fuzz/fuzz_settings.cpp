@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Arbitrary com.txt contents through the settings reader, and back through the writer.
 #include "link_settings.h"
+#include "tool_limits.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -8,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray content(reinterpret_cast<const char*>(data), static_cast<int>(size));
     const LinkSettings settings = ReadLinkSettings(content, {});
-    if (settings.portListIndex < -1 || settings.portListIndex >= LinkSettingsFile::kPortCount)
+    if (settings.portListIndex < -1 || settings.portListIndex >= Limits::kPortCount)
         std::abort();
     // What is written at close reads back as the same selection and baud text.
     const QByteArray written = FormatLinkSettings(settings.portListIndex + 1, settings.line2);
