@@ -101,5 +101,10 @@ bool SerialServer::stop() {
     if (process_.state() == QProcess::NotRunning)
         return true;
     process_.terminate();
-    return process_.waitForFinished(5000);
+    if (process_.waitForFinished(3000))
+        return true;
+    // Never left behind to hold a port or a pipe.
+    process_.kill();
+    process_.waitForFinished(3000);
+    return false; // it did not stop when asked
 }

@@ -53,6 +53,11 @@ struct OtherClient {
         connected = ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     }
     ~OtherClient() { ::close(socket); }
+    // ser2net has given it the line once it greets it.
+    bool greeted() const {
+        char byte = 0;
+        return ::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 1;
+    }
     int socket;
     bool connected = false;
 };
@@ -193,7 +198,7 @@ void TestSerialServer::faultsInTheToolsOwnTerms() {
     {
         OtherClient other(rig.server.rfc2217Port());
         QVERIFY(other.connected);
-        QTest::qWait(100); // ser2net gives the line to the first client
+        QTRY_VERIFY(other.greeted());
         rig.ui().Command1->click();
         QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口已打开！")});
         QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
