@@ -227,20 +227,21 @@ void frmmain::Label9_Click() {
 // com.txt keeps a new rate from the next close on.
 void frmmain::selectSensor(int address, int baud) {
     Combo_Addr(2)->setText(QString::number(address));
+    useRate(baud);
+}
+
+void frmmain::watchSensors(const QList<int>& addresses, int baud, const QString& note) {
+    useRate(baud);
+    busWatch_->watch(addresses, busWatch_->timeoutMs(), note);
+}
+
+// The rate list takes the sensors' rate; an open port is reopened at it.
+void frmmain::useRate(int baud) {
     const QString rate = QString::number(baud);
     if (Combo2->text() == rate)
         return;
     Combo2->setText(rate);
     line_->reopen(choice());
-}
-
-void frmmain::watchSensors(const QList<int>& addresses, int baud, const QString& note) {
-    const QString rate = QString::number(baud);
-    if (Combo2->text() != rate) {
-        Combo2->setText(rate);
-        line_->reopen(choice());
-    }
-    busWatch_->watch(addresses, busWatch_->timeoutMs(), note);
 }
 
 // The parity list's text goes as its letter, whatever language its items are in.

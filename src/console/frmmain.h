@@ -71,6 +71,7 @@ private:
     // Every text in the language now chosen: controls, state captions, status, parts.
     void retranslate();
     void showHints();
+    void useRate(int baud);
     // The port and the link lists as the operator set them.
     SerialLine::Choice choice() const;
 

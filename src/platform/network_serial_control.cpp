@@ -85,10 +85,8 @@ CommResult NetworkSerialControl::connectNow() {
     greeting_.clear();
     QEventLoop wait;
     QString failure;
-    TcpConnection::Failure kind = TcpConnection::Failure::Dropped;
     const auto stopOnFailure = connect(&connection_, &TcpConnection::failed, &wait,
-                                       [&](TcpConnection::Failure f, const QString& reason) {
-                                           kind = f;
+                                       [&](TcpConnection::Failure, const QString& reason) {
                                            failure = reason;
                                            wait.quit();
                                        });
