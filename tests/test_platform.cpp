@@ -139,6 +139,21 @@ void TestPlatform::serverMappingsReadAsWritten() {
     ToolSettings again(dir.path());
     QCOMPARE(again.servers(), servers);
     QCOMPARE(again.watchAddresses(), QStringLiteral("1-3"));
+
+    // The line's format: 8N1 until one is kept; a hand-edited value that does not read is 8N1.
+    QCOMPARE(again.lineFormat().text(), QStringLiteral("8N1"));
+    again.setLineFormat({QLatin1Char('E'), 2});
+    QVERIFY(again.sync());
+    QCOMPARE(ToolSettings(dir.path()).lineFormat().text(), QStringLiteral("8E2"));
+    const QList<std::pair<const char*, const char*>> kept = {
+        {"8o1", "8O1"}, {" 8N2 ", "8N2"}, {"8X1", "8N1"}, {"7E1", "8N1"},
+        {"8N3", "8N1"}, {"8E", "8N1"},    {"8E1x", "8N1"}};
+    for (const auto& [written, read] : kept) {
+        QSettings raw(file.fileName(), QSettings::IniFormat);
+        raw.setValue(QStringLiteral("line/format"), QLatin1String(written));
+        raw.sync();
+        QCOMPARE(ToolSettings(dir.path()).lineFormat().text(), QLatin1String(read));
+    }
 }
 
 void TestPlatform::sendVerdict_data() {

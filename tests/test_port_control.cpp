@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "lamp.h"
+#include "line_settings_dialog.h"
 #include "pty_pair.h"
 #include "tool_rig.h"
+#include "tool_settings.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -23,6 +29,7 @@ private slots:
     void lostLineShowsClosedAndTellsOnce();
     void typedPortTextMeansNoSelection();
     void portListTellsWhichDeviceEachNumberIs();
+    void chosenLineReachesThePortAndTheNextStart();
 };
 
 void TestPortControl::openAndCloseFollowCaptionAndLamp() {
@@ -195,6 +202,65 @@ void TestPortControl::portListTellsWhichDeviceEachNumberIs() {
              QStringLiteral("COM3 → /dev/ttyGONE7（经文件夹中的 COM3 链接）\n此处没有连接设备"));
     QCOMPARE(tip(4), QStringLiteral("COM5 → /dev/ttyUSB4\n此处没有连接设备"));
     QCOMPARE(f.ui().Combo1->toolTip(), tip(1)); // the selected port's own
+}
+
+namespace {
+// 线路设置… with a rate, the parity list's item and the stop bits, confirmed.
+void chooseLine(ToolRig& f, const QString& baud, int parityItem, const QString& stopBits) {
+    f.w().findChild<QAction*>(QStringLiteral("lineSettingsAction"))->trigger();
+    auto* dialog = f.w().findChild<LineSettingsDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->findChild<QComboBox*>(QStringLiteral("lineBaud"))->setCurrentText(baud);
+    dialog->findChild<QComboBox*>(QStringLiteral("lineParity"))->setCurrentIndex(parityItem);
+    dialog->findChild<QComboBox*>(QStringLiteral("lineStopBits"))->setCurrentText(stopBits);
+    dialog->findChild<QPushButton*>(QStringLiteral("lineAccept"))->click();
+    QTRY_VERIFY(!f.w().findChild<LineSettingsDialog*>());
+}
+} // namespace
+
+// The open port is reopened with the chosen line; the disabled lists show it; the rate goes
+// to com.txt and the format to the settings file, so the next start opens the same way.
+void TestPortControl::chosenLineReachesThePortAndTheNextStart() {
+    ToolRig f(QByteArray("3\r\n9600\r\n"));
+    f.openPort();
+    f.port.calls.clear();
+    chooseLine(f, QStringLiteral("19200"), 2, QStringLiteral("1"));
+    QCOMPARE(f.ui().Combo2->text(), QStringLiteral("19200"));
+    QCOMPARE(f.ui().Combo3->text(), QStringLiteral("偶校验"));
+    QCOMPARE(f.ui().Combo5->text(), QStringLiteral("1"));
+    QVERIFY(f.port.open);
+    QCOMPARE(f.port.calls.filter(QStringLiteral("Settings=")),
+             QStringList{QStringLiteral("Settings=19200,E,8,1")});
+
+    f.w().close();
+    QCOMPARE(f.comTxt(), QByteArray("3\r\n19200\r\n"));
+    f.startWindow();
+    QCOMPARE(f.ui().Combo3->text(), QStringLiteral("偶校验"));
+    QCOMPARE(f.ui().Combo5->text(), QStringLiteral("1"));
+    f.port.calls.clear();
+    f.openPort();
+    QVERIFY(f.port.calls.contains(QStringLiteral("Settings=19200,E,8,1")));
+
+    // Chosen while closed: for the next open only.
+    f.openPort();
+    f.port.calls.clear();
+    chooseLine(f, QStringLiteral("4800"), 0, QStringLiteral("2"));
+    QVERIFY(!f.port.open);
+    QVERIFY(f.port.calls.filter(QStringLiteral("Settings=")).isEmpty());
+    f.openPort();
+    QVERIFY(f.port.calls.contains(QStringLiteral("Settings=4800,N,8,2")));
+
+    // A port whose server keeps its own format: the dialog says so.
+    ToolRig::Options options = ToolRig::WithComTxt(QByteArray("2\r\n9600\r\n"));
+    options.startWindow = false;
+    ToolRig raw(options);
+    ServerMap servers;
+    servers[2] = {ServerAddress::Kind::RawTcp, QStringLiteral("127.0.0.1"), 4002};
+    ToolSettings(raw.folder).setServers(servers);
+    raw.startWindow();
+    raw.w().findChild<QAction*>(QStringLiteral("lineSettingsAction"))->trigger();
+    auto* note = raw.w().findChild<QLabel*>(QStringLiteral("lineNote"));
+    QVERIFY(note && note->text().contains(QStringLiteral("tcp 127.0.0.1:4002")));
 }
 
 QTEST_MAIN(TestPortControl)

@@ -151,12 +151,66 @@
         <source>关闭串口</source>
         <translation>Close port</translation>
     </message>
+    <message>
+        <source>无校验</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>奇校验</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>偶校验</source>
+        <translation>Even</translation>
+    </message>
 </context>
 <context>
     <name>LineHealth</name>
     <message>
         <source>通讯统计</source>
         <translation>Line statistics</translation>
+    </message>
+</context>
+<context>
+    <name>LineSettingsDialog</name>
+    <message>
+        <source>线路设置</source>
+        <translation>Line settings</translation>
+    </message>
+    <message>
+        <source>波特率(&amp;B)：</source>
+        <translation>&amp;Baud rate:</translation>
+    </message>
+    <message>
+        <source>校验位(&amp;P)：</source>
+        <translation>&amp;Parity:</translation>
+    </message>
+    <message>
+        <source>数据位：</source>
+        <translation>Data bits:</translation>
+    </message>
+    <message>
+        <source>停止位(&amp;S)：</source>
+        <translation>&amp;Stop bits:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>打开的串口以新设置重新打开；关闭时在下次打开串口时生效。波特率存入 com.txt。</source>
+        <translation>An open port is reopened with the new settings; a closed one uses them at the next open. The baud rate is kept in com.txt.</translation>
+    </message>
+</context>
+<context>
+    <name>LineSettingsPart</name>
+    <message>
+        <source>线路设置…</source>
+        <translation>Line settings…</translation>
     </message>
 </context>
 <context>
@@ -192,18 +246,6 @@
     <message>
         <source>停止位</source>
         <translation>Stop</translation>
-    </message>
-    <message>
-        <source>无校验</source>
-        <translation>None</translation>
-    </message>
-    <message>
-        <source>奇校验</source>
-        <translation>Odd</translation>
-    </message>
-    <message>
-        <source>偶校验</source>
-        <translation>Even</translation>
     </message>
     <message>
         <source>模块地址:</source>

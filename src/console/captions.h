@@ -43,3 +43,12 @@ inline QString Close() { // shown while open
     return QCoreApplication::translate("Caption", "关闭串口");
 }
 } // namespace PortCaption
+
+// The parity list's items, in the order of LineFormats::kParityLetters.
+inline QString ParityCaption(int index) {
+    static const char* const kCaptions[] = {QT_TRANSLATE_NOOP("Caption", "无校验"),
+                                            QT_TRANSLATE_NOOP("Caption", "奇校验"),
+                                            QT_TRANSLATE_NOOP("Caption", "偶校验")};
+    return index >= 0 && index < 3 ? QCoreApplication::translate("Caption", kCaptions[index])
+                                   : QString();
+}

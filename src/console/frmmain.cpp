@@ -5,6 +5,7 @@
 #include "lamp.h"
 #include "language_part.h"
 #include "line_health.h"
+#include "line_settings_part.h"
 #include "link_label.h"
 #include "network_ports_part.h"
 #include "port_list_tips.h"
@@ -92,10 +93,18 @@ void frmmain::createExtensions() {
     connect(busWatch_, &BusWatchPart::cycleJudged, recording_, &RecordingPart::keep);
     connect(busWatch_, &BusWatchPart::cycleJudged, trend_, &TrendPart::keepWatched);
 
+    lineSettings_ = new LineSettingsPart(
+        *this, *line_, messages_, settings_.folder(),
+        [this] {
+            return LineSettingsPart::Shown{Combo2->text().toInt(), shownFormat()};
+        },
+        [this] { return networkPorts_->linkListNote(); });
+    connect(lineSettings_, &LineSettingsPart::lineChosen, this, &frmmain::useLine);
+
     toolMenu_ = new ToolMenu(*this);
     toolMenu_->addGroup({scanLauncher_->action(), busWatch_->action(), lineHealth_->action()});
     language_ = new LanguagePart(*this, settings_.folder());
-    toolMenu_->addGroup({networkPorts_->action(), language_->action()});
+    toolMenu_->addGroup({lineSettings_->action(), networkPorts_->action(), language_->action()});
     toolMenu_->addGroup(recording_->actions() << trend_->action());
     for (QPlainTextEdit* box : {Text1(0), Text2, Message_Show})
         toolMenu_->attachTo(box);
@@ -135,6 +144,7 @@ void frmmain::retranslate() {
     trend_->retranslate();
     busWatch_->retranslate();
     networkPorts_->retranslate();
+    lineSettings_->retranslate();
 }
 
 void frmmain::Form_Load() {
@@ -142,9 +152,11 @@ void frmmain::Form_Load() {
 
     Combo1->setText(QStringLiteral("COM") + settings.line1);
     Combo2->setText(settings.line2);
-    Combo3->setText(Combo3->itemText(0)); // 无校验
+    // 8N1 unless another format was chosen and kept.
+    const LineFormat format = lineSettings_->keptFormat();
+    Combo3->setText(Combo3->itemText(LineFormats::ParityIndex(format.parity)));
     Combo4->setText(QStringLiteral("8"));
-    Combo5->setText(QStringLiteral("1"));
+    Combo5->setText(QString::number(format.stopBits));
     Combo1->setListIndex(settings.portListIndex);
 
     QStringList addresses;
@@ -237,20 +249,32 @@ void frmmain::watchSensors(const QList<int>& addresses, int baud, const QString&
 
 // The rate list takes the sensors' rate; an open port is reopened at it.
 void frmmain::useRate(int baud) {
+    useLine(baud, shownFormat());
+}
+
+void frmmain::useLine(int baud, const LineFormat& format) {
     const QString rate = QString::number(baud);
-    if (Combo2->text() == rate)
+    const QString parity = Combo3->itemText(LineFormats::ParityIndex(format.parity));
+    const QString stopBits = QString::number(format.stopBits);
+    if (Combo2->text() == rate && Combo3->text() == parity && Combo5->text() == stopBits)
         return;
     Combo2->setText(rate);
+    Combo3->setText(parity);
+    Combo5->setText(stopBits);
     line_->reopen(choice());
 }
 
-// The parity list's text goes as its letter, whatever language its items are in.
+// The parity list's choice is read by its item, whatever language its texts are in.
+LineFormat frmmain::shownFormat() const {
+    const int parity = Combo3->findText(Combo3->text(), Qt::MatchExactly);
+    return {parity >= 0 ? LineFormats::kParityLetters[parity] : QLatin1Char('N'),
+            Combo5->text().toInt()};
+}
+
 SerialLine::Choice frmmain::choice() const {
-    static const QString kParityLetters[] = {QStringLiteral("N"), QStringLiteral("O"),
-                                             QStringLiteral("E")};
     const int parity = Combo3->findText(Combo3->text(), Qt::MatchExactly);
     return {static_cast<qint16>(Combo1->listIndex() + 1), Combo2->text(),
-            parity >= 0 && parity < 3 ? kParityLetters[parity] : QString(), Combo4->text(),
+            parity >= 0 ? QString(LineFormats::kParityLetters[parity]) : QString(), Combo4->text(),
             Combo5->text()};
 }
 

@@ -3,6 +3,7 @@
 
 #include "captions.h"
 #include "judged_cycle.h"
+#include "line_format.h"
 #include "link_settings_store.h"
 #include "main_controls.h"
 #include "message_queue.h"
@@ -17,6 +18,7 @@ class BusWatchPart;
 class LanguagePart;
 class LineHealth;
 class NetworkPortsPart;
+class LineSettingsPart;
 class LinkLabel;
 class PortListTips;
 class RecordingPart;
@@ -72,6 +74,9 @@ private:
     void retranslate();
     void showHints();
     void useRate(int baud);
+    // The link lists take a rate and format; an open port is reopened with them.
+    void useLine(int baud, const LineFormat& format);
+    LineFormat shownFormat() const;
     // The port and the link lists as the operator set them.
     SerialLine::Choice choice() const;
 
@@ -105,4 +110,5 @@ private:
     BusWatchPart* busWatch_ = nullptr;
     NetworkPortsPart* networkPorts_ = nullptr;
     LanguagePart* language_ = nullptr;
+    LineSettingsPart* lineSettings_ = nullptr;
 };

@@ -126,11 +126,8 @@ void MainControls::retranslateControls(QWidget& window) {
         linkLabels_[row]->setText(tr(linkCaptions[row]));
     // The parity list's texts follow the language; its choice stays where it was.
     const int parity = Combo3->findText(Combo3->text(), Qt::MatchExactly);
-    const char* parities[] = {QT_TRANSLATE_NOOP("MainControls", "无校验"),
-                              QT_TRANSLATE_NOOP("MainControls", "奇校验"),
-                              QT_TRANSLATE_NOOP("MainControls", "偶校验")};
-    for (int item = 0; item < 3; ++item)
-        Combo3->setItemText(item, tr(parities[item]));
+    for (int item = 0; item < Combo3->count(); ++item)
+        Combo3->setItemText(item, ParityCaption(item));
     if (parity >= 0)
         Combo3->setText(Combo3->itemText(parity));
     Label17->setText(tr("模块地址:"));

@@ -49,13 +49,17 @@ void NetworkPortsPart::apply(const ServerMap& servers) {
 }
 
 // A raw TCP server keeps its own line settings: the lists beside the port say so.
-void NetworkPortsPart::showLinkListTips() {
+QString NetworkPortsPart::linkListNote() const {
     const auto found = servers_.find(portList_.listIndex() + 1);
     const bool raw = found != servers_.end() && found->second.kind == ServerAddress::Kind::RawTcp;
-    const QString tip = raw ? tr("%1 经 TCP 原样转发：线路参数由串口服务器自己设置，"
-                                 "这里的设置不会送到线路上")
-                                  .arg(found->second.text())
-                            : QString();
+    return raw ? tr("%1 经 TCP 原样转发：线路参数由串口服务器自己设置，"
+                    "这里的设置不会送到线路上")
+                     .arg(found->second.text())
+               : QString();
+}
+
+void NetworkPortsPart::showLinkListTips() {
+    const QString tip = linkListNote();
     for (QWidget* list : linkLists_)
         list->setToolTip(tip);
 }

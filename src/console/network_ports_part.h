@@ -29,6 +29,9 @@ public:
     // A change of language: the dialog is built anew in it, the tooltips follow.
     void retranslate();
     const ServerMap& servers() const { return servers_; }
+    // What the link lists' tooltips say of the chosen port; empty when the lists reach the
+    // line.
+    QString linkListNote() const;
 
 private:
     void apply(const ServerMap& servers);

@@ -13,6 +13,9 @@ constexpr int kHighestAddress = 255; // a typed address may reach it, so a scan 
 constexpr int kPortCount = 10;       // COM1 to COM10
 // The rates the link list offers, and the scan with it.
 inline const QList<int> kOfferedBaudRates = {4800, 9600, 115200};
+// The rates the line dialog offers: those sensors ship at or can be moved to.
+inline const QList<int> kLineBaudRates = {1200,  2400,  4800,  9600,  14400,
+                                          19200, 38400, 57600, 115200};
 } // namespace Limits
 
 namespace SharedText {

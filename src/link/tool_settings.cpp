@@ -8,6 +8,7 @@ const QString kWatchAddresses = QStringLiteral("watch/addresses");
 const QString kWatchTimeout = QStringLiteral("watch/timeout_ms");
 const QString kNetworkGroup = QStringLiteral("network");
 const QString kLanguage = QStringLiteral("ui/language");
+const QString kLineFormat = QStringLiteral("line/format");
 } // namespace
 
 ToolSettings::ToolSettings(const QString& folder)
@@ -37,6 +38,14 @@ QString ToolSettings::language() const {
 
 void ToolSettings::setLanguage(const QString& code) {
     file_.setValue(kLanguage, code);
+}
+
+LineFormat ToolSettings::lineFormat() const {
+    return LineFormat::Parse(file_.value(kLineFormat).toString()).value_or(LineFormat{});
+}
+
+void ToolSettings::setLineFormat(const LineFormat& format) {
+    file_.setValue(kLineFormat, format.text());
 }
 
 ServerMap ToolSettings::servers() const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_format.h"
 #include "server_address.h"
 
 #include <QSettings>
@@ -21,6 +22,9 @@ public:
     // "zh" or "en"; empty when never chosen.
     QString language() const;
     void setLanguage(const QString& code);
+    // The line's format as last chosen (线路设置…); 8N1 when never chosen or unreadable.
+    LineFormat lineFormat() const;
+    void setLineFormat(const LineFormat& format);
     // Port numbers mapped to serial device servers; entries that do not read are left out.
     ServerMap servers() const;
     void setServers(const ServerMap& servers);
