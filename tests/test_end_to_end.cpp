@@ -314,8 +314,9 @@ void TestEndToEnd::scanFindsSensorsAtAnotherRateAndUsesOne() {
     QCOMPARE(results->item(0, 0)->text(), QStringLiteral("3"));
     QCOMPARE(results->item(1, 0)->text(), QStringLiteral("7"));
     QCOMPARE(results->item(1, 1)->text(), QStringLiteral("4800"));
-    QVERIFY(results->item(1, 2)->text().endsWith(QStringLiteral("℃")));
-    QVERIFY(results->item(1, 3)->text().endsWith(QStringLiteral("%")));
+    QCOMPARE(results->item(1, 2)->text(), QStringLiteral("8N1"));
+    QVERIFY(results->item(1, 3)->text().endsWith(QStringLiteral("℃")));
+    QVERIFY(results->item(1, 4)->text().endsWith(QStringLiteral("%")));
     // Nothing but read requests went out.
     for (const char* direction : {"RX", "RX-RATE"}) {
         for (const auto& frame : rig.sensor.frames(QLatin1String(direction)))

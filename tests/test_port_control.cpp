@@ -250,6 +250,15 @@ void TestPortControl::chosenLineReachesThePortAndTheNextStart() {
     f.openPort();
     QVERIFY(f.port.calls.contains(QStringLiteral("Settings=4800,N,8,2")));
 
+    // A sensor the scan found at its own line: the lists and the settings file follow.
+    f.port.calls.clear();
+    f.w().selectSensor(5, {19200, {QLatin1Char('O'), 1}});
+    QCOMPARE(f.ui().Combo_Addr(2)->text(), QStringLiteral("5"));
+    QCOMPARE(f.ui().Combo3->text(), QStringLiteral("奇校验"));
+    QCOMPARE(f.ui().Combo5->text(), QStringLiteral("1"));
+    QVERIFY(f.port.calls.contains(QStringLiteral("Settings=19200,O,8,1")));
+    QCOMPARE(ToolSettings(f.folder).lineFormat().text(), QStringLiteral("8O1"));
+
     // A port whose server keeps its own format: the dialog says so.
     ToolRig::Options options = ToolRig::WithComTxt(QByteArray("2\r\n9600\r\n"));
     options.startWindow = false;

@@ -21,11 +21,12 @@ QList<int> addressesAsked(const FakeSerialControl& port) {
     return addresses;
 }
 
-ScanPlan plan(int first, int last, QList<int> rates) {
+ScanPlan plan(int first, int last, QList<int> rates, QList<LineFormat> formats = {}) {
     ScanPlan plan;
     plan.firstAddress = first;
     plan.lastAddress = last;
     plan.rates = std::move(rates);
+    plan.formats = std::move(formats);
     plan.timeoutMs = SensorScan::kMinTimeoutMs;
     plan.line = {9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop};
     return plan;
@@ -41,6 +42,8 @@ class TestScan : public QObject {
     Q_OBJECT
 private slots:
     void everyAddressOnceAtEveryRate();
+    void everyFormatWithEveryRate();
+    void requestTimeCountsParityAndStopBits();
     void aLateReplyIsNeitherCountedNorSkipsAnAddress();
     void theDialogScansASingleAddress();
     void portToolTipNamesItsOwnDevice();
@@ -70,6 +73,51 @@ void TestScan::everyAddressOnceAtEveryRate() {
         QCOMPARE(port.calls.count(QStringLiteral("Settings=9600,N,8,1")),
                  rates.first() == 9600 ? 0 : 1);
     }
+}
+
+// Each format with each rate, the line set once per pair; a sensor answering only at its own
+// format is found there, named with it, and the line is back where it was.
+void TestScan::everyFormatWithEveryRate() {
+    ScanRig rig;
+    FakeSerialControl& port = rig.port;
+    const LineFormat even{QLatin1Char('E'), 1};
+    const LineFormat twoStop{QLatin1Char('N'), 2};
+    QSignalSpy found(&rig.scan, &SensorScan::found);
+    QSignalSpy finished(&rig.scan, &SensorScan::finished);
+    // Address 6 answers at 4800 8E1 only: its answer follows each request made there.
+    QTimer sensor;
+    std::size_t answered = 0;
+    connect(&sensor, &QTimer::timeout, &rig.scan, [&] {
+        if (port.written.size() == answered)
+            return;
+        answered = port.written.size();
+        const QStringList settings = port.calls.filter(QStringLiteral("Settings="));
+        if (port.written.back().at(0) == 6 && !settings.isEmpty() &&
+            settings.last() == QStringLiteral("Settings=4800,E,8,1"))
+            port.receive(AppendCRC(QByteArray::fromHex("0603040102015E"), 6));
+    });
+    sensor.start(1);
+    QVERIFY(rig.scan.start(plan(5, 7, {9600, 4800}, {twoStop, even})));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+    QCOMPARE(addressesAsked(port), (QList<int>{5, 6, 7, 5, 6, 7, 5, 6, 7, 5, 6, 7}));
+    QCOMPARE(port.calls.filter(QStringLiteral("Settings=")),
+             (QStringList{"Settings=9600,N,8,2", "Settings=9600,E,8,1", "Settings=4800,N,8,2",
+                          "Settings=4800,E,8,1", "Settings=9600,N,8,1"}));
+    QCOMPARE(found.size(), 1);
+    const auto finding = found.at(0).at(0).value<ScanFinding>();
+    QCOMPARE(finding.address, 6);
+    QCOMPARE((LineSetup{finding.baud, finding.format}.text()), QStringLiteral("4800 8E1"));
+}
+
+// A request's time on the wire is the line's own: eight characters of its bits, rounded up.
+void TestScan::requestTimeCountsParityAndStopBits() {
+    const auto ms = [](int baud, QSerialPort::Parity parity, QSerialPort::StopBits stop) {
+        return SensorScan::RequestTimeMs({baud, parity, QSerialPort::Data8, stop});
+    };
+    QCOMPARE(ms(9600, QSerialPort::NoParity, QSerialPort::OneStop), 9);    // 8.33 ms
+    QCOMPARE(ms(19200, QSerialPort::EvenParity, QSerialPort::OneStop), 5); // 4.58 ms
+    QCOMPARE(ms(4800, QSerialPort::NoParity, QSerialPort::TwoStop), 19);   // 18.33 ms
+    QCOMPARE(ms(2400, QSerialPort::OddParity, QSerialPort::TwoStop), 40);  // 40 ms exactly
 }
 
 void TestScan::aLateReplyIsNeitherCountedNorSkipsAnAddress() {

@@ -210,27 +210,38 @@ void TestWatch::theLineIsGivenBackHoweverTheWatchEnds() {
     g.window.reset();
 }
 
-// All the sensors a scan found when they answered at one rate; only those at the port's
-// rate when the rates differ.
+// All the sensors a scan found when they answered at one rate and format; only those at
+// the port's when the rates or formats differ.
 void TestWatch::foundSensorsWatchedAtOneRate() {
-    const auto found = [](int address, int baud) {
+    const LineFormat even{QLatin1Char('E'), 1};
+    const auto found = [](int address, int baud, LineFormat format = {}) {
         ScanFinding finding;
         finding.address = address;
         finding.baud = baud;
+        finding.format = format;
         return finding;
     };
-    WatchChoice choice = ChooseWatchable({found(7, 4800), found(3, 4800)}, 9600);
-    QCOMPARE(choice.baud, 4800);
+    const LineSetup port{9600, {}};
+    WatchChoice choice = ChooseWatchable({found(7, 4800), found(3, 4800)}, port);
+    QCOMPARE(choice.line.text(), QStringLiteral("4800 8N1"));
     QCOMPARE(choice.addresses, (QList<int>{3, 7}));
-    QVERIFY(!choice.mixedRates);
+    QVERIFY(!choice.mixedLines);
 
-    choice = ChooseWatchable({found(7, 4800), found(3, 9600), found(12, 9600)}, 9600);
-    QCOMPARE(choice.baud, 9600);
+    choice = ChooseWatchable({found(7, 4800), found(3, 9600), found(12, 9600)}, port);
+    QCOMPARE(choice.line.baud, 9600);
     QCOMPARE(choice.addresses, (QList<int>{3, 12}));
-    QVERIFY(choice.mixedRates);
+    QVERIFY(choice.mixedLines);
 
-    choice = ChooseWatchable({found(7, 4800), found(3, 115200)}, 9600);
-    QVERIFY(choice.addresses.isEmpty() && choice.mixedRates);
+    choice = ChooseWatchable({found(7, 4800), found(3, 115200)}, port);
+    QVERIFY(choice.addresses.isEmpty() && choice.mixedLines);
+
+    // One rate, two formats: only those at the port's format.
+    choice = ChooseWatchable({found(4, 9600, even), found(9, 9600), found(2, 9600)}, port);
+    QCOMPARE(choice.addresses, (QList<int>{2, 9}));
+    QVERIFY(choice.mixedLines);
+    choice = ChooseWatchable({found(4, 19200, even), found(11, 19200, even)}, port);
+    QCOMPARE(choice.line.text(), QStringLiteral("19200 8E1"));
+    QCOMPARE(choice.addresses, (QList<int>{4, 11}));
 }
 
 QTEST_MAIN(TestWatch)

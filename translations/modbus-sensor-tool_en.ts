@@ -753,12 +753,27 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <translation>Scan cancelled, %1.</translation>
     </message>
     <message>
-        <source>找到的传感器波特率各不相同，且没有一个在串口当前的 %1 波特：不能同时监视。</source>
-        <translation>The sensors found answer at different rates, none at the port&apos;s %1 Bd: they cannot be watched together.</translation>
+        <source>格式：</source>
+        <translation>Format:</translation>
     </message>
     <message>
-        <source>找到的传感器波特率不同，不能同时监视；只监视串口当前 %1 波特的 %2 个。</source>
-        <translation>The sensors found answer at different rates and cannot be watched together; watching the %2 at the port&apos;s %1 Bd.</translation>
+        <source>格式</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>请至少选择一种格式。</source>
+        <translation>Choose at least one format.</translation>
+    </message>
+    <message>
+        <source>找到的传感器波特率或格式各不相同，且没有一个在串口当前的 %1：不能同时监视。</source>
+        <translation>The sensors found differ in baud rate or format and none is at the port&apos;s %1: they cannot be watched together.</translation>
+    </message>
+    <message numerus="yes">
+        <source>找到的传感器波特率或格式不同，不能同时监视；只监视串口当前 %1 的 %n 个。</source>
+        <translation>
+            <numerusform>The sensors found differ in baud rate or format and cannot be watched together; only the %n at the port&apos;s %1 is watched.</numerusform>
+            <numerusform>The sensors found differ in baud rate or format and cannot be watched together; only the %n at the port&apos;s %1 are watched.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -798,16 +813,16 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <translation>Scan for sensors</translation>
     </message>
     <message>
-        <source>无法把串口设为 %1 波特：%2</source>
-        <translation>Cannot set the port to %1 Bd: %2</translation>
-    </message>
-    <message>
         <source>串口写入失败：%1</source>
         <translation>Writing to the port failed: %1</translation>
     </message>
     <message>
         <source>无法恢复线路参数 %1：%2</source>
         <translation>Cannot restore the line settings %1: %2</translation>
+    </message>
+    <message>
+        <source>无法把串口设为 %1：%2</source>
+        <translation>Cannot set the port to %1: %2</translation>
     </message>
 </context>
 <context>

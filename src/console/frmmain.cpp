@@ -236,23 +236,20 @@ void frmmain::Label9_Click() {
         setStatus(tr("无法打开浏览器：%1").arg(Label9->text()));
 }
 
-// com.txt keeps a new rate from the next close on.
-void frmmain::selectSensor(int address, int baud) {
+// com.txt keeps a new rate from the next close on, the settings file a new format at once.
+void frmmain::selectSensor(int address, const LineSetup& line) {
     Combo_Addr(2)->setText(QString::number(address));
-    useRate(baud);
+    useLine(line.baud, line.format);
 }
 
-void frmmain::watchSensors(const QList<int>& addresses, int baud, const QString& note) {
-    useRate(baud);
+void frmmain::watchSensors(const QList<int>& addresses, const LineSetup& line,
+                           const QString& note) {
+    useLine(line.baud, line.format);
     busWatch_->watch(addresses, busWatch_->timeoutMs(), note);
 }
 
-// The rate list takes the sensors' rate; an open port is reopened at it.
-void frmmain::useRate(int baud) {
-    useLine(baud, shownFormat());
-}
-
 void frmmain::useLine(int baud, const LineFormat& format) {
+    lineSettings_->keep(format);
     const QString rate = QString::number(baud);
     const QString parity = Combo3->itemText(LineFormats::ParityIndex(format.parity));
     const QString stopBits = QString::number(format.stopBits);

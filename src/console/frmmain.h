@@ -51,10 +51,11 @@ public:
     void MSComm1_OnComm(const QByteArray& received);
     // Shows decoded readings in the two readouts.
     void ShowReadings(const Readings& readings);
-    // A sensor found by the scan becomes the polled one; another rate reopens the port.
-    void selectSensor(int address, int baud);
-    // Sensors found by the scan, all watched at once at the rate they answered at.
-    void watchSensors(const QList<int>& addresses, int baud, const QString& note);
+    // A sensor found by the scan becomes the polled one; another rate or format reopens the
+    // port.
+    void selectSensor(int address, const LineSetup& line);
+    // Sensors found by the scan, all watched at once at the line they answered at.
+    void watchSensors(const QList<int>& addresses, const LineSetup& line, const QString& note);
 
     // The line, the exchange and the record, for those who watch the window (the tests,
     // the benchmark).
@@ -73,7 +74,6 @@ private:
     // Every text in the language now chosen: controls, state captions, status, parts.
     void retranslate();
     void showHints();
-    void useRate(int baud);
     // The link lists take a rate and format; an open port is reopened with them.
     void useLine(int baud, const LineFormat& format);
     LineFormat shownFormat() const;

@@ -41,8 +41,12 @@ void LineSettingsPart::choose() {
         messages_.show(SharedText::LineHeldBy(line_.heldFor()));
         return;
     }
-    const LineFormat format = dialog_->format();
+    emit lineChosen(dialog_->baud(), dialog_->format());
+}
+
+void LineSettingsPart::keep(const LineFormat& format) {
+    if (format == keptFormat())
+        return;
     settings_.setLineFormat(format);
     settings_.sync();
-    emit lineChosen(dialog_->baud(), format);
 }

@@ -33,12 +33,14 @@ public:
     QAction* action() const { return action_; }
     // The format kept from the last choice.
     LineFormat keptFormat() const { return settings_.lineFormat(); }
+    // The format now in force, for the next start.
+    void keep(const LineFormat& format);
     void showDialog();
     // A change of language: an open dialog is built anew in it.
     void retranslate();
 
 signals:
-    // The operator chose a line; the format is kept by then.
+    // The operator chose a line.
     void lineChosen(int baud, const LineFormat& format);
 
 private:

@@ -18,7 +18,7 @@
 
 namespace {
 const QSize kStartSize(520, 420);
-enum Column { kAddress, kBaud, kTemperature, kHumidity, kReplyTime, kColumns };
+enum Column { kAddress, kBaud, kFormat, kTemperature, kHumidity, kReplyTime, kColumns };
 } // namespace
 
 ScanDialog::ScanDialog(SerialLine& serialLine, const LineSettings& line, QWidget* parent)
@@ -28,6 +28,7 @@ ScanDialog::ScanDialog(SerialLine& serialLine, const LineSettings& line, QWidget
     auto* form = new QFormLayout;
     form->addRow(tr("地址范围："), createRangeRow());
     form->addRow(tr("波特率："), createRateRow(line.baudRate));
+    form->addRow(tr("格式："), createFormatRow(LineSetup::Of(line).format));
     timeout_ = new QSpinBox;
     timeout_->setObjectName(QStringLiteral("timeout"));
     timeout_->setRange(SensorScan::kMinTimeoutMs, SensorScan::kMaxTimeoutMs);
@@ -98,12 +99,30 @@ QHBoxLayout* ScanDialog::createRateRow(int currentRate) {
     return rateRow;
 }
 
+// The formats sensors ship with; the port's own is the one checked.
+QHBoxLayout* ScanDialog::createFormatRow(const LineFormat& current) {
+    auto* formatRow = new QHBoxLayout;
+    QList<LineFormat> offered = LineFormats::kOffered;
+    if (!offered.contains(current))
+        offered << current;
+    for (const LineFormat& format : offered) {
+        auto* box = new QCheckBox(format.text());
+        box->setObjectName(QStringLiteral("format") + format.text());
+        box->setProperty("format", format.text());
+        box->setChecked(format == current);
+        formats_ << box;
+        formatRow->addWidget(box);
+    }
+    formatRow->addStretch();
+    return formatRow;
+}
+
 void ScanDialog::createResultsTable() {
     results_ = new QTableWidget(0, kColumns);
     results_->setObjectName(QStringLiteral("results"));
     results_->setAccessibleName(tr("扫描结果"));
     results_->setHorizontalHeaderLabels(
-        {tr("地址"), tr("波特率"), tr("温度"), tr("湿度"), tr("应答时间 (ms)")});
+        {tr("地址"), tr("波特率"), tr("格式"), tr("温度"), tr("湿度"), tr("应答时间 (ms)")});
     results_->setSelectionBehavior(QAbstractItemView::SelectRows);
     results_->setSelectionMode(QAbstractItemView::SingleSelection);
     results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -146,9 +165,14 @@ void ScanDialog::startScan() {
         if (box->isChecked())
             plan.rates << box->property("rate").toInt();
     }
-    if (plan.rates.isEmpty() || plan.firstAddress > plan.lastAddress) {
-        summary_->setText(plan.rates.isEmpty() ? tr("请至少选择一个波特率。")
-                                               : tr("起始地址不能大于结束地址。"));
+    for (QCheckBox* box : formats_) {
+        if (box->isChecked())
+            plan.formats << *LineFormat::Parse(box->property("format").toString());
+    }
+    if (plan.rates.isEmpty() || plan.formats.isEmpty() || plan.firstAddress > plan.lastAddress) {
+        summary_->setText(plan.rates.isEmpty()     ? tr("请至少选择一个波特率。")
+                          : plan.formats.isEmpty() ? tr("请至少选择一种格式。")
+                                                   : tr("起始地址不能大于结束地址。"));
         return;
     }
     results_->setRowCount(0);
@@ -192,6 +216,7 @@ void ScanDialog::addFinding(const ScanFinding& finding) {
     };
     put(kAddress, QString::number(finding.address));
     put(kBaud, QString::number(finding.baud));
+    put(kFormat, finding.format.text());
     if (finding.reply.kind == ScanReply::Kind::Exception) {
         put(kTemperature, tr("设备存在，异常码 %1").arg(HexByte(finding.reply.exceptionCode)));
         put(kHumidity, QString());
@@ -224,23 +249,24 @@ void ScanDialog::useSelected() {
     if (selected.isEmpty() || scan_.running())
         return;
     const ScanFinding& finding = findings_.at(selected.first().row());
-    emit sensorChosen(finding.address, finding.baud);
+    emit sensorChosen(finding.address, {finding.baud, finding.format});
 }
 
 void ScanDialog::watchAll() {
     if (scan_.running())
         return;
-    const WatchChoice choice = ChooseWatchable(findings_, line_.baudRate);
+    const LineSetup portLine = LineSetup::Of(line_);
+    const WatchChoice choice = ChooseWatchable(findings_, portLine);
     if (choice.addresses.isEmpty()) {
-        summary_->setText(tr("找到的传感器波特率各不相同，且没有一个在串口当前的 %1 波特："
+        summary_->setText(tr("找到的传感器波特率或格式各不相同，且没有一个在串口当前的 %1："
                              "不能同时监视。")
-                              .arg(line_.baudRate));
+                              .arg(portLine.text()));
         return;
     }
-    const QString note = choice.mixedRates ? tr("找到的传感器波特率不同，不能同时监视；"
-                                                "只监视串口当前 %1 波特的 %2 个。")
-                                                 .arg(choice.baud)
-                                                 .arg(choice.addresses.size())
+    const QString note = choice.mixedLines ? tr("找到的传感器波特率或格式不同，不能同时监视；"
+                                                "只监视串口当前 %1 的 %n 个。",
+                                                "", static_cast<int>(choice.addresses.size()))
+                                                 .arg(choice.line.text())
                                            : QString();
-    emit watchChosen(choice.addresses, choice.baud, note);
+    emit watchChosen(choice.addresses, choice.line, note);
 }

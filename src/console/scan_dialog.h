@@ -26,10 +26,10 @@ public:
 
 signals:
     // The operator chose the sensor of a row (使用).
-    void sensorChosen(int address, int baud);
+    void sensorChosen(int address, const LineSetup& line);
     // The operator asked to watch every sensor found (全部监视).
     // note says why some were left out.
-    void watchChosen(const QList<int>& addresses, int baud, const QString& note);
+    void watchChosen(const QList<int>& addresses, const LineSetup& line, const QString& note);
 
 protected:
     void reject() override;
@@ -37,6 +37,7 @@ protected:
 private:
     QHBoxLayout* createRangeRow();
     QHBoxLayout* createRateRow(int currentRate);
+    QHBoxLayout* createFormatRow(const LineFormat& current);
     void createResultsTable();
     QDialogButtonBox* createButtons();
     void startScan();
@@ -51,6 +52,7 @@ private:
     QSpinBox* first_;
     QSpinBox* last_;
     QList<QCheckBox*> rates_;
+    QList<QCheckBox*> formats_;
     QSpinBox* timeout_;
     QProgressBar* progress_;
     QLabel* summary_;

@@ -49,17 +49,17 @@ void ScanLauncher::open() {
     }
     delete dialog_;
     dialog_ = new ScanDialog(line_, line_.lineSettings(), &window_);
-    connect(dialog_, &ScanDialog::sensorChosen, this, [this](int address, int baud) {
-        emit sensorChosen(address, baud);
+    connect(dialog_, &ScanDialog::sensorChosen, this, [this](int address, const LineSetup& line) {
+        emit sensorChosen(address, line);
         if (dialog_)
             dialog_->accept();
     });
     connect(dialog_, &ScanDialog::watchChosen, this,
-            [this](const QList<int>& addresses, int baud, const QString& note) {
+            [this](const QList<int>& addresses, const LineSetup& line, const QString& note) {
                 // The scan's dialog goes first, so that its line settings are back.
                 if (dialog_)
                     dialog_->accept();
-                emit watchChosen(addresses, baud, note);
+                emit watchChosen(addresses, line, note);
             });
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->show();

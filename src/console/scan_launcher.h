@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_format.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -29,9 +31,9 @@ public:
 
 signals:
     // The operator chose a found sensor.
-    void sensorChosen(int address, int baud);
+    void sensorChosen(int address, const LineSetup& line);
     // The operator chose to watch the sensors found; note says why some were left out.
-    void watchChosen(const QList<int>& addresses, int baud, const QString& note);
+    void watchChosen(const QList<int>& addresses, const LineSetup& line, const QString& note);
 
 private:
     void open();

@@ -15,3 +15,24 @@ std::optional<LineFormat> LineFormat::Parse(const QString& text) {
         return std::nullopt;
     return LineFormat{parity, stopBits};
 }
+
+QString LineSetup::text() const {
+    return QStringLiteral("%1 %2").arg(baud).arg(format.text());
+}
+
+LineSettings LineSetup::appliedTo(LineSettings settings) const {
+    settings.baudRate = baud;
+    settings.dataBits = QSerialPort::Data8;
+    settings.parity = format.parity == QLatin1Char('E')   ? QSerialPort::EvenParity
+                      : format.parity == QLatin1Char('O') ? QSerialPort::OddParity
+                                                          : QSerialPort::NoParity;
+    settings.stopBits = format.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
+    return settings;
+}
+
+LineSetup LineSetup::Of(const LineSettings& settings) {
+    const QChar parity = settings.parity == QSerialPort::EvenParity  ? QLatin1Char('E')
+                         : settings.parity == QSerialPort::OddParity ? QLatin1Char('O')
+                                                                     : QLatin1Char('N');
+    return {settings.baudRate, {parity, settings.stopBits == QSerialPort::TwoStop ? 2 : 1}};
+}

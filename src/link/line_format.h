@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_settings.h"
+
 #include <QChar>
 #include <QList>
 #include <QString>
@@ -21,6 +23,22 @@ struct LineFormat {
         return parity == other.parity && stopBits == other.stopBits;
     }
     bool operator!=(const LineFormat& other) const { return !(*this == other); }
+};
+
+// A rate and a format: what a sensor answers at and a line is set to.
+struct LineSetup {
+    int baud = 9600;
+    LineFormat format;
+
+    // "9600 8N1".
+    QString text() const;
+    bool operator==(const LineSetup& other) const {
+        return baud == other.baud && format == other.format;
+    }
+    bool operator!=(const LineSetup& other) const { return !(*this == other); }
+    // The port's settings with this rate and format (data bits 8).
+    LineSettings appliedTo(LineSettings settings) const;
+    static LineSetup Of(const LineSettings& settings);
 };
 
 namespace LineFormats {

@@ -2,6 +2,8 @@
 #include "sensor_scan.h"
 
 #include "crc.h"
+#include "frame_sizes.h"
+#include "line_timing.h"
 #include "serial_line.h"
 
 #include <QStringList>
@@ -23,20 +25,19 @@ SensorScan::~SensorScan() {
         finish(false, {});
 }
 
-int SensorScan::RequestTimeMs(int baud) {
-    constexpr int kBitsPerRequest = 8 * 10; // eight bytes, start and stop bit each
-    return baud > 0 ? (kBitsPerRequest * 1000 + baud - 1) / baud : 0;
+int SensorScan::RequestTimeMs(const LineSettings& line) {
+    return LineTiming::CeilMilliseconds(LineTiming::WireMicroseconds(FrameSize::kRequest, line));
 }
 
 int SensorScan::total() const {
-    return static_cast<int>(plan_.rates.size()) * std::max(0, addressCount());
+    return static_cast<int>(lines_.size()) * std::max(0, addressCount());
 }
 
 qint64 SensorScan::msLeft() const {
     const int count = std::max(1, addressCount());
     qint64 left = 0;
     for (int item = index_; item < total(); ++item)
-        left += plan_.timeoutMs + RequestTimeMs(plan_.rates[item / count]);
+        left += plan_.timeoutMs + RequestTimeMs(lines_[item / count]);
     return left;
 }
 
@@ -46,8 +47,15 @@ bool SensorScan::start(const ScanPlan& plan) {
         plan.timeoutMs < kMinTimeoutMs || plan.timeoutMs > kMaxTimeoutMs)
         return false;
     plan_ = plan;
+    const QList<LineFormat> formats =
+        plan.formats.isEmpty() ? QList<LineFormat>{LineSetup::Of(plan.line).format} : plan.formats;
+    lines_.clear();
+    for (const int rate : plan.rates) {
+        for (const LineFormat& format : formats)
+            lines_ << LineSetup{rate, format}.appliedTo(plan.line);
+    }
     index_ = 0;
-    lineRate_ = plan.line.baudRate;
+    lineNow_ = plan.line;
     running_ = true;
     // The line's replies are the scan's until it ends.
     line_.listen(
@@ -62,12 +70,6 @@ void SensorScan::cancel() {
         finish(false, {});
 }
 
-LineSettings SensorScan::settingsAt(int baud) const {
-    LineSettings line = plan_.line;
-    line.baudRate = baud;
-    return line;
-}
-
 void SensorScan::sendNext() {
     if (!running_)
         return;
@@ -75,15 +77,16 @@ void SensorScan::sendNext() {
         finish(true, {});
         return;
     }
-    currentRate_ = plan_.rates[index_ / addressCount()];
+    current_ = lines_[index_ / addressCount()];
     currentAddress_ = plan_.firstAddress + index_ % addressCount();
-    if (currentRate_ != lineRate_) {
-        const CommResult result = line_.applySettings(settingsAt(currentRate_));
+    if (FormatLineSettings(current_) != FormatLineSettings(lineNow_)) {
+        const CommResult result = line_.applySettings(current_);
         if (!result.ok()) {
-            finish(false, tr("无法把串口设为 %1 波特：%2").arg(currentRate_).arg(result.reason));
+            finish(false,
+                   tr("无法把串口设为 %1：%2").arg(LineSetup::Of(current_).text(), result.reason));
             return;
         }
-        lineRate_ = currentRate_;
+        lineNow_ = current_;
     }
     // Whatever is still arriving belongs to an earlier address.
     line_.discardReceived();
@@ -104,7 +107,8 @@ void SensorScan::onReceived(const QByteArray& bytes) {
     const ScanReply reply = FindScanReply(static_cast<std::uint8_t>(currentAddress_), received_);
     if (reply.kind == ScanReply::Kind::None)
         return;
-    emit found({currentAddress_, currentRate_, reply, sinceRequest_.elapsed()});
+    const LineSetup line = LineSetup::Of(current_);
+    emit found({currentAddress_, line.baud, line.format, reply, sinceRequest_.elapsed()});
     advance();
 }
 
@@ -122,7 +126,7 @@ void SensorScan::finish(bool completed, const QString& failure) {
     nextTimer_.stop();
     running_ = false;
     QString problem = failure;
-    if (lineRate_ != plan_.line.baudRate) {
+    if (FormatLineSettings(lineNow_) != FormatLineSettings(plan_.line)) {
         const CommResult restored = line_.applySettings(plan_.line);
         if (!restored.ok() && problem.isEmpty())
             problem =
@@ -133,19 +137,22 @@ void SensorScan::finish(bool completed, const QString& failure) {
     emit finished(completed && problem.isEmpty(), problem);
 }
 
-WatchChoice ChooseWatchable(const QList<ScanFinding>& findings, int portRate) {
+WatchChoice ChooseWatchable(const QList<ScanFinding>& findings, const LineSetup& portLine) {
     WatchChoice choice;
     if (findings.isEmpty())
         return choice;
-    choice.baud = findings.front().baud;
+    const auto lineOf = [](const ScanFinding& finding) {
+        return LineSetup{finding.baud, finding.format};
+    };
+    choice.line = lineOf(findings.front());
     for (const ScanFinding& finding : findings) {
-        if (finding.baud != choice.baud)
-            choice.mixedRates = true;
+        if (lineOf(finding) != choice.line)
+            choice.mixedLines = true;
     }
-    if (choice.mixedRates)
-        choice.baud = portRate;
+    if (choice.mixedLines)
+        choice.line = portLine;
     for (const ScanFinding& finding : findings) {
-        if (finding.baud == choice.baud && !choice.addresses.contains(finding.address))
+        if (lineOf(finding) == choice.line && !choice.addresses.contains(finding.address))
             choice.addresses << finding.address;
     }
     std::sort(choice.addresses.begin(), choice.addresses.end());

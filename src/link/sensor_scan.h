@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_format.h"
 #include "line_settings.h"
 #include "scan_reply.h"
 #include "tool_limits.h"
@@ -12,30 +13,32 @@
 
 class SerialLine;
 
-// Which addresses to ask at which rates, and how long to wait for each.
+// Which addresses to ask at which rates and formats, and how long to wait for each.
 struct ScanPlan {
     int firstAddress = Limits::kFirstAddress;
     int lastAddress = Limits::kLastAddress;
     QList<int> rates;
-    int timeoutMs = 100; // long enough for a sensor at 4800 Bd, short enough to scan 254
-    LineSettings line;   // the open port's settings; restored after
+    QList<LineFormat> formats; // each with every rate; none means the line's own
+    int timeoutMs = 100;       // long enough for a sensor at 4800 Bd, short enough to scan 254
+    LineSettings line;         // the open port's settings; restored after
 };
 
 struct ScanFinding {
     int address = 0;
     int baud = 0;
+    LineFormat format;
     ScanReply reply;
     qint64 replyMs = 0;
 };
 
 // The found sensors the bus watch can poll together: all of them when they answered at one
-// rate, otherwise only those at the port's rate (mixedRates tells the operator why).
+// rate and format, otherwise only those at the port's (mixedLines tells the operator why).
 struct WatchChoice {
-    int baud = 0;
+    LineSetup line;
     QList<int> addresses;
-    bool mixedRates = false;
+    bool mixedLines = false;
 };
-WatchChoice ChooseWatchable(const QList<ScanFinding>& findings, int portRate);
+WatchChoice ChooseWatchable(const QList<ScanFinding>& findings, const LineSetup& portLine);
 
 // Looks for sensors on the open port: sends the ordinary read request to every address of
 // the plan at every rate, one at a time, and reports each that answers. Runs on the event
@@ -59,8 +62,9 @@ public:
     // Time still needed if no one else answers.
     qint64 msLeft() const;
 
-    // The line time of a read request at a rate, in whole milliseconds (rounded up).
-    static int RequestTimeMs(int baud);
+    // The line time of a read request at the line's settings, in whole milliseconds
+    // (rounded up): parity and stop bits count.
+    static int RequestTimeMs(const LineSettings& line);
 
 signals:
     void found(const ScanFinding& finding);
@@ -73,7 +77,6 @@ private:
     void onReceived(const QByteArray& bytes);
     void advance();
     void finish(bool completed, const QString& failure);
-    LineSettings settingsAt(int baud) const;
     int addressCount() const { return plan_.lastAddress - plan_.firstAddress + 1; }
 
     SerialLine& line_;
@@ -83,8 +86,9 @@ private:
     QElapsedTimer sinceRequest_;
     QByteArray received_;
     int index_ = 0;
+    QList<LineSettings> lines_; // every rate with every format, in the order asked
     int currentAddress_ = 0;
-    int currentRate_ = 0;
-    int lineRate_ = 0; // the rate the line is set to now
+    LineSettings current_;
+    LineSettings lineNow_; // what the line is set to now
     bool running_ = false;
 };
