@@ -28,7 +28,7 @@ ScanDialog::ScanDialog(SerialLine& serialLine, const LineSettings& line, QWidget
     auto* form = new QFormLayout;
     form->addRow(tr("地址范围："), createRangeRow());
     form->addRow(tr("波特率："), createRateRow(line.baudRate));
-    form->addRow(tr("格式："), createFormatRow(LineSetup::Of(line).format));
+    form->addRow(tr("格式："), createFormatRow(LineSetupOf(line).format));
     timeout_ = new QSpinBox;
     timeout_->setObjectName(QStringLiteral("timeout"));
     timeout_->setRange(SensorScan::kMinTimeoutMs, SensorScan::kMaxTimeoutMs);
@@ -255,7 +255,7 @@ void ScanDialog::useSelected() {
 void ScanDialog::watchAll() {
     if (scan_.running())
         return;
-    const LineSetup portLine = LineSetup::Of(line_);
+    const LineSetup portLine = LineSetupOf(line_);
     const WatchChoice choice = ChooseWatchable(findings_, portLine);
     if (choice.addresses.isEmpty()) {
         summary_->setText(tr("找到的传感器波特率或格式各不相同，且没有一个在串口当前的 %1："

@@ -48,11 +48,11 @@ bool SensorScan::start(const ScanPlan& plan) {
         return false;
     plan_ = plan;
     const QList<LineFormat> formats =
-        plan.formats.isEmpty() ? QList<LineFormat>{LineSetup::Of(plan.line).format} : plan.formats;
+        plan.formats.isEmpty() ? QList<LineFormat>{LineSetupOf(plan.line).format} : plan.formats;
     lines_.clear();
     for (const int rate : plan.rates) {
         for (const LineFormat& format : formats)
-            lines_ << LineSetup{rate, format}.appliedTo(plan.line);
+            lines_ << ApplyLineSetup({rate, format}, plan.line);
     }
     index_ = 0;
     lineNow_ = plan.line;
@@ -83,7 +83,7 @@ void SensorScan::sendNext() {
         const CommResult result = line_.applySettings(current_);
         if (!result.ok()) {
             finish(false,
-                   tr("无法把串口设为 %1：%2").arg(LineSetup::Of(current_).text(), result.reason));
+                   tr("无法把串口设为 %1：%2").arg(LineSetupOf(current_).text(), result.reason));
             return;
         }
         lineNow_ = current_;
@@ -107,7 +107,7 @@ void SensorScan::onReceived(const QByteArray& bytes) {
     const ScanReply reply = FindScanReply(static_cast<std::uint8_t>(currentAddress_), received_);
     if (reply.kind == ScanReply::Kind::None)
         return;
-    const LineSetup line = LineSetup::Of(current_);
+    const LineSetup line = LineSetupOf(current_);
     emit found({currentAddress_, line.baud, line.format, reply, sinceRequest_.elapsed()});
     advance();
 }

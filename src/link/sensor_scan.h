@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "line_format.h"
-#include "line_settings.h"
+#include "line_setup_settings.h"
 #include "scan_reply.h"
 #include "tool_limits.h"
 

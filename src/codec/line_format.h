@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "line_settings.h"
-
 #include <QChar>
 #include <QList>
 #include <QString>
@@ -36,9 +34,6 @@ struct LineSetup {
         return baud == other.baud && format == other.format;
     }
     bool operator!=(const LineSetup& other) const { return !(*this == other); }
-    // The port's settings with this rate and format (data bits 8).
-    LineSettings appliedTo(LineSettings settings) const;
-    static LineSetup Of(const LineSettings& settings);
 };
 
 namespace LineFormats {
