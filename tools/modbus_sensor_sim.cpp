@@ -4,7 +4,7 @@
 #include "crc.h"
 #include "frame_sizes.h"
 #include "pty_link.h"
-#include "sensor_model.h"
+#include "virtual_sensor.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -32,7 +32,7 @@ void onSignal(int) {
 }
 
 struct Config {
-    SensorModel::Options model;
+    VirtualSensor::Options model;
     std::vector<int> addresses{1};
     int baud = 0; // answer only at this line rate; 0 for any
     std::string folder = ".";

@@ -3,11 +3,11 @@
 #include "hex_transcript.h"
 #include "readings.h"
 #include "reply_check.h"
-#include "sensor_model.h"
+#include "virtual_sensor.h"
 
 #include <QTest>
 
-class TestSensorModel : public QObject {
+class TestVirtualSensor : public QObject {
     Q_OBJECT
 private slots:
     void repliesPassTheToolsCheckAndDecode();
@@ -18,12 +18,12 @@ private slots:
     void severalSensorsShareOneLine();
 };
 
-void TestSensorModel::repliesPassTheToolsCheckAndDecode() {
-    SensorModel::Options options;
+void TestVirtualSensor::repliesPassTheToolsCheckAndDecode() {
+    VirtualSensor::Options options;
     options.address = 7;
     options.temperature = -123;
     options.humidity = 987;
-    SensorModel sensor(options);
+    VirtualSensor sensor(options);
     const QString sent = Transcript(ReadRequest(7));
     const auto reply = sensor.answer(ReadRequest(7));
     QVERIFY(reply);
@@ -35,8 +35,8 @@ void TestSensorModel::repliesPassTheToolsCheckAndDecode() {
     QCOMPARE(readings->humidity.value_or(QString()), QStringLiteral("98.7%"));
 }
 
-void TestSensorModel::driftStaysPlausible() {
-    SensorModel sensor({});
+void TestVirtualSensor::driftStaysPlausible() {
+    VirtualSensor sensor({});
     int previous = sensor.temperature();
     for (int i = 0; i < 2000; ++i) {
         QVERIFY(sensor.answer(ReadRequest(1)));
@@ -47,8 +47,8 @@ void TestSensorModel::driftStaysPlausible() {
     }
 }
 
-void TestSensorModel::quietForOtherAddressesAndBadFrames() {
-    SensorModel sensor({});
+void TestVirtualSensor::quietForOtherAddressesAndBadFrames() {
+    VirtualSensor sensor({});
     QVERIFY(!sensor.answer(ReadRequest(2)));
     QVERIFY(!sensor.answer(ReadRequest(0))); // no answer to a broadcast read
     QByteArray spoiled = ReadRequest(1);
@@ -57,8 +57,8 @@ void TestSensorModel::quietForOtherAddressesAndBadFrames() {
     QVERIFY(!sensor.answer(ReadRequest(1).left(7)));
 }
 
-void TestSensorModel::addressWriteIsEchoedThenTakesEffect() {
-    SensorModel sensor({});
+void TestVirtualSensor::addressWriteIsEchoedThenTakesEffect() {
+    VirtualSensor sensor({});
     const QByteArray write = AddressWriteRequest(5);
     QCOMPARE(sensor.answer(write).value_or(QByteArray()), write);
     QVERIFY(CheckReply(Transcript(write), Transcript(write)));
@@ -67,22 +67,22 @@ void TestSensorModel::addressWriteIsEchoedThenTakesEffect() {
     QVERIFY(sensor.answer(ReadRequest(5)));
 }
 
-void TestSensorModel::faultsAreVisibleToTheCheck() {
-    SensorModel::Options exception;
+void TestVirtualSensor::faultsAreVisibleToTheCheck() {
+    VirtualSensor::Options exception;
     exception.exceptionReply = true;
-    SensorModel failing(exception);
+    VirtualSensor failing(exception);
     const QString sent = Transcript(ReadRequest(1));
     QVERIFY(!CheckReply(sent, Transcript(failing.answer(ReadRequest(1)).value())));
 
-    SensorModel::Options badCrc;
+    VirtualSensor::Options badCrc;
     badCrc.badCrc = true;
-    SensorModel spoiled(badCrc);
+    VirtualSensor spoiled(badCrc);
     const QByteArray reply = spoiled.answer(ReadRequest(1)).value();
     QVERIFY(!HasValidCrc(reply));
     QCOMPARE(JudgeReply(sent, Transcript(reply)).fault, ReplyFault::CrcError);
 }
 
-void TestSensorModel::severalSensorsShareOneLine() {
+void TestVirtualSensor::severalSensorsShareOneLine() {
     SensorBus bus({}, {1, 7, 200});
     for (const int address : {1, 7, 200}) {
         const auto reply = bus.answer(ReadRequest(static_cast<std::uint8_t>(address)));
@@ -93,11 +93,11 @@ void TestSensorModel::severalSensorsShareOneLine() {
     // A broadcast address write reaches every sensor, and one echo comes back.
     const QByteArray write = AddressWriteRequest(9);
     QCOMPARE(bus.answer(write).value_or(QByteArray()), write);
-    for (const SensorModel& sensor : bus.sensors())
+    for (const VirtualSensor& sensor : bus.sensors())
         QCOMPARE(sensor.address(), 9);
     QVERIFY(!bus.answer(ReadRequest(7)));
     QVERIFY(bus.answer(ReadRequest(9)));
 }
 
-QTEST_APPLESS_MAIN(TestSensorModel)
-#include "test_sensor_model.moc"
+QTEST_APPLESS_MAIN(TestVirtualSensor)
+#include "test_virtual_sensor.moc"

@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: MIT
-#include "sensor_model.h"
+#include "virtual_sensor.h"
 
 #include "crc.h"
 #include "frame_sizes.h"
 
 #include <algorithm>
 
-SensorModel::SensorModel(const Options& options)
+VirtualSensor::VirtualSensor(const Options& options)
     : options_(options), address_(options.address),
       temperature_(options.temperature.value_or(235 + options.driftStart)),
       humidity_(options.humidity.value_or(550 - 2 * options.driftStart)), random_(options.seed) {}
 
-QByteArray SensorModel::withCrc(const QByteArray& body) const {
+QByteArray VirtualSensor::withCrc(const QByteArray& body) const {
     QByteArray frame = AppendCRC(body, static_cast<std::uint8_t>(body.size() - 1));
     if (options_.badCrc)
         frame[frame.size() - 1] = static_cast<char>(frame[frame.size() - 1] ^ 0x5A);
     return frame;
 }
 
-void SensorModel::drift() {
+void VirtualSensor::drift() {
     std::uniform_int_distribution<int> step(-1, 1);
     if (!options_.temperature)
         temperature_ = std::clamp(temperature_ + step(random_), 150, 350);
@@ -26,7 +26,7 @@ void SensorModel::drift() {
         humidity_ = std::clamp(humidity_ + step(random_), 300, 800);
 }
 
-std::optional<QByteArray> SensorModel::answer(const QByteArray& request) {
+std::optional<QByteArray> VirtualSensor::answer(const QByteArray& request) {
     if (request.size() != FrameSize::kRequest || !HasValidCrc(request))
         return std::nullopt;
     const auto byte = [&](int i) { return static_cast<std::uint8_t>(request[i]); };
@@ -66,20 +66,20 @@ std::optional<QByteArray> SensorModel::answer(const QByteArray& request) {
     return withCrc(body);
 }
 
-SensorBus::SensorBus(const SensorModel::Options& options, const std::vector<int>& addresses) {
+SensorBus::SensorBus(const VirtualSensor::Options& options, const std::vector<int>& addresses) {
     for (std::size_t i = 0; i < addresses.size(); ++i) {
-        SensorModel::Options own = options;
+        VirtualSensor::Options own = options;
         own.address = addresses[i];
         own.seed = options.seed + static_cast<std::uint32_t>(i);
         own.driftStart = 12 * static_cast<int>(i); // told apart at a glance
-        SensorModel sensor(own);
+        VirtualSensor sensor(own);
         sensors_.push_back(sensor);
     }
 }
 
 std::optional<QByteArray> SensorBus::answer(const QByteArray& request) {
     std::optional<QByteArray> first;
-    for (SensorModel& sensor : sensors_) {
+    for (VirtualSensor& sensor : sensors_) {
         auto reply = sensor.answer(request);
         if (reply && !first)
             first = std::move(reply);

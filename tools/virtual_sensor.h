@@ -8,7 +8,7 @@
 #include <vector>
 
 // How the simulated sensor answers one request frame; no I/O here.
-class SensorModel {
+class VirtualSensor {
 public:
     struct Options {
         int address = 1;
@@ -20,7 +20,7 @@ public:
         std::uint32_t seed = 1;
     };
 
-    explicit SensorModel(const Options& options);
+    explicit VirtualSensor(const Options& options);
 
     // The reply to a complete 8-byte request with a valid CRC, or nothing when the sensor
     // stays quiet (another address, a broadcast read).
@@ -46,11 +46,11 @@ private:
 class SensorBus {
 public:
     // One sensor per address, each with its own drifting readings.
-    SensorBus(const SensorModel::Options& options, const std::vector<int>& addresses);
+    SensorBus(const VirtualSensor::Options& options, const std::vector<int>& addresses);
 
     std::optional<QByteArray> answer(const QByteArray& request);
-    const std::vector<SensorModel>& sensors() const { return sensors_; }
+    const std::vector<VirtualSensor>& sensors() const { return sensors_; }
 
 private:
-    std::vector<SensorModel> sensors_;
+    std::vector<VirtualSensor> sensors_;
 };
