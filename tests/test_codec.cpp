@@ -2,9 +2,11 @@
 #include "address_text.h"
 #include "crc.h"
 #include "hex_transcript.h"
+#include "model_readings.h"
 #include "readings.h"
 #include "reply_check.h"
 #include "scan_reply.h"
+#include "sensor_catalogue.h"
 
 #include <QTest>
 
@@ -28,7 +30,30 @@ private slots:
     void addressText();
     void scanReplyVerdicts_data();
     void scanReplyVerdicts();
+    void modelReadouts_data();
+    void modelReadouts();
+    void otherModelsRequestsAndReplies();
 };
+
+namespace {
+
+// The tool's own sensor as the program ships it.
+const SensorModel& toolsOwn() {
+    static const SensorCatalogue catalogue;
+    return catalogue.toolsOwn();
+}
+
+const SensorModel& builtIn(const char* id) {
+    static const SensorCatalogue catalogue;
+    return *catalogue.find(QLatin1String(id));
+}
+
+QByteArray framed(const char* hex) {
+    const QByteArray body = QByteArray::fromHex(hex);
+    return AppendCRC(body, static_cast<std::uint8_t>(body.size() - 1));
+}
+
+} // namespace
 
 void TestCodec::crcOfKnownFrames_data() {
     QTest::addColumn<QByteArray>("data");
@@ -77,6 +102,12 @@ void TestCodec::requestsForEveryAddressEndInTheirOwnCrc() {
         const QByteArray write = AddressWriteRequest(static_cast<std::uint8_t>(address));
         QCOMPARE(static_cast<std::uint8_t>(write[5]), address);
         QCOMPARE(AppendCRC(write, 7).right(2), QByteArray(2, '\0'));
+        // The tool's own model asks exactly as the tool always has.
+        const auto own = static_cast<std::uint8_t>(address);
+        QCOMPARE(ModelReadRequest(toolsOwn(), own), read);
+        QCOMPARE(ModelAddressRequest(toolsOwn(), static_cast<std::uint8_t>(address ^ 0x5A), own),
+                 write);
+        QCOMPARE(ExpectedAddressReply(toolsOwn(), write), write);
     }
 }
 
@@ -184,6 +215,9 @@ void TestCodec::checkReply() {
     QCOMPARE(verdict.fault, fault);
     QCOMPARE(verdict.exceptionCode, exceptionCode);
     QCOMPARE(CheckReply(sent, received), fault == ReplyFault::None);
+    const ReplyVerdict asModel = JudgeReply(sent, received, AcceptedReplyBytes(toolsOwn()));
+    QCOMPARE(asModel.fault, fault);
+    QCOMPARE(asModel.exceptionCode, exceptionCode);
 }
 
 void TestCodec::decodeReadings_data() {
@@ -226,6 +260,21 @@ void TestCodec::decodeReadings() {
         QVERIFY(!readings->humidity);
     else
         QCOMPARE(readings->humidity.value_or(QString()), humidity);
+
+    // The tool's own model shows the same, from the transcript and from the registers.
+    const auto words = ReplyRegisters(QByteArray::fromHex(reply.toLatin1()));
+    QVERIFY(words);
+    const auto shown = DecodeModelReply(toolsOwn(), reply, true, QLocale::c());
+    QVERIFY(shown);
+    for (const ModelReadings& asModel :
+         {*shown, DecodeModelRegisters(toolsOwn(), *words, QLocale::c())}) {
+        QVERIFY(asModel.temperature);
+        QCOMPARE(asModel.temperature->caption, temperature);
+        QCOMPARE(asModel.temperature->scaled.value_or(-1), qint64(readings->temperatureTenths));
+        QCOMPARE(asModel.humidity.has_value(), readings->humidity.has_value());
+        if (asModel.humidity)
+            QCOMPARE(asModel.humidity->caption, humidity);
+    }
 }
 
 void TestCodec::decodeLeavesReadoutsAloneWhenItMust_data() {
@@ -245,6 +294,7 @@ void TestCodec::decodeLeavesReadoutsAloneWhenItMust() {
     QFETCH(QString, reply);
     QFETCH(bool, running);
     QVERIFY(!DecodeReadings(reply, running, QLocale::c()));
+    QVERIFY(!DecodeModelReply(toolsOwn(), reply, running, QLocale::c()));
 }
 
 void TestCodec::decodeUsesLocaleDecimalSeparator() {
@@ -326,6 +376,159 @@ void TestCodec::scanReplyVerdicts() {
     QCOMPARE(reply.exceptionCode, exceptionCode);
     if (reply.kind != ScanReply::Kind::None)
         QVERIFY(received.contains(reply.frame));
+}
+
+void TestCodec::modelReadouts_data() {
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<int>("scaleDecimals");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<bool>("lowWordFirst");
+    QTest::addColumn<QList<double>>("errors");
+    QTest::addColumn<QList<quint16>>("words");
+    QTest::addColumn<QString>("caption"); // empty: a sensor error
+    QTest::addColumn<bool>("roundTrip");  // the value encodes back to the same words
+    const int i16 = int(ValueEncoding::Int16);
+    const int u16 = int(ValueEncoding::UInt16);
+    const int sign = int(ValueEncoding::SignMagnitude);
+    const int f32 = int(ValueEncoding::Float32);
+    using W = QList<quint16>;
+    const QList<double> none;
+    QTest::newRow("int16 25.0") << i16 << 1 << 1 << false << none << W{0x00FA} << "25.0" << true;
+    QTest::newRow("int16 -20.5") << i16 << 1 << 1 << false << none << W{0xFF33} << "-20.5" << true;
+    QTest::newRow("int16 lowest") << i16 << 1 << 1 << false << none << W{0x8000} << "-3276.8"
+                                  << true;
+    QTest::newRow("int16 highest")
+        << i16 << 1 << 1 << false << none << W{0x7FFF} << "3276.7" << true;
+    QTest::newRow("int16 7FFF is an error")
+        << i16 << 1 << 1 << false << QList<double>{32767} << W{0x7FFF} << "" << false;
+    QTest::newRow("int16 error value elsewhere")
+        << i16 << 1 << 1 << false << QList<double>{-32768} << W{0x7FFE} << "3276.6" << true;
+    QTest::newRow("int16 x0.01 -17.25")
+        << i16 << 2 << 2 << false << none << W{0xF943} << "-17.25" << true;
+    QTest::newRow("int16 x0.01 shown to 0.1, half away from zero")
+        << i16 << 2 << 1 << false << none << W{0xF6D7} << "-23.5" << false;
+    QTest::newRow("int16 x1 shown to 0.1")
+        << i16 << 0 << 1 << false << none << W{0xFFEC} << "-20.0" << true;
+    QTest::newRow("uint16 highest")
+        << u16 << 1 << 1 << false << none << W{0xFFFF} << "6553.5" << true;
+    QTest::newRow("uint16 x0.01 0.07")
+        << u16 << 2 << 2 << false << none << W{0x0007} << "0.07" << true;
+    QTest::newRow("sign-magnitude 23.5")
+        << sign << 1 << 1 << false << none << W{235} << "23.5" << true;
+    QTest::newRow("sign-magnitude -20.5")
+        << sign << 1 << 1 << false << none << W{10205} << "-20.5" << true;
+    QTest::newRow("sign-magnitude minus zero")
+        << sign << 1 << 1 << false << none << W{10000} << "0.0" << false;
+    QTest::newRow("sign-magnitude highest positive")
+        << sign << 1 << 1 << false << none << W{9999} << "999.9" << true;
+    QTest::newRow("sign-magnitude lowest")
+        << sign << 1 << 1 << false << none << W{0xFFFF} << "-5553.5" << true;
+    QTest::newRow("float32 low word first 23.45")
+        << f32 << 0 << 2 << true << none << W{0x999A, 0x41BB} << "23.45" << true;
+    QTest::newRow("float32 high word first 23.45")
+        << f32 << 0 << 2 << false << none << W{0x41BB, 0x999A} << "23.45" << true;
+    QTest::newRow("float32 -40") << f32 << 0 << 1 << true << none << W{0x0000, 0xC220} << "-40.0"
+                                 << true;
+    QTest::newRow("float32 NaN") << f32 << 0 << 2 << true << none << W{0x0000, 0x7FC0} << ""
+                                 << false;
+    QTest::newRow("float32 infinity")
+        << f32 << 0 << 2 << false << none << W{0xFF80, 0x0000} << "" << false;
+    QTest::newRow("float32 beyond any reading")
+        << f32 << 0 << 2 << false << none << W{0x7149, 0xF2CA} << "" << false;
+    QTest::newRow("float32 error value -9999")
+        << f32 << 0 << 2 << true << QList<double>{-9999} << W{0x3C00, 0xC61C} << "" << false;
+    QTest::newRow("missing register") << f32 << 0 << 2 << true << none << W{0x999A} << "-" << false;
+}
+
+void TestCodec::modelReadouts() {
+    QFETCH(int, encoding);
+    QFETCH(int, scaleDecimals);
+    QFETCH(int, decimals);
+    QFETCH(bool, lowWordFirst);
+    QFETCH(QList<double>, errors);
+    QFETCH(QList<quint16>, words);
+    QFETCH(QString, caption);
+    QFETCH(bool, roundTrip);
+    ValueMap map;
+    map.registerNumber = 7;
+    map.encoding = ValueEncoding(encoding);
+    map.scaleDecimals = scaleDecimals;
+    map.decimals = decimals;
+    map.wordOrder = lowWordFirst ? WordOrder::LowFirst : WordOrder::HighFirst;
+    map.errorValues = errors;
+    map.unit = QStringLiteral("u");
+    // Registers from 6 on: the value sits one word in.
+    const auto readout = DecodeReadout(map, QList<quint16>{0x1234} + words, 6, QLocale::c());
+    if (caption == QLatin1String("-")) {
+        QVERIFY(!readout);
+        return;
+    }
+    QVERIFY(readout);
+    QCOMPARE(readout->sensorError(), caption.isEmpty());
+    QCOMPARE(readout->caption, caption.isEmpty() ? caption : caption + QStringLiteral("u"));
+    if (!caption.isEmpty())
+        QCOMPARE(readout->value(), caption.toDouble());
+    if (roundTrip)
+        QCOMPARE(EncodeReadout(map, *readout->scaled, readout->decimals), words);
+    if (!errors.isEmpty())
+        QCOMPARE(DecodeReadout(map, EncodeSensorError(map).value(), 7)->sensorError(), true);
+}
+
+void TestCodec::otherModelsRequestsAndReplies() {
+    const SensorModel& xy = builtIn("xy-md02");
+    QCOMPARE(ModelReadRequest(xy, 1), QByteArray::fromHex("0104000100022"
+                                                          "00B"));
+    const QByteArray write = ModelAddressRequest(xy, 1, 5);
+    QCOMPARE(write, framed("010601010005"));
+    QCOMPARE(ExpectedAddressReply(xy, write), write);
+
+    const SensorModel& frame = builtIn("pkth100b");
+    const QByteArray parameters = ModelAddressRequest(frame, 3, 9, 6);
+    QCOMPARE(parameters, framed("03060000000102"
+                                "0906"));
+    QCOMPARE(ExpectedAddressReply(frame, parameters), framed("030600000001"));
+    QVERIFY(ModelAddressRequest(builtIn("dip-switch"), 1, 2).isEmpty());
+
+    // Four registers of floats: the reply is 13 bytes, and nothing else will do.
+    const SensorModel& probe = builtIn("ee210");
+    const QString sent = Transcript(ModelReadRequest(probe, 242));
+    const QString reply = Transcript(framed("F20308"
+                                            "999A41BB"
+                                            "0000425C"));
+    QCOMPARE(JudgeReply(sent, reply, AcceptedReplyBytes(probe)).fault, ReplyFault::None);
+    QCOMPARE(
+        JudgeReply(sent, Transcript(framed("F2030400FA0258")), AcceptedReplyBytes(probe)).fault,
+        ReplyFault::WrongLength);
+    const auto shown = DecodeModelReply(probe, reply, true, QLocale::c());
+    QVERIFY(shown && shown->temperature && shown->humidity);
+    QCOMPARE(shown->temperature->caption, QStringLiteral("23.45℃"));
+    QCOMPARE(shown->humidity->caption, QStringLiteral("55.00%"));
+    QVERIFY(!DecodeModelReply(probe, reply, false, QLocale::c()));
+    QVERIFY(!DecodeModelReply(probe,
+                              Transcript(framed("F20408"
+                                                "999A41BB"
+                                                "0000425C")),
+                              true));
+    QVERIFY(!DecodeModelReply(probe,
+                              Transcript(framed("F20304"
+                                                "999A41BB")),
+                              true));
+
+    // The soil probe's moisture is the second readout, with its own name.
+    const SensorModel& soil = builtIn("jxct-soil");
+    const auto moisture =
+        DecodeModelReply(soil, Transcript(framed("0103040226FF38")), true, QLocale::c());
+    QVERIFY(moisture && moisture->humidity && moisture->temperature);
+    QCOMPARE(moisture->humidity->caption, QStringLiteral("55.0%"));
+    QCOMPARE(soil.humidity->name.en, QStringLiteral("Soil moisture"));
+    QCOMPARE(moisture->temperature->caption, QStringLiteral("-20.0℃"));
+
+    // The scan's finder for other reads: their function, their exact count.
+    const RegisterRead input{0x04, 1, 2};
+    QCOMPARE(FindReadReply(7, input, framed("07040400FA0258")).kind, ScanReply::Kind::Reading);
+    QCOMPARE(FindReadReply(7, input, framed("078401")).exceptionCode, 1);
+    QCOMPARE(FindReadReply(7, input, framed("07030400FA0258")).kind, ScanReply::Kind::None);
+    QCOMPARE(FindReadReply(7, input, framed("07040200FA")).kind, ScanReply::Kind::None);
 }
 
 QTEST_APPLESS_MAIN(TestCodec)

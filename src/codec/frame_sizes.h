@@ -12,7 +12,8 @@ constexpr int kTwoRegisterReply = 9;  // count 4: temperature and humidity
 constexpr int kSixteenByteReply = 21; // count 16: eight registers
 constexpr int kReplyHeader = 3;       // address, function, byte count
 constexpr int kCrc = 2;
-constexpr int kExceptionReply = 5; // address, function | 80, code, CRC
+constexpr int kExceptionReply = 5;     // address, function | 80, code, CRC
+constexpr int kMaxReadRegisters = 125; // the most one read may ask for
 
 constexpr qsizetype kTranscriptCharsPerByte = 3;
 constexpr qsizetype TranscriptLength(qsizetype bytes) {
@@ -22,10 +23,18 @@ constexpr qsizetype TranscriptLength(qsizetype bytes) {
 
 // The Modbus function codes the tool sends, and the flag a refusal sets on them.
 namespace Function {
-constexpr int kReadRegisters = 0x03;
+constexpr int kReadRegisters = 0x03; // holding registers
+constexpr int kReadInputRegisters = 0x04;
 constexpr int kWriteRegister = 0x06;
 constexpr int kExceptionFlag = 0x80;
 } // namespace Function
 
 // Requests to this address reach every sensor on the line.
 constexpr int kBroadcastAddress = 0;
+
+// The exception codes a sensor refuses a request with.
+namespace ExceptionCode {
+constexpr int kIllegalFunction = 0x01;
+constexpr int kIllegalAddress = 0x02; // a register it does not have
+constexpr int kIllegalValue = 0x03;
+} // namespace ExceptionCode

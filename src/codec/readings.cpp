@@ -33,13 +33,28 @@ std::optional<int> registerAt(const QString& transcript, int first) {
 
 } // namespace
 
-QString FormatTenths(int tenths, const QLocale& locale) {
+QString FormatFixed(qint64 scaled, int decimals, const QLocale& locale) {
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
-    const QString sign = tenths < 0 ? QStringLiteral("-") : QString();
-    const int magnitude = tenths < 0 ? -tenths : tenths;
-    return sign + plain.toString(magnitude / 10) + plain.decimalPoint() +
-           plain.toString(magnitude % 10);
+    const QString sign = scaled < 0 ? QStringLiteral("-") : QString();
+    // Unsigned, so the most negative count has a magnitude too.
+    const quint64 magnitude = scaled < 0 ? 0 - static_cast<quint64>(scaled) : scaled;
+    quint64 unit = 1;
+    for (int i = 0; i < decimals; ++i)
+        unit *= 10;
+    QString text = sign + plain.toString(magnitude / unit);
+    if (decimals > 0) {
+        const quint64 fraction = magnitude % unit;
+        text += plain.decimalPoint();
+        for (quint64 place = unit / 10; place > 1 && fraction < place; place /= 10)
+            text += plain.zeroDigit();
+        text += plain.toString(fraction);
+    }
+    return text;
+}
+
+QString FormatTenths(int tenths, const QLocale& locale) {
+    return FormatFixed(tenths, 1, locale);
 }
 
 std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisitionRunning,

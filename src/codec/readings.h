@@ -22,3 +22,5 @@ std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisiti
 
 // Tenths of a unit in the pattern "0.0" with the locale's decimal separator, no grouping.
 QString FormatTenths(int tenths, const QLocale& locale = QLocale());
+// The same for a count of 10^-decimals of a unit: "0.00" for two decimals, "0" for none.
+QString FormatFixed(qint64 scaled, int decimals, const QLocale& locale = QLocale());

@@ -4,22 +4,32 @@
 #include "crc.h"
 #include "frame_sizes.h"
 
+#include <algorithm>
+
 namespace {
 
 // "AA FF": the address and the function code.
 constexpr qsizetype kAddressAndFunction = FrameSize::TranscriptLength(2) - 1;
 
-bool acceptedLength(qsizetype length) {
-    using namespace FrameSize;
-    return length == TranscriptLength(kSixteenByteReply) ||
-           length == TranscriptLength(kTwoRegisterReply) ||
-           length == TranscriptLength(kAddressEcho) ||
-           length == TranscriptLength(kOneRegisterReply);
+bool acceptedLength(qsizetype length, const QList<int>& acceptedBytes) {
+    return std::any_of(acceptedBytes.begin(), acceptedBytes.end(),
+                       [&](int bytes) { return length == FrameSize::TranscriptLength(bytes); });
 }
 
 } // namespace
 
+const QList<int>& ToolsReplyBytes() {
+    static const QList<int> bytes = {FrameSize::kSixteenByteReply, FrameSize::kTwoRegisterReply,
+                                     FrameSize::kAddressEcho, FrameSize::kOneRegisterReply};
+    return bytes;
+}
+
 ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex) {
+    return JudgeReply(SendHex, ReceiveHex, ToolsReplyBytes());
+}
+
+ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex,
+                        const QList<int>& acceptedBytes) {
     if (ReceiveHex.isEmpty())
         return {ReplyFault::NoReply};
     const QByteArray sent = QByteArray::fromHex(SendHex.toLatin1());
@@ -32,7 +42,7 @@ ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex) {
             return {ReplyFault::CrcError};
         return {ReplyFault::Exception, static_cast<quint8>(frame[2])};
     }
-    if (!acceptedLength(ReceiveHex.size()))
+    if (!acceptedLength(ReceiveHex.size(), acceptedBytes))
         return {ReplyFault::WrongLength};
     if (SendHex.size() < kAddressAndFunction || QStringView(ReceiveHex).left(kAddressAndFunction) !=
                                                     QStringView(SendHex).left(kAddressAndFunction))
@@ -47,12 +57,16 @@ bool CheckReply(const QString& SendHex, const QString& ReceiveHex) {
 }
 
 std::optional<int> AnnouncedReplyLength(const QByteArray& head) {
+    return AnnouncedReplyLength(head, Function::kReadRegisters);
+}
+
+std::optional<int> AnnouncedReplyLength(const QByteArray& head, int readFunction) {
     if (head.size() < 2)
         return std::nullopt;
     const int function = static_cast<quint8>(head[1]);
-    if (function == (Function::kReadRegisters | Function::kExceptionFlag))
+    if (function == (readFunction | Function::kExceptionFlag))
         return FrameSize::kExceptionReply;
-    if (function != Function::kReadRegisters || head.size() < FrameSize::kReplyHeader)
+    if (function != readFunction || head.size() < FrameSize::kReplyHeader)
         return std::nullopt;
     return FrameSize::kReplyHeader + static_cast<quint8>(head[2]) + FrameSize::kCrc;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -27,8 +28,16 @@ struct ReplyVerdict {
 // right CRC-16 (as AppendCRC computes it, low byte first).
 ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex);
 bool CheckReply(const QString& SendHex, const QString& ReceiveHex);
+// The reply lengths in bytes the tool has always accepted after both of its requests.
+const QList<int>& ToolsReplyBytes();
+// The same check with the reply lengths, in bytes, that another model's requests are
+// answered with (AcceptedReplyBytes).
+ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex,
+                        const QList<int>& acceptedBytes);
 
 // The length of the reply to a read request that begins with head, as its first bytes
 // announce it: 5 for an exception reply, header, count and CRC for a read reply. Nothing
 // until the bytes that tell have arrived, or when they announce no such reply.
 std::optional<int> AnnouncedReplyLength(const QByteArray& head);
+// The same after a read with function 03 or 04.
+std::optional<int> AnnouncedReplyLength(const QByteArray& head, int readFunction);

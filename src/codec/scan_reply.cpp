@@ -10,26 +10,24 @@ std::uint8_t at(const QByteArray& bytes, qsizetype index) {
     return static_cast<std::uint8_t>(bytes[index]);
 }
 
-} // namespace
-
-ScanReply FindScanReply(std::uint8_t address, const QByteArray& received) {
+ScanReply findReply(std::uint8_t address, int readFunction, const QList<int>& replyBytes,
+                    const QByteArray& received) {
     using namespace FrameSize;
     for (qsizetype start = 0; start + kExceptionReply <= received.size(); ++start) {
         if (at(received, start) != address)
             continue;
         const std::uint8_t function = at(received, start + 1);
-        if (function == (Function::kReadRegisters | Function::kExceptionFlag)) {
+        if (function == (readFunction | Function::kExceptionFlag)) {
             const QByteArray frame = received.mid(start, kExceptionReply);
             if (HasValidCrc(frame))
                 return {ScanReply::Kind::Exception, at(frame, 2), frame};
             continue;
         }
-        if (function != Function::kReadRegisters)
+        if (function != readFunction)
             continue;
         const int count = at(received, start + 2);
         const int length = kReplyHeader + count + kCrc;
-        if (length != kOneRegisterReply && length != kTwoRegisterReply &&
-            length != kSixteenByteReply)
+        if (!replyBytes.contains(length))
             continue;
         if (start + length > received.size())
             continue;
@@ -38,4 +36,18 @@ ScanReply FindScanReply(std::uint8_t address, const QByteArray& received) {
             return {ScanReply::Kind::Reading, 0, frame};
     }
     return {};
+}
+
+} // namespace
+
+ScanReply FindScanReply(std::uint8_t address, const QByteArray& received) {
+    using namespace FrameSize;
+    return findReply(address, Function::kReadRegisters,
+                     {kOneRegisterReply, kTwoRegisterReply, kSixteenByteReply}, received);
+}
+
+ScanReply FindReadReply(std::uint8_t address, const RegisterRead& read,
+                        const QByteArray& received) {
+    using namespace FrameSize;
+    return findReply(address, read.function, {kReplyHeader + 2 * read.count + kCrc}, received);
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "sensor_model.h"
+
 #include <QByteArray>
+#include <QList>
 #include <cstdint>
 
 // What a scan makes of the bytes received after a read request to one address.
@@ -21,3 +24,6 @@ struct ScanReply {
 // (2, 4 or 16 data bytes); or an exception reply (function 83) from that address. Bytes
 // before it, such as a late reply from another address, are passed over.
 ScanReply FindScanReply(std::uint8_t address, const QByteArray& received);
+
+// The same for another read: its function, and exactly its registers.
+ScanReply FindReadReply(std::uint8_t address, const RegisterRead& read, const QByteArray& received);
