@@ -4,6 +4,8 @@
 #include "crc.h"
 #include "frame_sizes.h"
 #include "pty_link.h"
+#include "sensor_catalogue.h"
+#include "sim_options.h"
 #include "virtual_sensor.h"
 
 #include <algorithm>
@@ -26,189 +28,15 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 volatile std::sig_atomic_t stopRequested = 0;
+volatile std::sig_atomic_t powerCycleRequested = 0;
 
 void onSignal(int) {
     stopRequested = 1;
 }
 
-struct Config {
-    VirtualSensor::Options model;
-    std::vector<int> addresses{1};
-    int baud = 0; // answer only at this line rate; 0 for any
-    std::string folder = ".";
-    int port = 1;
-    bool silent = false;
-    int delayMs = -1;     // a fixed reply time; -1 for the line's own timing
-    bool instant = false; // answer at once, whatever the rate
-    int turnaroundMs = 3; // the sensor's own time between request and reply
-    double faultRate = 0;
-    std::vector<std::string> faultKinds{"no-reply", "crc", "torn"};
-    std::vector<int> silentAddresses;
-    int chunkBytes = 0;
-    int chunkGapMs = 0;
-    int garbageBytes = 0;
-    int floodRate = 0; // bytes per second
-    std::string logPath;
-};
-
-bool parseInt(const char* text, int& out) {
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value < -1000000000 || value > 1000000000)
-        return false;
-    out = static_cast<int>(value);
-    return true;
-}
-
-void usage(std::FILE* to) {
-    std::fputs("usage: modbus-sensor-sim [options]\n"
-               "A virtual Modbus RTU temperature and humidity sensor on a pseudo-terminal,\n"
-               "published as the link DIR/COMn for modbus-sensor-tool to open.\n"
-               "  --dir DIR           folder for the COMn link (default .)\n"
-               "  --port N            publish as COMN (default 1)\n"
-               "  --address A[,B...]  Modbus address of each sensor on the line (default 1)\n"
-               "  --baud RATE         answer only while the line is set to RATE\n"
-               "                      (default: at any rate)\n"
-               "  --temperature T     fixed temperature in tenths of a degree (default: drifting)\n"
-               "  --humidity H        fixed humidity in tenths of a percent (default: drifting)\n"
-               "  --silent            never answer\n"
-               "  --silent-address A  the sensor at A never answers (may be repeated)\n"
-               "  --bad-crc           spoil the CRC of every reply\n"
-               "Timing: by default a reply arrives when it would on a real line at the rate\n"
-               "the line is set to: the request's and the reply's wire time (10 bits a\n"
-               "character at 8N1, 11 with parity or two stop bits), the 3.5-character\n"
-               "silence and the turnaround.\n"
-               "  --turnaround MS     the sensor's time between request and reply (default 3)\n"
-               "  --instant           answer at once, whatever the rate\n"
-               "  --reply-after MS    answer MS milliseconds after the request\n"
-               "  --delay MS          the same as --reply-after\n"
-               "Faults now and then, chosen by --seed:\n"
-               "  --fault-rate P      spoil a share P (0 to 1) of the replies ...\n"
-               "  --faults K[,K...]   ... in these ways: no-reply, crc, torn (a reply cut\n"
-               "                      short); default all three\n"
-               "  --chunk N           send replies in pieces of N bytes ...\n"
-               "  --gap MS            ... MS milliseconds apart (default 20)\n"
-               "  --garbage N         put N random bytes before every reply\n"
-               "  --exception         answer reads with exception 02\n"
-               "  --flood RATE        send RATE random bytes per second all the time\n"
-               "  --seed S            random seed (default 1)\n"
-               "  --log FILE          log every frame with a monotonic timestamp\n"
-               "  --help              print this and exit\n",
-               to);
-}
-
-// A share from 0 to 1.
-bool parseShare(const char* text, double& out) {
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text, &end);
-    if (errno != 0 || end == text || *end != '\0' || !(value >= 0 && value <= 1))
-        return false;
-    out = value;
-    return true;
-}
-
-// "no-reply,crc": each one of the kinds, at least one.
-bool parseFaultKinds(const char* text, std::vector<std::string>& out) {
-    std::vector<std::string> kinds;
-    std::string rest = text;
-    for (;;) {
-        const auto comma = rest.find(',');
-        const std::string kind = rest.substr(0, comma);
-        if (kind != "no-reply" && kind != "crc" && kind != "torn")
-            return false;
-        kinds.push_back(kind);
-        if (comma == std::string::npos)
-            break;
-        rest = rest.substr(comma + 1);
-    }
-    out = kinds;
-    return true;
-}
-
-// "1,7,200": each from 1 to 255, at least one.
-bool parseAddresses(const char* text, std::vector<int>& out) {
-    std::vector<int> addresses;
-    std::string rest = text;
-    for (;;) {
-        const auto comma = rest.find(',');
-        const std::string item = rest.substr(0, comma);
-        int value = 0;
-        if (!parseInt(item.c_str(), value) || value < 1 || value > 255)
-            return false;
-        addresses.push_back(value);
-        if (comma == std::string::npos)
-            break;
-        rest = rest.substr(comma + 1);
-    }
-    out = addresses;
-    return true;
-}
-
-enum class Parsed { Run, Help, Bad };
-
-Parsed parseArgs(int argc, char** argv, Config& config) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto number = [&](int& out) { return i + 1 < argc && parseInt(argv[++i], out); };
-        int value = 0;
-        if (arg == "--dir" && i + 1 < argc)
-            config.folder = argv[++i];
-        else if (arg == "--log" && i + 1 < argc)
-            config.logPath = argv[++i];
-        else if (arg == "--port" && number(config.port) && config.port >= 1)
-            continue;
-        else if (arg == "--help" || arg == "-h")
-            return Parsed::Help;
-        else if (arg == "--address" && i + 1 < argc && parseAddresses(argv[++i], config.addresses))
-            continue;
-        else if (arg == "--baud" && number(config.baud) && config.baud > 0)
-            continue;
-        else if (arg == "--temperature" && number(value) && value >= -32768 && value <= 32767)
-            config.model.temperature = value;
-        else if (arg == "--humidity" && number(value) && value >= 0 && value <= 65535)
-            config.model.humidity = value;
-        else if (arg == "--silent")
-            config.silent = true;
-        else if (arg == "--silent-address" && number(value) && value >= 1 && value <= 255)
-            config.silentAddresses.push_back(value);
-        else if (arg == "--instant")
-            config.instant = true;
-        else if (arg == "--turnaround" && number(config.turnaroundMs) && config.turnaroundMs >= 0)
-            continue;
-        else if (arg == "--fault-rate" && i + 1 < argc && parseShare(argv[++i], config.faultRate))
-            continue;
-        else if (arg == "--faults" && i + 1 < argc && parseFaultKinds(argv[++i], config.faultKinds))
-            continue;
-        else if (arg == "--bad-crc")
-            config.model.badCrc = true;
-        else if (arg == "--exception")
-            config.model.exceptionReply = true;
-        else if ((arg == "--delay" || arg == "--reply-after") && number(config.delayMs) &&
-                 config.delayMs >= 0)
-            continue;
-        else if (arg == "--chunk" && number(config.chunkBytes) && config.chunkBytes >= 1)
-            continue;
-        else if (arg == "--gap" && number(config.chunkGapMs) && config.chunkGapMs >= 0)
-            continue;
-        else if (arg == "--garbage" && number(config.garbageBytes) && config.garbageBytes >= 0)
-            continue;
-        else if (arg == "--flood" && number(config.floodRate) && config.floodRate >= 0)
-            continue;
-        else if (arg == "--seed" && number(value))
-            config.model.seed = static_cast<std::uint32_t>(value);
-        else {
-            std::fprintf(stderr, "modbus-sensor-sim: bad option %s\n", arg.c_str());
-            usage(stderr);
-            return Parsed::Bad;
-        }
-    }
-    if (config.chunkBytes > 0 && config.chunkGapMs == 0)
-        config.chunkGapMs = 20;
-    if (config.instant && config.delayMs < 0)
-        config.delayMs = 0;
-    return Parsed::Run;
+// SIGHUP: the sensors are switched off and on.
+void onPowerCycle(int) {
+    powerCycleRequested = 1;
 }
 
 // Bits a character takes at the line's setting: start, data, parity, stop.
@@ -298,10 +126,10 @@ struct Pending {
 // faults, and floods when asked.
 class SimulatedLine {
 public:
-    SimulatedLine(const Config& config, const PtyLink& line)
-        : config_(config), line_(line), log_(config.logPath),
-          sensors_(config.model, config.addresses), random_(config.model.seed ^ 0x9E3779B9u),
-          floodStart_(Clock::now()) {
+    SimulatedLine(const SimConfig& config, const std::vector<VirtualSensor::Options>& sensors,
+                  const PtyLink& line)
+        : config_(config), line_(line), log_(config.logPath), sensors_(sensors),
+          random_(config.sensor.seed ^ 0x9E3779B9u), floodStart_(Clock::now()) {
         if (log_.failed(config.logPath))
             std::fprintf(stderr, "modbus-sensor-sim: cannot write log %s\n",
                          config.logPath.c_str());
@@ -309,6 +137,11 @@ public:
 
     // One turn: wait for bytes or for the next reply to fall due, then do what is due.
     bool turn() {
+        if (powerCycleRequested) {
+            powerCycleRequested = 0;
+            sensors_.powerCycle();
+            log_.write("POWER-CYCLE", {});
+        }
         if (!readAvailable())
             return false;
         takeFrames();
@@ -354,36 +187,47 @@ private:
         return true;
     }
 
-    // Frames are eight bytes; a bad CRC means we are out of step, so slide by one.
+    // The line as the pseudo-terminal shows it: the rate the tool set, not its parity,
+    // which a pseudo-terminal does not keep. A serial server in front would tell both.
+    HeardLine heardLine() const {
+        const int rate = lineRate(line_.farEnd());
+        return {rate > 0 ? std::optional<int>(rate) : std::nullopt, std::nullopt};
+    }
+
+    // A bad CRC means we are out of step, so slide by one.
     void takeFrames() {
-        while (received_.size() >= FrameSize::kRequest) {
-            const QByteArray frame = received_.left(FrameSize::kRequest);
-            if (!HasValidCrc(frame)) {
+        for (;;) {
+            const FrameStart start = FindRequestStart(received_);
+            if (start.kind == FrameStart::Kind::Wait)
+                return;
+            if (start.kind == FrameStart::Kind::Garbage) {
                 received_.remove(0, 1);
                 continue;
             }
-            received_.remove(0, FrameSize::kRequest);
-            // At another rate than ours the frame would be noise to a real sensor.
-            if (config_.baud > 0 && lineRate(line_.farEnd()) != config_.baud) {
+            const QByteArray frame = received_.left(start.length);
+            received_.remove(0, start.length);
+            // At another rate than theirs the frame would be noise to real sensors.
+            const HeardLine line = heardLine();
+            if (!sensors_.anyHears(line)) {
                 log_.write("RX-RATE", frame);
                 continue;
             }
             log_.write("RX", frame);
-            scheduleReply(frame);
+            scheduleReply(frame, line);
         }
     }
 
     // When a reply of replyBytes would have arrived in full on a real line: the request's
     // wire time, the silence that ends it, the turnaround and the reply's own wire time.
-    std::chrono::microseconds lineDelay(int replyBytes) const {
+    std::chrono::microseconds lineDelay(int requestBytes, int replyBytes) const {
         const int rate = lineRate(line_.farEnd());
         if (rate <= 0)
             return std::chrono::milliseconds(config_.turnaroundMs);
         const double bitUs = 1e6 / rate;
         const int bits = characterBits(line_.farEnd());
         const double silenceUs = rate > 19200 ? 1750.0 : 3.5 * bits * bitUs;
-        const double us = (FrameSize::kRequest + replyBytes) * bits * bitUs + silenceUs +
-                          config_.turnaroundMs * 1000.0;
+        const double us =
+            (requestBytes + replyBytes) * bits * bitUs + silenceUs + config_.turnaroundMs * 1000.0;
         return std::chrono::microseconds(static_cast<long long>(us));
     }
 
@@ -408,20 +252,21 @@ private:
     }
 
     // The answer with the faults asked for: silence, garbage in front, delay, pieces.
-    void scheduleReply(const QByteArray& frame) {
+    void scheduleReply(const QByteArray& frame, const HeardLine& line) {
         if (config_.silent ||
             std::find(config_.silentAddresses.begin(), config_.silentAddresses.end(),
                       static_cast<std::uint8_t>(frame[0])) != config_.silentAddresses.end())
             return;
-        auto reply = sensors_.answer(frame);
+        auto reply = sensors_.answer(frame, line);
         if (reply)
             reply = withChanceFault(*reply);
         if (!reply)
             return;
         const QByteArray out = randomBytes(config_.garbageBytes) + *reply;
-        auto due = Clock::now() + (config_.delayMs >= 0
-                                       ? std::chrono::microseconds(config_.delayMs * 1000LL)
-                                       : lineDelay(static_cast<int>(out.size())));
+        auto due = Clock::now() +
+                   (config_.delayMs >= 0
+                        ? std::chrono::microseconds(config_.delayMs * 1000LL)
+                        : lineDelay(static_cast<int>(frame.size()), static_cast<int>(out.size())));
         const int piece =
             config_.chunkBytes > 0 ? config_.chunkBytes : static_cast<int>(out.size());
         for (int offset = 0; offset < out.size(); offset += piece) {
@@ -469,7 +314,7 @@ private:
         floodSent_ = due;
     }
 
-    const Config& config_;
+    const SimConfig& config_;
     const PtyLink& line_;
     FrameLog log_;
     SensorBus sensors_;
@@ -482,15 +327,31 @@ private:
 };
 
 int main(int argc, char** argv) {
-    Config config;
-    switch (parseArgs(argc, argv, config)) {
-    case Parsed::Help:
-        usage(stdout);
+    SimConfig config;
+    const ParsedArgs parsed = ParseSimArgs(argc, argv, config);
+    switch (parsed.outcome) {
+    case ParsedArgs::Outcome::Help:
+        std::fputs(SimUsage(SensorCatalogue::load(QString::fromStdString(config.folder))).c_str(),
+                   stdout);
         return 0;
-    case Parsed::Bad:
+    case ParsedArgs::Outcome::Version:
+        std::printf("modbus-sensor-sim %s\n", SENSOR_TOOL_VERSION);
+        return 0;
+    case ParsedArgs::Outcome::Bad:
+        std::fprintf(stderr, "modbus-sensor-sim: %s\n", parsed.problem.c_str());
         return 2;
-    case Parsed::Run:
+    case ParsedArgs::Outcome::Run:
         break;
+    }
+    // The users' own models, from the same file as the tool's.
+    const SensorCatalogue catalogue = SensorCatalogue::load(QString::fromStdString(config.folder));
+    for (const QString& problem : catalogue.problems())
+        std::fprintf(stderr, "modbus-sensor-sim: %s\n", problem.toLocal8Bit().constData());
+    std::string problem;
+    const auto sensors = SimSensors(config, catalogue, &problem);
+    if (sensors.empty()) {
+        std::fprintf(stderr, "modbus-sensor-sim: %s\n", problem.c_str());
+        return 2;
     }
 
     PtyLink line;
@@ -503,12 +364,15 @@ int main(int argc, char** argv) {
     action.sa_handler = onSignal;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    struct sigaction powerCycle {};
+    powerCycle.sa_handler = onPowerCycle;
+    sigaction(SIGHUP, &powerCycle, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
-    SimulatedLine sensor(config, line);
+    SimulatedLine sensor(config, sensors, line);
     std::string addressList;
-    for (const int address : config.addresses)
-        addressList += (addressList.empty() ? "" : ",") + std::to_string(address);
+    for (const VirtualSensor::Options& one : sensors)
+        addressList += (addressList.empty() ? "" : ",") + std::to_string(one.address);
     std::printf("ready %s -> %s (address %s)\n", line.link().c_str(), line.device().c_str(),
                 addressList.c_str());
     std::fflush(stdout);

@@ -28,8 +28,9 @@ bool SensorModel::isToolsOwn() const {
 }
 
 std::optional<int> SensorModel::addressRegister() const {
-    if (addressChange.way == AddressChange::Way::None ||
-        addressChange.way == AddressChange::Way::ParameterFrame)
+    // The tool's own sensor takes its address in register 0 but reads back its temperature
+    // there: only a register written at the sensor's own address holds the address.
+    if (addressChange.way != AddressChange::Way::RegisterWrite)
         return std::nullopt;
     return addressChange.registerNumber;
 }

@@ -126,7 +126,7 @@ struct SensorModel {
     // knows it: the read, the named registers, the further ranges.
     bool hasRegister(int function, int registerNumber) const;
     bool knowsFunction(int function) const;
-    // The holding register that holds the address, when there is one.
+    // The holding register that holds the address and takes a new one, when there is one.
     std::optional<int> addressRegister() const;
 };
 

@@ -303,7 +303,9 @@ private:
         }
         model.name = name(entry, "name", true).value_or(ModelName{});
         model.note = text(entry, "note", false).value_or(QString());
+        const qsizetype before = problems_->size();
         readRead(entry, model);
+        readIsWhole_ = problems_->size() == before;
         model.alsoFunction = functionCode(entry, "alsoFunction", false).value_or(0);
         if (model.alsoFunction == model.read.function)
             model.alsoFunction = 0;
@@ -389,7 +391,9 @@ private:
         readRange(*given, map);
         if (registerNumber) {
             map.registerNumber = *registerNumber;
-            if (!model.read.covers(model.read.function, map.registerNumber, map.registerCount())) {
+            // Against a read that is itself wrong the check would only say so again.
+            if (readIsWhole_ &&
+                !model.read.covers(model.read.function, map.registerNumber, map.registerCount())) {
                 Into reg(*this, JsonStep::member(QStringLiteral("register")));
                 problem(SensorModelFile::tr("\"%1\" 不在 \"read\" 读取的寄存器内").arg(field()));
             }
@@ -554,6 +558,7 @@ private:
     QStringList* problems_;
     QList<JsonStep> path_;
     bool modelOk_ = true;
+    bool readIsWhole_ = true;
 };
 
 } // namespace
