@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <csignal>
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
 
 SimProcess::SimProcess(const QString& folder, int port) : folder_(folder), port_(port) {}
 
@@ -29,6 +33,10 @@ bool SimProcess::start(const QStringList& options) {
         !options.contains(QStringLiteral("--delay")))
         timing << QStringLiteral("--instant");
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+#ifdef Q_OS_LINUX
+    // A test that crashes or is killed takes its sensor with it.
+    process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+#endif
     process_.start(QStringLiteral(SENSOR_SIM_PATH),
                    QStringList{QStringLiteral("--dir"), folder_, QStringLiteral("--port"),
                                QString::number(port_), QStringLiteral("--log"), logPath()} +
@@ -51,6 +59,14 @@ bool SimProcess::stop() {
         return false;
     }
     return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+}
+
+bool SimProcess::powerCycle() {
+    const std::size_t before = frames(QStringLiteral("POWER-CYCLE")).size();
+    if (process_.state() != QProcess::Running || ::kill(process_.processId(), SIGHUP) != 0)
+        return false;
+    return QTest::qWaitFor([&] { return frames(QStringLiteral("POWER-CYCLE")).size() > before; },
+                           5000);
 }
 
 std::vector<SimProcess::Frame> SimProcess::frames(const QString& direction) const {

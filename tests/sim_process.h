@@ -17,9 +17,12 @@ public:
     bool start(const QStringList& options = {});
     // SIGTERM and wait; true when it exited cleanly.
     bool stop();
+    // Switches its sensors off and on (SIGHUP) and waits until they are back.
+    bool powerCycle();
     QString linkPath() const;
     QString logPath() const;
-    // Timestamps (seconds) and hex of the logged frames in one direction ("RX" or "TX").
+    // Timestamps (seconds) and hex of the logged frames in one direction ("RX" or "TX"), or
+    // of other events ("POWER-CYCLE").
     struct Frame {
         double seconds;
         QString hex;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
+#include "crc.h"
 #include "pty_pair.h"
 #include "qt_serial_control.h"
+#include "sensor_model.h"
 #include "sim_process.h"
 
 #include <QFileInfo>
@@ -21,6 +23,7 @@ private slots:
     void lineSettingsReachTheDevice();
     void writingToAClosedPortFails();
     void vanishingLineIsReportedOnce();
+    void theVirtualSensorSpeaksEachModelOnItsLine();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -160,6 +163,47 @@ void TestSerialService::vanishingLineIsReportedOnce() {
     QVERIFY(!port.portOpen());
     QVERIFY(!lost.wait(300)); // and not again
     QCOMPARE(lost.count(), 1);
+}
+
+void TestSerialService::theVirtualSensorSpeaksEachModelOnItsLine() {
+    SimProcess sensor(dir_->path(), 6);
+    QVERIFY(
+        sensor.start({QStringLiteral("--bus"), QStringLiteral("3:default,4:xy-md02,5:rs-ws-n01")}));
+    QtSerialControl port(dir_->path());
+    QVERIFY(port.setCommPort(6).ok());
+    QVERIFY(port.setSettings(QStringLiteral("9600,N,8,1")).ok());
+    QVERIFY(port.setPortOpen(true).ok());
+    // Sends the requests and returns what came back once a reply of replyBytes is complete.
+    const auto exchange = [&](const QList<QByteArray>& requests, int replyBytes) {
+        QByteArray received = port.input();
+        received.clear();
+        for (const QByteArray& request : requests)
+            port.output(request);
+        // What arrived by then, complete or not: the comparison says which.
+        static_cast<void>(QTest::qWaitFor(
+            [&] {
+                received += port.input();
+                return received.size() >= replyBytes;
+            },
+            3000));
+        return received;
+    };
+    const RegisterRead inputs{0x04, 1, 2};
+    const QByteArray readXy = ReadRegistersRequest(4, inputs);
+    QCOMPARE(exchange({readXy}, 9).left(3), QByteArray::fromHex("040404"));
+    // At 9600 the humidity-first transmitter (4800) hears noise: only the other one answers.
+    const QByteArray readFirst = ReadRequest(5);
+    QCOMPARE(exchange({readFirst, ReadRequest(3)}, 9).left(3), QByteArray::fromHex("030304"));
+    QVERIFY(port.setSettings(QStringLiteral("4800,N,8,1")).ok());
+    QCOMPARE(exchange({readFirst}, 9).left(3), QByteArray::fromHex("050304"));
+
+    // The SHT20 module takes its new address after a power cycle.
+    QVERIFY(port.setSettings(QStringLiteral("9600,N,8,1")).ok());
+    const QByteArray write = AppendCRC(QByteArray::fromHex("040601010009"), 5);
+    QCOMPARE(exchange({write}, 8), write);
+    QCOMPARE(exchange({readXy}, 9).left(1), QByteArray::fromHex("04"));
+    QVERIFY(sensor.powerCycle());
+    QCOMPARE(exchange({ReadRegistersRequest(9, inputs)}, 9).left(3), QByteArray::fromHex("090404"));
 }
 
 QTEST_GUILESS_MAIN(TestSerialService)

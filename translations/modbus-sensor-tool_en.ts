@@ -784,6 +784,17 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     </message>
 </context>
 <context>
+    <name>SensorCatalogue</name>
+    <message>
+        <source>无法读取：%1</source>
+        <translation>cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>本工具的传感器（&quot;%1&quot;）不能替换</source>
+        <translation>the tool&apos;s own sensor (&quot;%1&quot;) cannot be replaced</translation>
+    </message>
+</context>
+<context>
     <name>SensorExchange</name>
     <message>
         <source>模块地址未设置！</source>
@@ -804,6 +815,113 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>串口已断开！</source>
         <translation>The port is disconnected!</translation>
+    </message>
+</context>
+<context>
+    <name>SensorModelFile</name>
+    <message>
+        <source>不是有效的 JSON：%1</source>
+        <translation>not valid JSON: %1</translation>
+    </message>
+    <message>
+        <source>应为含 &quot;models&quot; 数组的对象</source>
+        <translation>should be an object with a &quot;models&quot; list</translation>
+    </message>
+    <message>
+        <source>型号应为对象</source>
+        <translation>a model should be an object</translation>
+    </message>
+    <message>
+        <source>型号 &quot;%1&quot; 在本文件中已有</source>
+        <translation>model &quot;%1&quot; is already in this file</translation>
+    </message>
+    <message>
+        <source>不认识的字段 &quot;%1&quot;</source>
+        <translation>unknown field &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>缺少字段 &quot;%1&quot;</source>
+        <translation>field &quot;%1&quot; is missing</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 应为%2</source>
+        <translation>&quot;%1&quot; should be %2</translation>
+    </message>
+    <message>
+        <source>数</source>
+        <translation>a number</translation>
+    </message>
+    <message>
+        <source>整数</source>
+        <translation>a whole number</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 应在 %2 到 %3 之间</source>
+        <translation>&quot;%1&quot; should be from %2 to %3</translation>
+    </message>
+    <message>
+        <source>文字</source>
+        <translation>text</translation>
+    </message>
+    <message>
+        <source>true 或 false</source>
+        <translation>true or false</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 应为以下之一：%2</source>
+        <translation>&quot;%1&quot; should be one of: %2</translation>
+    </message>
+    <message>
+        <source>对象</source>
+        <translation>an object</translation>
+    </message>
+    <message>
+        <source>数组</source>
+        <translation>a list</translation>
+    </message>
+    <message>
+        <source>id 只能含小写字母、数字和 . _ -，且以字母或数字开头</source>
+        <translation>an id holds only lower-case letters, digits and . _ -, and begins with a letter or a digit</translation>
+    </message>
+    <message>
+        <source>至少要有 &quot;temperature&quot; 或 &quot;humidity&quot;</source>
+        <translation>needs &quot;temperature&quot; or &quot;humidity&quot;</translation>
+    </message>
+    <message>
+        <source>读取超出最后一个寄存器 %1</source>
+        <translation>the read goes past the last register, %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 不在 &quot;read&quot; 读取的寄存器内</source>
+        <translation>&quot;%1&quot; is not among the registers of &quot;read&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 应为 [最低, 最高]</source>
+        <translation>&quot;%1&quot; should be [lowest, highest]</translation>
+    </message>
+    <message>
+        <source>速率代码 &quot;%1&quot; 应为 0 到 %2 的整数</source>
+        <translation>rate code &quot;%1&quot; should be a whole number from 0 to %2</translation>
+    </message>
+    <message>
+        <source>&quot;frame&quot; 需要 &quot;rate&quot; 的 &quot;codes&quot;：帧里带速率代码</source>
+        <translation>&quot;frame&quot; needs the &quot;codes&quot; of &quot;rate&quot;: the frame carries a rate code</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 应为 &quot;address&quot; 或 0 到 %2 的整数</source>
+        <translation>&quot;%1&quot; should be &quot;address&quot; or a whole number from 0 to %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 应为 [第一个, 最后一个]，0 到 %2</source>
+        <translation>&quot;%1&quot; should be [first, last], from 0 to %2</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 第 %2 行：%3</source>
+        <translation>%1, line %2: %3</translation>
     </message>
 </context>
 <context>
