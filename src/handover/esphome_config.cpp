@@ -18,6 +18,11 @@ QString valueType(const HandoverReadout& readout) {
     }
 }
 
+// The operator's names may hold no letter ESPHome takes: the address keeps ids unique.
+QString controllerId(const QString& busId, const HandoverSensor& sensor) {
+    return QStringLiteral("%1_%2").arg(busId).arg(sensor.address);
+}
+
 QString parityName(char parity) {
     return ParityWord(parity).toUpper();
 }
@@ -48,7 +53,7 @@ QString EsphomeConfig(const HandoverBus& bus) {
     out << QString();
     out << QStringLiteral("modbus_controller:");
     for (const HandoverSensor& sensor : bus.sensors) {
-        out << QStringLiteral("  - id: %1").arg(Identifier(sensor.name));
+        out << QStringLiteral("  - id: %1").arg(controllerId(bus_id, sensor));
         out << QStringLiteral("    address: %1").arg(sensor.address);
         out << QStringLiteral("    modbus_id: %1").arg(bus_id);
         out << QStringLiteral("    update_interval: 30s");
@@ -58,7 +63,7 @@ QString EsphomeConfig(const HandoverBus& bus) {
     for (const HandoverSensor& sensor : bus.sensors) {
         for (const HandoverReadout& readout : HandoverReadouts(sensor.model)) {
             out << QStringLiteral("  - platform: modbus_controller");
-            out << QStringLiteral("    modbus_controller_id: %1").arg(Identifier(sensor.name));
+            out << QStringLiteral("    modbus_controller_id: %1").arg(controllerId(bus_id, sensor));
             out << QStringLiteral("    name: %1")
                        .arg(Quoted(sensor.name + QLatin1Char(' ') + readout.key));
             if (readout.raw())
