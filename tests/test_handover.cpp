@@ -100,14 +100,10 @@ double scaleOf(const ValueMap& map) {
 QList<HandoverLine> everyKindOfLine() {
     HandoverLine serial;
     serial.device = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
-    serial.baud = 4800;
-    serial.parity = 'E';
-    serial.stopBits = 1;
+    serial.setup = {4800, {QLatin1Char('E'), 1}};
     HandoverLine windows = serial;
     windows.device = QStringLiteral("COM7");
-    windows.baud = 19200;
-    windows.parity = 'N';
-    windows.stopBits = 2;
+    windows.setup = {19200, {QLatin1Char('N'), 2}};
     HandoverLine raw;
     raw.kind = HandoverLine::Kind::RawTcp;
     raw.host = QStringLiteral("10.1.2.30");
@@ -171,14 +167,14 @@ void TestHandover::filesCarryEveryModel() {
         QCOMPARE(controller, line.device.startsWith(QLatin1String("COM"))
                                  ? line.device
                                  : QStringLiteral("file://") + line.device);
-        QCOMPARE(plugin[QStringLiteral("baud_rate")].toInt(), line.baud);
-        QCOMPARE(plugin[QStringLiteral("parity")].toString(), QString(QLatin1Char(line.parity)));
-        QCOMPARE(plugin[QStringLiteral("stop_bits")].toInt(), line.stopBits);
+        QCOMPARE(plugin[QStringLiteral("baud_rate")].toInt(), line.setup.baud);
+        QCOMPARE(plugin[QStringLiteral("parity")].toString(), QString(line.setup.format.parity));
+        QCOMPARE(plugin[QStringLiteral("stop_bits")].toInt(), line.setup.format.stopBits);
         QCOMPARE(hub[QStringLiteral("type")].toString(), QStringLiteral("serial"));
         QCOMPARE(hub[QStringLiteral("port")].toString(), line.device);
-        QCOMPARE(hub[QStringLiteral("baudrate")].toInt(), line.baud);
-        QCOMPARE(hub[QStringLiteral("parity")].toString(), QString(QLatin1Char(line.parity)));
-        QCOMPARE(hub[QStringLiteral("stopbits")].toInt(), line.stopBits);
+        QCOMPARE(hub[QStringLiteral("baudrate")].toInt(), line.setup.baud);
+        QCOMPARE(hub[QStringLiteral("parity")].toString(), QString(line.setup.format.parity));
+        QCOMPARE(hub[QStringLiteral("stopbits")].toInt(), line.setup.format.stopBits);
         break;
     case HandoverLine::Kind::RawTcp:
     case HandoverLine::Kind::Gateway: {
@@ -269,10 +265,7 @@ void TestHandover::mbpollReadsTheToolsValues() {
                        QString::number(kHumidityTenths)}));
     HandoverBus bus;
     bus.line.device = sim.linkPath();
-    bus.line.baud = model.line.baud;
-    bus.line.parity = model.line.parity;
-    bus.line.dataBits = model.line.dataBits;
-    bus.line.stopBits = model.line.stopBits;
+    bus.line.setup = model.line;
     bus.sensors << HandoverSensor{address, QStringLiteral("probe"), model};
 
     // What mbpoll prints, register by register: "[n]: \t65331 (-205)" or "[n]: \t-20.5".

@@ -37,13 +37,10 @@ QString Identifier(const QString& text) {
     return id;
 }
 
-QString ParityWord(char parity) {
-    switch (parity) {
-    case 'E':
+QString ParityWord(QChar parity) {
+    if (parity == QLatin1Char('E'))
         return QStringLiteral("even");
-    case 'O':
+    if (parity == QLatin1Char('O'))
         return QStringLiteral("odd");
-    default:
-        return QStringLiteral("none");
-    }
+    return QStringLiteral("none");
 }

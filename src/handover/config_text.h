@@ -16,4 +16,4 @@ QString ShellWord(const QString& text);
 QString Identifier(const QString& text);
 
 // The parity letter as a word: none, even, odd.
-QString ParityWord(char parity);
+QString ParityWord(QChar parity);

@@ -23,7 +23,7 @@ QString controllerId(const QString& busId, const HandoverSensor& sensor) {
     return QStringLiteral("%1_%2").arg(busId).arg(sensor.address);
 }
 
-QString parityName(char parity) {
+QString parityName(QChar parity) {
     return ParityWord(parity).toUpper();
 }
 
@@ -41,10 +41,10 @@ QString EsphomeConfig(const HandoverBus& bus) {
     out << QStringLiteral("  id: %1_uart").arg(bus_id);
     out << QStringLiteral("  tx_pin: GPIO17  # your board's");
     out << QStringLiteral("  rx_pin: GPIO16  # your board's");
-    out << QStringLiteral("  baud_rate: %1").arg(line.baud);
-    out << QStringLiteral("  data_bits: %1").arg(line.dataBits);
-    out << QStringLiteral("  parity: %1").arg(parityName(line.parity));
-    out << QStringLiteral("  stop_bits: %1").arg(line.stopBits);
+    out << QStringLiteral("  baud_rate: %1").arg(line.setup.baud);
+    out << QStringLiteral("  data_bits: %1").arg(HandoverLine::kDataBits);
+    out << QStringLiteral("  parity: %1").arg(parityName(line.setup.format.parity));
+    out << QStringLiteral("  stop_bits: %1").arg(line.setup.format.stopBits);
     out << QString();
     out << QStringLiteral("modbus:");
     out << QStringLiteral("  id: %1").arg(bus_id);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_format.h"
 #include "sensor_model.h"
 
 #include <QList>
@@ -18,10 +19,8 @@ struct HandoverLine {
     QString device; // LocalSerial: /dev/ttyUSB0, /dev/serial/by-id/..., COM3
     QString host;   // RawTcp, Gateway
     int tcpPort = 502;
-    int baud = 9600;
-    char parity = 'N'; // N, E or O
-    int dataBits = 8;
-    int stopBits = 1;
+    LineSetup setup; // rate and format; data bits are always 8
+    static constexpr int kDataBits = 8;
 
     bool overTcp() const { return kind != Kind::LocalSerial; }
 };

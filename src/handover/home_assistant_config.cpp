@@ -69,17 +69,17 @@ QString HomeAssistantConfig(const HandoverBus& bus) {
         out << QStringLiteral("    port: %1").arg(line.tcpPort);
         if (line.kind == HandoverLine::Kind::RawTcp)
             out << QStringLiteral("    # The serial server's own line: %1 baud, %2%3%4.")
-                       .arg(line.baud)
-                       .arg(line.dataBits)
-                       .arg(QLatin1Char(line.parity))
-                       .arg(line.stopBits);
+                       .arg(line.setup.baud)
+                       .arg(HandoverLine::kDataBits)
+                       .arg(line.setup.format.parity)
+                       .arg(line.setup.format.stopBits);
     } else {
         out << QStringLiteral("    method: rtu");
         out << QStringLiteral("    port: %1").arg(Quoted(line.device));
-        out << QStringLiteral("    baudrate: %1").arg(line.baud);
-        out << QStringLiteral("    bytesize: %1").arg(line.dataBits);
-        out << QStringLiteral("    parity: \"%1\"").arg(QLatin1Char(line.parity));
-        out << QStringLiteral("    stopbits: %1").arg(line.stopBits);
+        out << QStringLiteral("    baudrate: %1").arg(line.setup.baud);
+        out << QStringLiteral("    bytesize: %1").arg(HandoverLine::kDataBits);
+        out << QStringLiteral("    parity: \"%1\"").arg(line.setup.format.parity);
+        out << QStringLiteral("    stopbits: %1").arg(line.setup.format.stopBits);
     }
     out << QStringLiteral("    sensors:");
     for (const HandoverSensor& sensor : bus.sensors) {

@@ -47,9 +47,10 @@ QString command(const HandoverBus& bus, const QString& target, const HandoverSen
              << QString::number(line.tcpPort);
     } else {
         args << QStringLiteral("-m") << QStringLiteral("rtu") << QStringLiteral("-b")
-             << QString::number(line.baud) << QStringLiteral("-d") << QString::number(line.dataBits)
-             << QStringLiteral("-s") << QString::number(line.stopBits) << QStringLiteral("-P")
-             << ParityWord(line.parity);
+             << QString::number(line.setup.baud) << QStringLiteral("-d")
+             << QString::number(HandoverLine::kDataBits) << QStringLiteral("-s")
+             << QString::number(line.setup.format.stopBits) << QStringLiteral("-P")
+             << ParityWord(line.setup.format.parity);
     }
     args << QStringLiteral("-a") << QString::number(sensor.address) << QStringLiteral("-t")
          << typeFlag(group.front());

@@ -91,16 +91,16 @@ QString TelegrafConfig(const HandoverBus& bus) {
     out << QStringLiteral("  controller = %1").arg(Quoted(controller(line)));
     out << QStringLiteral("  transmission_mode = \"%1\"").arg(transmissionMode(line.kind));
     if (!line.overTcp()) {
-        out << QStringLiteral("  baud_rate = %1").arg(line.baud);
-        out << QStringLiteral("  data_bits = %1").arg(line.dataBits);
-        out << QStringLiteral("  parity = \"%1\"").arg(QLatin1Char(line.parity));
-        out << QStringLiteral("  stop_bits = %1").arg(line.stopBits);
+        out << QStringLiteral("  baud_rate = %1").arg(line.setup.baud);
+        out << QStringLiteral("  data_bits = %1").arg(HandoverLine::kDataBits);
+        out << QStringLiteral("  parity = \"%1\"").arg(line.setup.format.parity);
+        out << QStringLiteral("  stop_bits = %1").arg(line.setup.format.stopBits);
     } else if (line.kind == HandoverLine::Kind::RawTcp) {
         out << QStringLiteral("  # The serial server's own line: %1 baud, %2%3%4.")
-                   .arg(line.baud)
-                   .arg(line.dataBits)
-                   .arg(QLatin1Char(line.parity))
-                   .arg(line.stopBits);
+                   .arg(line.setup.baud)
+                   .arg(HandoverLine::kDataBits)
+                   .arg(line.setup.format.parity)
+                   .arg(line.setup.format.stopBits);
     }
     out << QStringLiteral("  configuration_type = \"request\"");
     for (const HandoverSensor& sensor : bus.sensors) {
