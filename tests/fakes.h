@@ -26,6 +26,8 @@ public:
 
     // Delivers bytes through a receive event, as the port would.
     void receive(const QByteArray& bytes);
+    // Bytes the port has taken in but not announced yet: the next input() returns them.
+    void hold(const QByteArray& bytes) { buffer_ += bytes; }
     void raiseEvent(int code);
     void loseLine(const QString& reason);
 

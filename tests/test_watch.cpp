@@ -6,15 +6,20 @@
 #include "bus_watch_part.h"
 #include "bus_watch_window.h"
 #include "crc.h"
+#include "line_timing.h"
+#include "reply_fault_text.h"
 #include "sensor_scan.h"
 #include "tool_limits.h"
 #include "tool_rig.h"
+#include "watch_table_model.h"
 
 #include <QAction>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 const LineSettings k9600{9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop};
@@ -23,6 +28,19 @@ QByteArray readingFrom(int address) {
     QByteArray body = QByteArray::fromHex("000304010B0236");
     body[0] = static_cast<char>(address);
     return AppendCRC(body, 6);
+}
+
+// A turn of the watch as it judged it: a reading in tenths, or a refusal.
+JudgedCycle turnOf(int address, ReplyFault fault, int temperature = 0, int humidity = 0) {
+    JudgedCycle cycle;
+    cycle.time = QDateTime::currentDateTime();
+    cycle.address = address;
+    cycle.verdict.fault = fault;
+    cycle.verdict.exceptionCode = fault == ReplyFault::Exception ? 2 : 0;
+    cycle.acquiring = true;
+    if (fault == ReplyFault::None)
+        cycle.readings = Readings{{}, QString(), temperature, humidity};
+    return cycle;
 }
 
 int askedAddress(const QByteArray& frame) {
@@ -37,7 +55,12 @@ class TestWatch : public QObject {
 private slots:
     void addressListsAsTyped_data();
     void addressListsAsTyped();
+    void silenceBetweenFrames_data();
+    void silenceBetweenFrames();
+    void tallyOfTurns();
+    void medianOfReplyTimesIsExact();
     void eachTurnJudgedWhenCompleteOrAtTheTimeout();
+    void bytesWaitingBeforeATurnCountForNone();
     void aRoundThatOverrunsStartsTheNextAtOnce();
     void theLineIsGivenBackHoweverTheWatchEnds();
     void foundSensorsWatchedAtOneRate();
@@ -47,34 +70,168 @@ void TestWatch::addressListsAsTyped_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<int>>("addresses"); // empty: refused
     QTest::addColumn<QString>("written");      // as FormatAddressList writes them back
+    QTest::addColumn<QString>("reason");       // what the refusal must say
     QTest::newRow("ranges and singles")
-        << "1-5, 7, 9" << QList<int>{1, 2, 3, 4, 5, 7, 9} << "1-5, 7, 9";
+        << "1-5, 7, 9" << QList<int>{1, 2, 3, 4, 5, 7, 9} << "1-5, 7, 9"
+        << "";
     QTest::newRow("other separators, repeats")
-        << "9,7 7；3、4" << QList<int>{3, 4, 7, 9} << "3, 4, 7, 9";
-    QTest::newRow("blanks round a tilde") << " 12 ~ 14 " << QList<int>{12, 13, 14} << "12-14";
-    QTest::newRow("range of one") << "6-6" << QList<int>{6} << "6";
-    QTest::newRow("the limits") << "1, 253-254" << QList<int>{1, 253, 254} << "1, 253, 254";
-    QTest::newRow("zero") << "0" << QList<int>{} << "";
-    QTest::newRow("255") << "250-255" << QList<int>{} << "";
-    QTest::newRow("backwards") << "5-3" << QList<int>{} << "";
-    QTest::newRow("double dash") << "1--3" << QList<int>{} << "";
-    QTest::newRow("open range") << "3-" << QList<int>{} << "";
-    QTest::newRow("letters") << "1, a" << QList<int>{} << "";
-    QTest::newRow("nothing") << " , " << QList<int>{} << "";
-    QTest::newRow("huge") << "99999999999" << QList<int>{} << "";
+        << "9,7 7；3、4" << QList<int>{3, 4, 7, 9} << "3, 4, 7, 9"
+        << "";
+    QTest::newRow("blanks round a tilde") << " 12 ~ 14 " << QList<int>{12, 13, 14} << "12-14"
+                                          << "";
+    QTest::newRow("range of one") << "6-6" << QList<int>{6} << "6"
+                                  << "";
+    QTest::newRow("the limits") << "1, 253-254" << QList<int>{1, 253, 254} << "1, 253, 254"
+                                << "";
+    QTest::newRow("zero") << "0" << QList<int>{} << ""
+                          << "地址 0 超出范围";
+    QTest::newRow("255") << "250-255" << QList<int>{} << ""
+                         << "地址 255 超出范围";
+    QTest::newRow("backwards") << "5-3" << QList<int>{} << ""
+                               << "5-3 的起点大于终点";
+    QTest::newRow("backwards alone") << "9-3" << QList<int>{} << ""
+                                     << "9-3 的起点大于终点";
+    QTest::newRow("backwards beside one") << "2, 9-3" << QList<int>{} << ""
+                                          << "9-3 的起点大于终点";
+    QTest::newRow("double dash") << "1--3" << QList<int>{} << ""
+                                 << "“1--3”不是地址范围";
+    QTest::newRow("open range") << "3-" << QList<int>{} << ""
+                                << "范围“3-”没有终点";
+    QTest::newRow("open range, typed on") << "12, 7 -" << QList<int>{} << ""
+                                          << "范围“7-”没有终点";
+    QTest::newRow("no start") << "-7" << QList<int>{} << ""
+                              << "范围“-7”没有起点";
+    QTest::newRow("letters") << "1, a" << QList<int>{} << ""
+                             << "“a”不是地址";
+    QTest::newRow("nothing") << " , " << QList<int>{} << ""
+                             << "请输入至少一个地址";
+    QTest::newRow("huge") << "99999999999" << QList<int>{} << ""
+                          << "不是地址";
 }
 
 void TestWatch::addressListsAsTyped() {
     QFETCH(QString, text);
     QFETCH(QList<int>, addresses);
     QFETCH(QString, written);
+    QFETCH(QString, reason);
     const AddressList list = ParseAddressList(text);
     QCOMPARE(list.ok(), !addresses.isEmpty());
     QCOMPARE(list.addresses, addresses);
     if (list.ok())
         QCOMPARE(FormatAddressList(list.addresses), written);
     else
-        QVERIFY(!list.error.isEmpty());
+        QVERIFY2(list.error.contains(reason), qPrintable(list.error));
+}
+
+// 3.5 characters of the line's own bits (start, data, parity, stop), rounded up to whole
+// microseconds; above 19200 Bd the fixed 1750 µs.
+void TestWatch::silenceBetweenFrames_data() {
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<int>("parity");
+    QTest::addColumn<int>("dataBits");
+    QTest::addColumn<int>("stopBits");
+    QTest::addColumn<qint64>("microseconds");
+    QTest::newRow("9600 8N1") << 9600 << int(QSerialPort::NoParity) << 8
+                              << int(QSerialPort::OneStop) << qint64(3646);
+    QTest::newRow("9600 8E1") << 9600 << int(QSerialPort::EvenParity) << 8
+                              << int(QSerialPort::OneStop) << qint64(4011);
+    QTest::newRow("9600 8N2") << 9600 << int(QSerialPort::NoParity) << 8
+                              << int(QSerialPort::TwoStop) << qint64(4011);
+    QTest::newRow("4800 7O2") << 4800 << int(QSerialPort::OddParity) << 7
+                              << int(QSerialPort::TwoStop) << qint64(8021);
+    QTest::newRow("19200 8N1, still counted")
+        << 19200 << int(QSerialPort::NoParity) << 8 << int(QSerialPort::OneStop) << qint64(1823);
+    QTest::newRow("38400 8E1, fixed")
+        << 38400 << int(QSerialPort::EvenParity) << 8 << int(QSerialPort::OneStop) << qint64(1750);
+    QTest::newRow("115200 8N1, fixed")
+        << 115200 << int(QSerialPort::NoParity) << 8 << int(QSerialPort::OneStop) << qint64(1750);
+}
+
+void TestWatch::silenceBetweenFrames() {
+    QFETCH(int, baud);
+    QFETCH(int, parity);
+    QFETCH(int, dataBits);
+    QFETCH(int, stopBits);
+    QFETCH(qint64, microseconds);
+    const LineSettings line{baud, static_cast<QSerialPort::Parity>(parity),
+                            static_cast<QSerialPort::DataBits>(dataBits),
+                            static_cast<QSerialPort::StopBits>(stopBits)};
+    QCOMPARE(LineTiming::SilenceMicroseconds(line), microseconds);
+    QCOMPARE(LineTiming::CeilMilliseconds(microseconds), int((microseconds + 999) / 1000));
+}
+
+// The tally behind the table: a new reading replaces both values; a garbled or exception
+// reply is an answer, so only turns without any reply count toward 无回复; the median of an
+// even count is the upper of the two middle times.
+void TestWatch::tallyOfTurns() {
+    WatchTally tally;
+    tally.begin({9, 4});
+    WatchTableModel table(tally);
+    const auto cell = [&](int row, int column) {
+        return table.data(table.index(row, column), Qt::DisplayRole).toString();
+    };
+    QCOMPARE(tally.add(turnOf(4, ReplyFault::None, 267, 566), 31), 1);
+    QCOMPARE(cell(1, WatchTableModel::kTemperature), QStringLiteral("26.7℃"));
+    QCOMPARE(cell(1, WatchTableModel::kHumidity), QStringLiteral("56.6%"));
+    QCOMPARE(tally.add(turnOf(4, ReplyFault::None, -43, 612), 17), 1);
+    QCOMPARE(cell(1, WatchTableModel::kTemperature), QStringLiteral("-4.3℃"));
+    QCOMPARE(cell(1, WatchTableModel::kHumidity), QStringLiteral("61.2%"));
+    QCOMPARE(cell(1, WatchTableModel::kReplyMs), QStringLiteral("31")); // of 17, 31
+    tally.add(turnOf(4, ReplyFault::None, -40, 600), 44);
+    QCOMPARE(cell(1, WatchTableModel::kReplyMs), QStringLiteral("31")); // of 17, 31, 44
+    tally.add(turnOf(4, ReplyFault::None, -40, 600), 12);
+    tally.add(turnOf(4, ReplyFault::CrcError), 29); // a refused reply's time is not kept
+    QCOMPARE(cell(1, WatchTableModel::kReplyMs), QStringLiteral("31")); // of 12, 17, 31, 44
+    QCOMPARE(cell(1, WatchTableModel::kGoodShare), QStringLiteral("80.0 %"));
+    QCOMPARE(table.data(table.index(1, WatchTableModel::kReplyMs), Qt::UserRole).toLongLong(),
+             qint64(31));
+
+    const auto silentText = [](int rounds) {
+        return QCoreApplication::translate("WatchTableModel", "无回复（已 %n 轮）", "", rounds);
+    };
+    for (int round = 1; round <= 2; ++round)
+        tally.add(turnOf(9, ReplyFault::NoReply), -1);
+    QVERIFY(!tally.sensors()[0].silent());
+    for (const ReplyFault answer : {ReplyFault::CrcError, ReplyFault::Exception,
+                                    ReplyFault::WrongLength, ReplyFault::WrongSender}) {
+        tally.add(turnOf(9, ReplyFault::NoReply), -1);
+        tally.add(turnOf(9, ReplyFault::NoReply), -1);
+        QCOMPARE(tally.add(turnOf(9, answer), 20), 0);
+        QVERIFY2(!tally.sensors()[0].silent(), qPrintable(cell(0, WatchTableModel::kVerdict)));
+        QCOMPARE(cell(0, WatchTableModel::kVerdict), ReplyFaultName(answer));
+        QVERIFY(table.data(table.index(0, 0), Qt::BackgroundRole).isNull());
+    }
+    for (int round = 1; round <= 4; ++round)
+        tally.add(turnOf(9, ReplyFault::NoReply), -1);
+    QVERIFY(tally.sensors()[0].silent());
+    QCOMPARE(cell(0, WatchTableModel::kVerdict), silentText(4));
+    QVERIFY(!table.data(table.index(0, 0), Qt::BackgroundRole).isNull());
+    QVERIFY(cell(0, WatchTableModel::kTemperature).isEmpty());
+    QVERIFY(cell(0, WatchTableModel::kReplyMs).isEmpty());
+    QCOMPARE(tally.add(turnOf(7, ReplyFault::None, 1, 1), 5), -1); // not watched
+}
+
+// The median read from the histogram is the one a sort gives, at every count, odd or even.
+void TestWatch::medianOfReplyTimesIsExact() {
+    QRandomGenerator random(20261208);
+    ReplyTimes times;
+    std::vector<qint64> all;
+    for (int i = 0; i < 600; ++i) {
+        // Clustered like real replies, with gaps and outliers either side.
+        const qint64 ms = i % 9 == 0 ? random.bounded(0, 1500) : 20 + random.bounded(0, 15) * 3;
+        times.add(ms);
+        all.push_back(ms);
+        std::vector<qint64> sorted = all;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(*times.median(), sorted[sorted.size() / 2]);
+        QCOMPARE(*times.fastest(), sorted.front());
+        QCOMPARE(*times.slowest(), sorted.back());
+    }
+    QCOMPARE(times.count(), quint32(600));
+    times.add(4000); // beyond the bins: still the slowest, exactly
+    QCOMPARE(*times.slowest(), qint64(4000));
+    times.clear();
+    QVERIFY(!times.median());
 }
 
 // Three addresses: one answers (judged as soon as its reply is complete), one is silent
@@ -150,6 +307,31 @@ void TestWatch::aRoundThatOverrunsStartsTheNextAtOnce() {
     QVERIFY(!watch.start({{}, 100, k9600}));
     QVERIFY(!watch.start({{1}, BusWatch::kMinTimeoutMs - 1, k9600}));
     QVERIFY(!watch.start({{1}, BusWatch::kMaxTimeoutMs + 1, k9600}));
+    // The limits themselves are accepted.
+    for (const int limit : {BusWatch::kMinTimeoutMs, BusWatch::kMaxTimeoutMs}) {
+        QVERIFY(watch.start({{1}, limit, k9600}));
+        watch.stop();
+    }
+}
+
+// A turn starts from an empty line: bytes taken in before its request (a late reply, noise)
+// are dropped, however complete they look.
+void TestWatch::bytesWaitingBeforeATurnCountForNone() {
+    LineRig rig(true);
+    BusWatch watch(rig.line);
+    QSignalSpy judged(&watch, &BusWatch::cycleJudged);
+    QVERIFY(watch.start({{3, 4}, 60, k9600}));
+    rig.port.receive(readingFrom(3));
+    QCOMPARE(judged.size(), 1);
+    rig.port.hold(readingFrom(4)); // during the silence, not yet announced
+    QTRY_COMPARE_WITH_TIMEOUT(rig.port.written.size(), size_t(2), 500);
+    QCOMPARE(askedAddress(rig.port.written.back()), 4);
+    rig.port.raiseEvent(CommEventCode::kReceive);
+    QTRY_COMPARE_WITH_TIMEOUT(judged.size(), 2, 1000);
+    const auto cycle = judged.at(1).at(0).value<JudgedCycle>();
+    QCOMPARE(cycle.address, 4);
+    QCOMPARE(cycle.verdict.fault, ReplyFault::NoReply);
+    QVERIFY(!cycle.readings);
 }
 
 // Stop, the window closed, a failed write, a lost port: each gives the line back, and while

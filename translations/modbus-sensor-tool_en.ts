@@ -23,6 +23,14 @@
         <source>请输入至少一个地址，例如 1-5, 7</source>
         <translation>Enter at least one address, e.g. 1-5, 7</translation>
     </message>
+    <message>
+        <source>范围“%1”没有终点</source>
+        <translation>The range “%1” has no end</translation>
+    </message>
+    <message>
+        <source>范围“%1”没有起点</source>
+        <translation>The range “%1” has no start</translation>
+    </message>
 </context>
 <context>
     <name>BusWatch</name>
@@ -1165,9 +1173,12 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <source>回复时间中位数 (ms)</source>
         <translation>Median reply (ms)</translation>
     </message>
-    <message>
-        <source>无回复（已 %1 轮）</source>
-        <translation>No reply (%1 rounds)</translation>
+    <message numerus="yes">
+        <source>无回复（已 %n 轮）</source>
+        <translation>
+            <numerusform>No reply (%n round)</numerusform>
+            <numerusform>No reply (%n rounds)</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -61,7 +61,7 @@ QString WatchTableModel::text(const SensorTally& sensor, int column) const {
             return {};
         // Said in words, not only in colour, so that a screen reader says it too.
         if (sensor.silent())
-            return tr("无回复（已 %1 轮）").arg(sensor.silentInARow);
+            return tr("无回复（已 %n 轮）", "", sensor.silentInARow);
         return ReplyFaultName(sensor.lastVerdict->fault);
     case kLastGood:
         return sensor.lastGood.isValid() ? sensor.lastGood.toString(QStringLiteral("HH:mm:ss"))

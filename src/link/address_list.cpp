@@ -50,6 +50,13 @@ AddressList ParseAddressList(const QString& text) {
                 QCoreApplication::translate("AddressList", "“%1”不是地址范围").arg(item.left(20));
             return result;
         }
+        if (ends.size() == 2 && (ends.front().isEmpty() || ends.back().isEmpty())) {
+            result.error =
+                ends.back().isEmpty()
+                    ? QCoreApplication::translate("AddressList", "范围“%1”没有终点").arg(item)
+                    : QCoreApplication::translate("AddressList", "范围“%1”没有起点").arg(item);
+            return result;
+        }
         const auto first = addressIn(ends.front(), &result.error);
         if (!first)
             return result;

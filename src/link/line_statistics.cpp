@@ -2,7 +2,6 @@
 #include "line_statistics.h"
 
 #include <QElapsedTimer>
-#include <algorithm>
 
 LineStatistics::LineStatistics(std::function<qint64()> clockMs, QObject* parent)
     : QObject(parent), clockMs_(std::move(clockMs)) {
@@ -39,7 +38,7 @@ void LineStatistics::cycleJudged(const ReplyVerdict& verdict) {
     if (verdict.accepted()) {
         ++counts_.accepted;
         if (sentAt_ && lastByteAt_ && *lastByteAt_ >= *sentAt_)
-            replyTimes_.push_back(*lastByteAt_ - *sentAt_);
+            replyTimes_.add(*lastByteAt_ - *sentAt_);
     } else {
         ++counts_.refused;
         ++counts_.refusals[verdict.fault];
@@ -55,14 +54,8 @@ LineStatistics::Summary LineStatistics::summary() const {
     const int judged = counts_.accepted + counts_.refused;
     if (judged > 0)
         summary.goodShare = static_cast<double>(counts_.accepted) / judged;
-    if (!replyTimes_.empty()) {
-        std::vector<qint64> times = replyTimes_;
-        const auto middle = times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2);
-        std::nth_element(times.begin(), middle, times.end());
-        summary.medianMs = *middle;
-        const auto [fastest, slowest] = std::minmax_element(times.begin(), times.end());
-        summary.fastestMs = *fastest;
-        summary.slowestMs = *slowest;
-    }
+    summary.medianMs = replyTimes_.median();
+    summary.fastestMs = replyTimes_.fastest();
+    summary.slowestMs = replyTimes_.slowest();
     return summary;
 }

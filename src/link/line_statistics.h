@@ -2,12 +2,12 @@
 #pragma once
 
 #include "reply_check.h"
+#include "reply_times.h"
 
 #include <QObject>
 #include <functional>
 #include <map>
 #include <optional>
-#include <vector>
 
 // How the line has been doing since the port was opened (or the last reset): the "Tx / Err"
 // counts of a Modbus master, with refusals by reason and the reply time of accepted replies,
@@ -42,5 +42,5 @@ private:
     Summary counts_;
     std::optional<qint64> sentAt_;
     std::optional<qint64> lastByteAt_;
-    std::vector<qint64> replyTimes_;
+    ReplyTimes replyTimes_;
 };

@@ -9,15 +9,6 @@ std::optional<double> SensorTally::goodShare() const {
     return static_cast<double>(good) / judged;
 }
 
-std::optional<qint64> SensorTally::medianReplyMs() const {
-    if (replyTimes.empty())
-        return std::nullopt;
-    std::vector<qint64> times = replyTimes;
-    const auto middle = times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2);
-    std::nth_element(times.begin(), middle, times.end());
-    return *middle;
-}
-
 void WatchTally::begin(const QList<int>& addresses) {
     sensors_.clear();
     for (const int address : addresses) {
@@ -41,7 +32,7 @@ int WatchTally::add(const JudgedCycle& cycle, qint64 replyMs) {
         ++tally.good;
         tally.lastGood = cycle.time;
         if (replyMs >= 0)
-            tally.replyTimes.push_back(replyMs);
+            tally.replyTimes.add(replyMs);
         if (cycle.readings) {
             tally.temperatureTenths = cycle.readings->temperatureTenths;
             tally.humidityTenths = cycle.readings->humidityTenths;

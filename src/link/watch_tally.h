@@ -2,6 +2,7 @@
 #pragma once
 
 #include "judged_cycle.h"
+#include "reply_times.h"
 
 #include <QDateTime>
 #include <QList>
@@ -17,11 +18,11 @@ struct SensorTally {
     QDateTime lastGood;
     int judged = 0;
     int good = 0;
-    int silentInARow = 0; // turns in a row without any reply
-    std::vector<qint64> replyTimes;
+    int silentInARow = 0;  // turns in a row without any reply
+    ReplyTimes replyTimes; // of accepted replies: a fixed size however long the watch runs
 
     std::optional<double> goodShare() const;
-    std::optional<qint64> medianReplyMs() const;
+    std::optional<qint64> medianReplyMs() const { return replyTimes.median(); }
     // Not answered for this many rounds in a row: marked as silent.
     static constexpr int kSilentRounds = 3;
     bool silent() const { return silentInARow >= kSilentRounds; }
