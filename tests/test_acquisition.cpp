@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "crc.h"
+#include "language_part.h"
+#include "readout_age.h"
 #include "receive_accumulator.h"
 #include "recording_part.h"
 #include "sensor_exchange.h"
@@ -8,6 +10,8 @@
 #include "trend_part.h"
 
 #include <QAction>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -20,6 +24,7 @@ class TestAcquisition : public QObject {
 private slots:
     void pollCycleShowsRequestReplyAndReadings();
     void badOrMissingReplyOnlySetsTheStatus();
+    void readoutsTellTheirAge();
     void refusalsSendNothing_data();
     void refusalsSendNothing();
     void extremeAddressesGoOutUnchanged();
@@ -97,6 +102,78 @@ void TestAcquisition::badOrMissingReplyOnlySetsTheStatus() {
         QCOMPARE(f.ui().AI_SHOW(0)->text(), QStringLiteral("25.0℃"));
         QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("停 止")); // polling goes on
     }
+}
+
+// Three refused polls in a row dim the readouts, which keep their text, and their tooltip
+// tells when the value was read, in the language shown; an address write's echo is no poll;
+// the next accepted reading restores them.
+void TestAcquisition::readoutsTellTheirAge() {
+    ToolRig f;
+    f.openPort();
+    f.ui().Command_OK3->click();
+    auto* age = f.w().findChild<ReadoutAge*>();
+    QVERIFY(age);
+    QLabel* readouts[] = {f.ui().AI_SHOW(0), f.ui().AI_SHOW(1)};
+    const QColor fresh = readouts[0]->palette().color(QPalette::WindowText);
+    const auto poll = [&f](const QByteArray& reply) {
+        f.w().Timer2_Timer();
+        f.port.receive(reply);
+        f.ui().tickTimer1();
+    };
+    const auto tipAsked = [&readouts] {
+        for (QLabel* readout : readouts) {
+            QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), readout->mapToGlobal(QPoint(2, 2)));
+            QCoreApplication::sendEvent(readout, &ask);
+        }
+    };
+    const auto showsFresh = [&] {
+        for (QLabel* readout : readouts) {
+            if (readout->palette().color(QPalette::WindowText) != fresh ||
+                !readout->toolTip().isEmpty())
+                return false;
+        }
+        return true;
+    };
+
+    poll(kReply);
+    const QDateTime readAt = QDateTime::currentDateTime();
+    poll({});
+    poll(QByteArray::fromHex("018302C0F1")); // an exception reply refuses as well
+    QVERIFY(showsFresh());
+    f.ui().Command_OK1->click(); // the echo of an address write: no poll, no reading
+    f.port.receive(f.port.written.back());
+    f.ui().tickTimer1();
+    QVERIFY(showsFresh());
+    QVERIFY(!age->stale());
+
+    poll(QByteArray::fromHex("01030400FA02580000"));
+    QVERIFY(age->stale());
+    age->setClock([readAt] { return readAt.addSecs(12); });
+    tipAsked();
+    for (QLabel* readout : readouts) {
+        QVERIFY(readout->palette().color(QPalette::WindowText) != fresh);
+        QVERIFY2(readout->toolTip().contains(QStringLiteral("12 秒前")),
+                 qPrintable(readout->toolTip()));
+        QVERIFY(readout->toolTip().contains(readAt.toString(QStringLiteral("HH:mm:ss"))));
+    }
+    QCOMPARE(readouts[0]->text(), QStringLiteral("25.0℃"));
+    QCOMPARE(readouts[1]->text(), QStringLiteral("60.0%"));
+
+    auto* language = f.w().findChild<LanguagePart*>();
+    language->choose(Language::English);
+    QCoreApplication::processEvents();
+    QVERIFY2(readouts[1]->toolTip().contains(QStringLiteral("12 s ago")),
+             qPrintable(readouts[1]->toolTip()));
+    language->choose(Language::Chinese);
+    age->setClock([readAt] { return readAt.addSecs(3 * 60 + 5); });
+    tipAsked();
+    QVERIFY2(readouts[0]->toolTip().contains(QStringLiteral("185 秒前")) ||
+                 readouts[0]->toolTip().contains(QStringLiteral("3 分钟前")),
+             qPrintable(readouts[0]->toolTip()));
+
+    poll(kReply);
+    QVERIFY(showsFresh());
+    QVERIFY(!age->stale());
 }
 
 // Both senders refuse before writing anything, after emptying the boxes and transcripts.

@@ -580,6 +580,34 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     </message>
 </context>
 <context>
+    <name>ReadoutAge</name>
+    <message numerus="yes">
+        <source>%n 秒前</source>
+        <translation>
+            <numerusform>%n s ago</numerusform>
+            <numerusform>%n s ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 分钟前</source>
+        <translation>
+            <numerusform>%n min ago</numerusform>
+            <numerusform>%n min ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 小时前</source>
+        <translation>
+            <numerusform>%n hour ago</numerusform>
+            <numerusform>%n hours ago</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>读数来自 %1（%2）</source>
+        <translation>Read at %1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>RecordingPart</name>
     <message>
         <source>开始记录…</source>

@@ -10,6 +10,7 @@
 #include "network_ports_part.h"
 #include "port_list_tips.h"
 #include "port_status_text.h"
+#include "readout_age.h"
 #include "recording_part.h"
 #include "scan_launcher.h"
 #include "sensor_exchange.h"
@@ -77,6 +78,9 @@ void frmmain::createExtensions() {
     connect(exchange_, &SensorExchange::cycleJudged, recording_, &RecordingPart::keep);
     connect(recording_, &RecordingPart::noteChanged, this, &frmmain::showStatusToolTip);
     connect(recording_, &RecordingPart::stoppedByFailure, this, &frmmain::setStatus);
+
+    auto* readoutAge = new ReadoutAge(*AI_SHOW(0), *AI_SHOW(1), this);
+    connect(exchange_, &SensorExchange::cycleJudged, readoutAge, &ReadoutAge::judged);
 
     trend_ = new TrendPart(*this);
     connect(exchange_, &SensorExchange::cycleJudged, trend_, &TrendPart::keep);
