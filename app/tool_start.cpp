@@ -22,7 +22,18 @@
 
 namespace {
 
-QString applyOptions(const QApplication& app) {
+// Whether the command line asks only for text: help or the version.
+bool asksOnlyForText(int argc, char* argv[]) {
+    static const QByteArrayList kTextOptions = {"-h",         "--help", "-?",
+                                                "--help-all", "-v",     "--version"};
+    for (int i = 1; i < argc; ++i) {
+        if (kTextOptions.contains(QByteArray(argv[i])))
+            return true;
+    }
+    return false;
+}
+
+QString applyOptions(const QCoreApplication& app) {
     QCommandLineParser options;
     options.setApplicationDescription(
         QStringLiteral("Commission and watch a Modbus RTU temperature and humidity sensor."));
@@ -68,9 +79,14 @@ QIcon windowIcon() {
 } // namespace
 
 int RunTool(int argc, char* argv[], const std::function<void(frmmain&)>& attach) {
+    QCoreApplication::setApplicationName(QStringLiteral("modbus-sensor-tool"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SENSOR_TOOL_VERSION));
+    if (asksOnlyForText(argc, argv)) {
+        // Only the window needs a display: help and the version print, and end, without one.
+        QCoreApplication text(argc, argv);
+        applyOptions(text);
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("modbus-sensor-tool"));
-    QApplication::setApplicationVersion(QStringLiteral(SENSOR_TOOL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("modbus-sensor-tool"));
     QApplication::setWindowIcon(windowIcon());
     const QString language = applyOptions(app);
