@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lamp.h"
 #include "line_settings_dialog.h"
+#include "language_part.h"
 #include "pty_pair.h"
 #include "tool_rig.h"
 #include "tool_settings.h"
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -91,6 +93,22 @@ void TestPortControl::trialFailuresKeepThePortClosed() {
     QCOMPARE(f.ui().Shape1->fillColor(), kBlack);
     QCOMPARE(f.w().line().openPortNumber(), 0);
     // The tool's words in the box, the system's in its tooltip.
+    QCOMPARE(f.ui().Message_Show->toPlainText(), status);
+    QCOMPARE(f.ui().Message_Show->toolTip(), status + QStringLiteral("\n系统信息：the reason"));
+    // Both say it again in the other language, and back.
+    auto* language = f.w().findChild<LanguagePart*>();
+    const auto chinese = qScopeGuard([language] { language->choose(Language::Chinese); });
+    language->choose(Language::English);
+    QCoreApplication::processEvents();
+    static const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    QVERIFY2(!f.ui().Message_Show->toPlainText().contains(han) &&
+                 f.ui().Message_Show->toPlainText().contains(QStringLiteral("COM1")),
+             qPrintable(f.ui().Message_Show->toPlainText()));
+    QVERIFY2(!f.ui().Message_Show->toolTip().contains(han) &&
+                 f.ui().Message_Show->toolTip().contains(QStringLiteral("the reason")),
+             qPrintable(f.ui().Message_Show->toolTip()));
+    language->choose(Language::Chinese);
+    QCoreApplication::processEvents();
     QCOMPARE(f.ui().Message_Show->toPlainText(), status);
     QCOMPARE(f.ui().Message_Show->toolTip(), status + QStringLiteral("\n系统信息：the reason"));
     // The next click tries again and succeeds.

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextLayout>
 
 class TestWindow : public QObject {
     Q_OBJECT
@@ -372,6 +373,22 @@ void TestWindow::linkLabelColourAndClick() {
     f.web.succeed = false;
     QTest::mouseClick(f.ui().Label9, Qt::LeftButton);
     QVERIFY(f.ui().Message_Show->toPlainText().contains(f.ui().Label9->text()));
+    // The box shows its first line: no colon left hanging there; why is in its tooltip.
+    const QString line = f.ui().Message_Show->toPlainText();
+    QTextLayout layout(line, f.ui().Message_Show->font());
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(wrapping);
+    layout.beginLayout();
+    QTextLine shown = layout.createLine();
+    shown.setLineWidth(f.ui().Message_Show->contentsRect().width() -
+                       2 * f.ui().Message_Show->document()->documentMargin());
+    layout.endLayout();
+    const QString firstLine = line.left(shown.textLength());
+    QVERIFY2(firstLine.endsWith(QLatin1Char(' ')) || firstLine == line, qPrintable(firstLine));
+    QVERIFY2(!firstLine.trimmed().endsWith(QStringLiteral("：")), qPrintable(firstLine));
+    QVERIFY(f.ui().Message_Show->toolTip().startsWith(line + QLatin1Char('\n')));
+    QVERIFY(f.ui().Message_Show->toolTip().size() > line.size() + 4);
 }
 
 // A box that stays open while the messages given fall due, as ticks do behind a modal box.

@@ -551,6 +551,16 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <source>打开串口失败：COM%1</source>
         <translation>Opening the port failed: COM%1</translation>
     </message>
+    <message>
+        <source>、</source>
+        <comment>between devices</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <comment>what is found; advice</comment>
+        <translation>%1; %2</translation>
+    </message>
 </context>
 <context>
     <name>QtSerialControl</name>
@@ -1224,8 +1234,12 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <translation>Cannot save the settings file com.txt: %1</translation>
     </message>
     <message>
-        <source>无法打开浏览器：%1</source>
-        <translation>Cannot open the browser: %1</translation>
+        <source>无法打开浏览器 %1</source>
+        <translation>No browser for %1</translation>
+    </message>
+    <message>
+        <source>系统没有能打开网址的程序，或它未能启动</source>
+        <translation>The system has no program for web addresses, or it did not start</translation>
     </message>
 </context>
 </TS>

@@ -139,6 +139,8 @@ void frmmain::retranslate() {
     showAcquisition(exchange_->acquiring());
     if (shownCycle_)
         showCycle(*shownCycle_);
+    else if (status_.retold)
+        showStatus(status_.retold());
     else
         showStatusToolTip();
     showHints();
@@ -235,9 +237,19 @@ void frmmain::Timer3_Timer() {
     linkLabel_->recolour();
 }
 
+namespace {
+// The browser did not start: the box shows that on its first line, the address on the next
+// (its one line is narrow), its tooltip the likely why.
+StatusText BrowserFailure(const QString& address) {
+    return {frmmain::tr("无法打开浏览器 %1").arg(address),
+            frmmain::tr("系统没有能打开网址的程序，或它未能启动"),
+            [address] { return BrowserFailure(address); }};
+}
+} // namespace
+
 void frmmain::Label9_Click() {
     if (!linkLabel_->openAddress())
-        setStatus(tr("无法打开浏览器：%1").arg(Label9->text()));
+        showStatus(BrowserFailure(Label9->text()));
 }
 
 // com.txt keeps a new rate from the next close on, the settings file a new format at once.
@@ -303,7 +315,7 @@ void frmmain::showCleared() {
 
 void frmmain::showCycle(const JudgedCycle& cycle) {
     if (!cycle.verdict.accepted()) {
-        showStatus({Caption::Bad(), RefusalReason(cycle)});
+        showStatus({Caption::Bad(), RefusalReason(cycle), {}});
     } else {
         Text2->setPlainText(cycle.reply);
         if (cycle.readings)

@@ -87,7 +87,7 @@ private:
     void showCycle(const JudgedCycle& cycle);
     void onPortLost(const QString& reason, const QString& device);
     void showStatus(const StatusText& status);
-    void setStatus(const QString& line) { showStatus({line, {}}); }
+    void setStatus(const QString& line) { showStatus({line, {}, {}}); }
     void showStatusToolTip();
 
     Services services_;

@@ -40,10 +40,11 @@ QString missingLine(const PortProblemContext& context) {
     QStringList paths;
     for (const SerialDeviceInfo& device : context.existing)
         paths << device.path;
-    const QString found =
-        QObject::tr("%1；现有串口：%2").arg(missing, paths.join(QStringLiteral("、")));
+    const QString found = QObject::tr("%1；现有串口：%2")
+                              .arg(missing, paths.join(QObject::tr("、", "between devices")));
     const QString advice = PortLinkAdvice(context.existing.front().path, context.port);
-    return advice.isEmpty() ? found : found + QStringLiteral("；") + advice;
+    return advice.isEmpty() ? found
+                            : QObject::tr("%1；%2", "what is found; advice").arg(found, advice);
 }
 
 } // namespace
@@ -82,7 +83,7 @@ StatusText DescribePortProblem(PortProblem problem, const PortProblemContext& co
     const QString detail = context.systemDetail.isEmpty()
                                ? QString()
                                : QObject::tr("系统信息：%1").arg(context.systemDetail);
-    return {line, detail};
+    return {line, detail, [problem, context] { return DescribePortProblem(problem, context); }};
 }
 
 QString PortToolTip(int port, const QString& device, bool present, bool throughLink,

@@ -4,6 +4,7 @@
 #include "serial_devices.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 // What the status line says: one line for the box, and the system's own words beside it
@@ -11,6 +12,8 @@
 struct StatusText {
     QString line;
     QString detail;
+    // Says the same again in the language now chosen; empty for a text that cannot.
+    std::function<StatusText()> retold;
 };
 
 enum class PortProblem { Missing, Busy, NoPermission, SettingsRefused, WriteFailed, Lost, Other };
