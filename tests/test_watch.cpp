@@ -7,6 +7,7 @@
 #include "bus_watch_window.h"
 #include "crc.h"
 #include "line_timing.h"
+#include "qt_texts.h"
 #include "reply_fault_text.h"
 #include "sensor_scan.h"
 #include "tool_limits.h"
@@ -15,9 +16,12 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QtTest>
 #include <algorithm>
 
@@ -59,10 +63,13 @@ private slots:
     void silenceBetweenFrames();
     void tallyOfTurns();
     void medianOfReplyTimesIsExact();
+    void windowFitsItsColumnsInEitherLanguage();
     void eachTurnJudgedWhenCompleteOrAtTheTimeout();
     void bytesWaitingBeforeATurnCountForNone();
     void aRoundThatOverrunsStartsTheNextAtOnce();
     void theLineIsGivenBackHoweverTheWatchEnds();
+    void footerCountsRoundsAsTheRowsDo();
+    void countsTakeTheirPluralInEnglish();
     void foundSensorsWatchedAtOneRate();
 };
 
@@ -234,6 +241,32 @@ void TestWatch::medianOfReplyTimesIsExact() {
     QVERIFY(!times.median());
 }
 
+// Every column shows whole without scrolling sideways, at the widest values, in Chinese and
+// in English.
+void TestWatch::windowFitsItsColumnsInEitherLanguage() {
+    const auto chinese = qScopeGuard([] { InstallLanguage(*qApp, Language::Chinese); });
+    for (const Language language : {Language::Chinese, Language::English}) {
+        QVERIFY(InstallLanguage(*qApp, language));
+        WatchTally tally;
+        tally.begin({1, 254});
+        tally.add(turnOf(254, ReplyFault::None, -398, 1000), 997);
+        for (int round = 0; round < 1234; ++round)
+            tally.add(turnOf(1, ReplyFault::NoReply), -1);
+        WatchTableModel model(tally);
+        BusWatchWindow window(model);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* table = window.findChild<QTableView*>(QStringLiteral("watchTable"));
+        QTRY_VERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
+        QVERIFY(!table->horizontalScrollBar()->isVisible());
+        for (int column = 0; column < WatchTableModel::kColumns; ++column)
+            QVERIFY(table->horizontalHeader()->sectionSize(column) >=
+                    table->horizontalHeader()->sectionSizeHint(column));
+        QVERIFY2(window.tableText().contains(QStringLiteral("1234")),
+                 qPrintable(window.tableText()));
+    }
+}
+
 // Three addresses: one answers (judged as soon as its reply is complete), one is silent
 // (judged at the timeout), one answers for another address. Between turns the line stays
 // quiet for 3.5 characters; the next round comes 700 ms after the first began.
@@ -390,6 +423,65 @@ void TestWatch::theLineIsGivenBackHoweverTheWatchEnds() {
     g.openPort();
     QVERIFY(g.w().findChild<BusWatchPart*>()->watch({1}, 50));
     g.window.reset();
+}
+
+// Mid-round, a silent row's count and the footer's round are the same number; the table of
+// one port is gone when another port opens, and stays when the same one opens again.
+void TestWatch::footerCountsRoundsAsTheRowsDo() {
+    ToolRig f;
+    f.openPort();
+    auto* part = f.w().findChild<BusWatchPart*>();
+    QVERIFY(part->watch({3, 8}, 20));
+    auto* note = part->window()->findChild<QLabel*>(QStringLiteral("watchNote"));
+    QStringList seen; // the silent row and the footer, each time address 3 was judged
+    connect(part, &BusWatchPart::cycleJudged, this, [&](const JudgedCycle& cycle) {
+        if (cycle.address == 3)
+            seen << part->window()
+                            ->tableText()
+                            .split(QLatin1Char('\n'))
+                            .at(1)
+                            .split(QLatin1Char('\t'))
+                            .at(WatchTableModel::kVerdict) +
+                        QLatin1Char('|') + note->text();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 4, 5000);
+    part->stop();
+    const QRegularExpression counts(QStringLiteral("已 (\\d+) 轮\\）\\|第 (\\d+) 轮"));
+    int compared = 0;
+    for (const QString& both : seen) {
+        const auto match = counts.match(both);
+        if (!match.hasMatch())
+            continue;
+        QCOMPARE(match.captured(1), match.captured(2));
+        ++compared;
+    }
+    QVERIFY2(compared >= 2, qPrintable(seen.join(QLatin1Char('\n'))));
+
+    f.openPort();
+    f.openPort(); // the same port again: the same sensors
+    QCOMPARE(part->tally().sensors().size(), size_t(2));
+    f.openPort();
+    f.ui().Combo1->setListIndex(3);
+    f.openPort();
+    QVERIFY(part->tally().sensors().empty());
+    QCOMPARE(part->window()->tableText().count(QLatin1Char('\n')), 1); // the header alone
+}
+
+void TestWatch::countsTakeTheirPluralInEnglish() {
+    const auto chinese = qScopeGuard([] { InstallLanguage(*qApp, Language::Chinese); });
+    QVERIFY(InstallLanguage(*qApp, Language::English));
+    ToolRig f;
+    f.openPort();
+    auto* part = f.w().findChild<BusWatchPart*>();
+    auto* note = [&] {
+        part->showWindow();
+        return part->window()->findChild<QLabel*>(QStringLiteral("watchNote"));
+    }();
+    QVERIFY(part->watch({5}, 50));
+    QCOMPARE(note->text(), QStringLiteral("Watching 1 sensor…"));
+    QVERIFY(part->watch({5, 9}, 50));
+    QCOMPARE(note->text(), QStringLiteral("Watching 2 sensors…"));
+    part->stop();
 }
 
 // All the sensors a scan found when they answered at one rate and format; only those at

@@ -50,20 +50,23 @@
         <translation>Bus watch…</translation>
     </message>
     <message>
-        <source>第 %1 轮，占用线路 %2 毫秒</source>
-        <translation>Round %1, line busy for %2 ms</translation>
-    </message>
-    <message>
         <source>串口已关闭，监视已停止。</source>
         <translation>The port was closed; the watch has stopped.</translation>
     </message>
     <message>
-        <source>正在监视 %1 个传感器……</source>
-        <translation>Watching %1 sensors…</translation>
-    </message>
-    <message>
         <source>监视已停止。</source>
         <translation>The watch has stopped.</translation>
+    </message>
+    <message>
+        <source>第 %1 轮；上一轮占用线路 %2 毫秒</source>
+        <translation>Round %1; the last kept the line busy for %2 ms</translation>
+    </message>
+    <message numerus="yes">
+        <source>正在监视 %n 个传感器……</source>
+        <translation>
+            <numerusform>Watching %n sensor…</numerusform>
+            <numerusform>Watching %n sensors…</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -522,10 +525,6 @@
         <translation>Reason: no reply arrived</translation>
     </message>
     <message>
-        <source>原因：回复不完整或过长（收到 %1 字节）</source>
-        <translation>Reason: the reply is incomplete or too long (%1 bytes arrived)</translation>
-    </message>
-    <message>
         <source>原因：回复的地址或功能码与请求不符</source>
         <translation>Reason: the reply&apos;s address or function code does not match the request</translation>
     </message>
@@ -560,6 +559,13 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <source>%1；%2</source>
         <comment>what is found; advice</comment>
         <translation>%1; %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>原因：回复不完整或过长（收到 %n 字节）</source>
+        <translation>
+            <numerusform>Reason: the reply is incomplete or too long (%n byte arrived)</numerusform>
+            <numerusform>Reason: the reply is incomplete or too long (%n bytes arrived)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -628,14 +634,6 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <translation>Stop recording</translation>
     </message>
     <message>
-        <source>记录已结束：%1（%2 行）</source>
-        <translation>Recording ended: %1 (%2 rows)</translation>
-    </message>
-    <message>
-        <source>正在记录：%1（%2 行）</source>
-        <translation>Recording: %1 (%2 rows)</translation>
-    </message>
-    <message>
         <source>记录已停止：无法写入 %1（%2）</source>
         <translation>Recording stopped: cannot write %1 (%2)</translation>
     </message>
@@ -670,6 +668,20 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>无法开始记录 %1：%2</source>
         <translation>Cannot start recording %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>记录已结束：%1（%n 行）</source>
+        <translation>
+            <numerusform>Recording ended: %1 (%n row)</numerusform>
+            <numerusform>Recording ended: %1 (%n rows)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>正在记录：%1（%n 行）</source>
+        <translation>
+            <numerusform>Recording: %1 (%n row)</numerusform>
+            <numerusform>Recording: %1 (%n rows)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -775,16 +787,8 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <translation>Cannot start the scan.</translation>
     </message>
     <message>
-        <source>已询问 %1 / %2，剩余约 %3 秒，找到 %4 个</source>
-        <translation>Asked %1 / %2, about %3 s left, %4 found</translation>
-    </message>
-    <message>
         <source>设备存在，异常码 %1</source>
         <translation>Device present, exception code %1</translation>
-    </message>
-    <message>
-        <source>找到 %1 个传感器</source>
-        <translation>%1 sensors found</translation>
     </message>
     <message>
         <source>扫描中止：%1；%2</source>
@@ -819,6 +823,20 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <translation>
             <numerusform>The sensors found differ in baud rate or format and cannot be watched together; only the %n at the port&apos;s %1 is watched.</numerusform>
             <numerusform>The sensors found differ in baud rate or format and cannot be watched together; only the %n at the port&apos;s %1 are watched.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已询问 %1 / %2，剩余约 %3 秒，找到 %n 个</source>
+        <translation>
+            <numerusform>Asked %1 / %2, about %3 s left, %n found</numerusform>
+            <numerusform>Asked %1 / %2, about %3 s left, %n found</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>找到 %n 个传感器</source>
+        <translation>
+            <numerusform>%n sensor found</numerusform>
+            <numerusform>%n sensors found</numerusform>
         </translation>
     </message>
 </context>
@@ -1062,12 +1080,15 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <translation>: </translation>
     </message>
     <message>
-        <source>%1 码 %2 次</source>
-        <translation>code %1 × %2</translation>
-    </message>
-    <message>
         <source>%1 / %2 / %3 ms</source>
         <translation>%1 / %2 / %3 ms</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 码 %n 次</source>
+        <translation>
+            <numerusform>code %1 × %n</numerusform>
+            <numerusform>code %1 × %n</numerusform>
+        </translation>
     </message>
 </context>
 <context>

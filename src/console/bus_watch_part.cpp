@@ -26,9 +26,20 @@ BusWatchPart::BusWatchPart(QWidget& window, SerialLine& line, const SensorExchan
     connect(&watch_, &BusWatch::bytesReceived, this, &BusWatchPart::bytesReceived);
     connect(&watch_, &BusWatch::cycleJudged, this, &BusWatchPart::onJudged);
     connect(&watch_, &BusWatch::stopped, this, &BusWatchPart::onStopped);
-    connect(&watch_, &BusWatch::roundEnded, this, [this](int round, qint64 busyMs) {
-        if (watchWindow_)
-            watchWindow_->showNote(tr("第 %1 轮，占用线路 %2 毫秒").arg(round).arg(busyMs));
+    // The round under way, as the silent rows count it, with what the last one took.
+    connect(&watch_, &BusWatch::roundStarted, this, [this](int round) {
+        if (!watchWindow_ || round == 1)
+            return;
+        watchWindow_->showNote(tr("第 %1 轮；上一轮占用线路 %2 毫秒").arg(round).arg(lastBusyMs_));
+    });
+    connect(&watch_, &BusWatch::roundEnded, this,
+            [this](int, qint64 busyMs) { lastBusyMs_ = busyMs; });
+    // Another port opened has other sensors: the table of the last one goes.
+    connect(&line_, &SerialLine::opened, this, [this] {
+        if (line_.openPortNumber() != tallyPort_ && !tally_.sensors().empty()) {
+            tally_.begin({});
+            table_->reset();
+        }
     });
     // A port closed under the watch ends it; the window says why.
     connect(&line_, &SerialLine::shownOpenChanged, this, [this](bool open) {
@@ -85,11 +96,12 @@ bool BusWatchPart::watch(const QList<int>& addresses, int timeoutMs, const QStri
     watchWindow_->setTimeoutMs(timeoutMs);
 
     tally_.begin(addresses);
+    tallyPort_ = line_.openPortNumber();
     table_->reset();
     if (!watch_.start({addresses, timeoutMs, line_.lineSettings()}))
         return false;
     watchWindow_->showRunning(true);
-    const QString watching = tr("正在监视 %1 个传感器……").arg(addresses.size());
+    const QString watching = tr("正在监视 %n 个传感器……", "", static_cast<int>(addresses.size()));
     watchWindow_->showNote(note.isEmpty() ? watching : note + QLatin1Char('\n') + watching);
     return true;
 }

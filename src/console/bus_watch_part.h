@@ -57,6 +57,8 @@ private:
     ToolSettings settings_;
     BusWatch watch_;
     WatchTally tally_;
+    int tallyPort_ = 0; // the port the table's sensors answered on
+    qint64 lastBusyMs_ = 0;
     WatchTableModel* table_ = nullptr;
     QAction* action_ = nullptr;
     QPointer<BusWatchWindow> watchWindow_;

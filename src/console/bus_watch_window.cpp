@@ -16,14 +16,16 @@
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QSize kStartSize(640, 420);
 }
 
-BusWatchWindow::BusWatchWindow(QAbstractItemModel& table, QWidget* parent) : QDialog(parent) {
+BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BusWatchWindow"));
     setWindowTitle(tr("多传感器监视"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -94,9 +96,27 @@ BusWatchWindow::BusWatchWindow(QAbstractItemModel& table, QWidget* parent) : QDi
     layout->addWidget(table_, 1);
     layout->addWidget(note_);
     layout->addWidget(buttons);
-    resize(kStartSize);
+    resize(std::max(kStartSize.width(), widthForColumns(table)), kStartSize.height());
     showRunning(false);
     checkAddresses();
+}
+
+int BusWatchWindow::widthForColumns(const WatchTableModel& table) const {
+    const QHeaderView& header = *table_->horizontalHeader();
+    const QFontMetrics cells = table_->fontMetrics();
+    // A cell's text, its margins on either side and the grid line.
+    const int cellMargins =
+        2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1) + 1;
+    int columns = 0;
+    for (int column = 0; column < WatchTableModel::kColumns; ++column) {
+        int widest = header.sectionSizeHint(column);
+        for (const QString& text : table.widestTexts(column))
+            widest = std::max(widest, cells.horizontalAdvance(text) + cellMargins);
+        columns += widest;
+    }
+    const int scrollBar = table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
+    const QMargins around = layout()->contentsMargins();
+    return columns + scrollBar + 2 * table_->frameWidth() + around.left() + around.right();
 }
 
 void BusWatchWindow::setAddressText(const QString& text) {

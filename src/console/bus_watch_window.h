@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QList>
 
-class QAbstractItemModel;
+class WatchTableModel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,7 +17,7 @@ class QTableView;
 class BusWatchWindow final : public QDialog {
     Q_OBJECT
 public:
-    BusWatchWindow(QAbstractItemModel& table, QWidget* parent = nullptr);
+    BusWatchWindow(WatchTableModel& table, QWidget* parent = nullptr);
 
     void setAddressText(const QString& text);
     QString addressText() const;
@@ -36,6 +36,8 @@ signals:
 
 private:
     void checkAddresses();
+    // Wide enough for every column at its widest, in the language shown.
+    int widthForColumns(const WatchTableModel& table) const;
 
     QLineEdit* addresses_;
     QLabel* addressProblem_;

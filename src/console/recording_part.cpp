@@ -46,7 +46,8 @@ void RecordingPart::stop() {
     if (!recorder_.recording())
         return;
     recorder_.stop();
-    ended_ = tr("记录已结束：%1（%2 行）").arg(recorder_.path()).arg(recorder_.rows());
+    ended_ =
+        tr("记录已结束：%1（%n 行）", "", static_cast<int>(recorder_.rows())).arg(recorder_.path());
     showState();
 }
 
@@ -70,7 +71,8 @@ void RecordingPart::keep(const JudgedCycle& cycle) {
 
 QString RecordingPart::note() const {
     if (recorder_.recording())
-        return tr("正在记录：%1（%2 行）").arg(recorder_.path()).arg(recorder_.rows());
+        return tr("正在记录：%1（%n 行）", "", static_cast<int>(recorder_.rows()))
+            .arg(recorder_.path());
     return ended_;
 }
 

@@ -198,11 +198,10 @@ void ScanDialog::showProgress(int done, int total, qint64 msLeft) {
     progress_->setMaximum(std::max(1, total));
     progress_->setValue(done);
     const int secondsLeft = static_cast<int>((msLeft + 999) / 1000);
-    summary_->setText(tr("已询问 %1 / %2，剩余约 %3 秒，找到 %4 个")
+    summary_->setText(tr("已询问 %1 / %2，剩余约 %3 秒，找到 %n 个", "", results_->rowCount())
                           .arg(done)
                           .arg(total)
-                          .arg(secondsLeft)
-                          .arg(results_->rowCount()));
+                          .arg(secondsLeft));
 }
 
 void ScanDialog::addFinding(const ScanFinding& finding) {
@@ -233,7 +232,7 @@ void ScanDialog::scanEnded(bool completed, const QString& failure) {
     cancelButton_->setEnabled(false);
     useButton_->setEnabled(!results_->selectedItems().isEmpty());
     watchButton_->setEnabled(!findings_.isEmpty());
-    const QString found = tr("找到 %1 个传感器").arg(results_->rowCount());
+    const QString found = tr("找到 %n 个传感器", "", results_->rowCount());
     if (!failure.isEmpty())
         summary_->setText(tr("扫描中止：%1；%2").arg(failure, found));
     else if (completed)

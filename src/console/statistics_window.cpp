@@ -47,8 +47,8 @@ StatisticsWindow::StatisticsWindow(LineStatistics& statistics, QWidget* parent)
     connect(&statistics_, &LineStatistics::changed, this, [this] {
         // A reset starts the clock again.
         if (statistics_.summary().requests == 0)
-            rows_.at(Row::Since)->setText(
-                QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+            rows_.at(Row::Since)
+                ->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     });
     rows_.at(Row::Since)->setText(tr("打开串口时"));
     refresh();
@@ -90,14 +90,15 @@ void StatisticsWindow::refresh() {
         if (reason == ReplyFault::Exception && !summary.exceptionCodes.empty()) {
             QStringList codes;
             for (const auto& [code, times] : summary.exceptionCodes)
-                codes << tr("%1 码 %2 次").arg(HexByte(code)).arg(times);
+                codes << tr("%1 码 %n 次", "", times).arg(HexByte(code));
             text += QStringLiteral("（%1）").arg(codes.join(QStringLiteral("，")));
         }
         show(reasons_.at(reason), text);
     }
     show(rows_.at(Row::GoodShare),
-         summary.goodShare ? QString::number(*summary.goodShare * 100, 'f', 1) + QStringLiteral(" %")
-                           : kNone);
+         summary.goodShare
+             ? QString::number(*summary.goodShare * 100, 'f', 1) + QStringLiteral(" %")
+             : kNone);
     show(rows_.at(Row::ReplyTimes), summary.medianMs ? tr("%1 / %2 / %3 ms")
                                                            .arg(*summary.fastestMs)
                                                            .arg(*summary.medianMs)

@@ -76,6 +76,27 @@ QString WatchTableModel::text(const SensorTally& sensor, int column) const {
     return {};
 }
 
+QStringList WatchTableModel::widestTexts(int column) const {
+    SensorTally widest;
+    widest.address = 254;
+    widest.temperatureTenths = -400;
+    widest.humidityTenths = 1000;
+    widest.lastGood = QDateTime(QDate(2000, 1, 1), QTime(23, 59, 59));
+    widest.judged = widest.good = 1;
+    widest.replyTimes.add(1000);
+    QStringList texts;
+    if (column == kVerdict) {
+        for (const ReplyFault fault :
+             {ReplyFault::None, ReplyFault::NoReply, ReplyFault::WrongLength,
+              ReplyFault::WrongSender, ReplyFault::Exception, ReplyFault::CrcError})
+            texts << ReplyFaultName(fault);
+        widest.lastVerdict = ReplyVerdict{ReplyFault::NoReply, 0};
+        widest.silentInARow = 99999; // some 19 hours without a reply
+    }
+    texts << text(widest, column);
+    return texts;
+}
+
 QVariant WatchTableModel::sortValue(const SensorTally& sensor, int column) const {
     switch (column) {
     case kAddress:

@@ -28,6 +28,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // The texts a column's cells can show at their widest (the extremes of each value, every
+    // verdict), so that a window can fit its columns before the values arrive.
+    QStringList widestTexts(int column) const;
+
     // The tally started afresh, or one of its rows changed.
     void reset();
     void rowChanged(int row);

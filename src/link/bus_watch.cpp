@@ -53,6 +53,7 @@ void BusWatch::startRound() {
         return;
     sinceRoundStart_.start();
     index_ = 0;
+    emit roundStarted(++round_);
     sendNext();
 }
 
@@ -61,7 +62,7 @@ void BusWatch::sendNext() {
         return;
     if (index_ >= plan_.addresses.size()) {
         const qint64 busy = sinceRoundStart_.elapsed();
-        emit roundEnded(++round_, busy);
+        emit roundEnded(round_, busy);
         // A round that overran starts the next one at once: the line is never idle
         // longer than the silence while there is more to ask.
         roundTimer_.start(static_cast<int>(std::max<qint64>(0, kRoundMs - busy)));
@@ -107,9 +108,9 @@ void BusWatch::judge() {
         readings = DecodeReadings(reply, true);
     const int address = plan_.addresses[index_];
     ++index_;
-    emit cycleJudged({QDateTime::currentDateTime(), address, verdict, readings, request_, reply,
-                      true, false},
-                     lastByteMs_);
+    emit cycleJudged(
+        {QDateTime::currentDateTime(), address, verdict, readings, request_, reply, true, false},
+        lastByteMs_);
     if (running_)
         silenceTimer_.start(silenceMs_);
 }

@@ -41,6 +41,7 @@ public:
     void stop();
     bool running() const { return running_; }
     const WatchPlan& plan() const { return plan_; }
+    // The round under way (from 1), or the last one once stopped.
     int round() const { return round_; }
 
 signals:
@@ -49,6 +50,8 @@ signals:
     void bytesReceived();
     // One address's turn judged; replyMs from the write to the last byte, -1 without bytes.
     void cycleJudged(const JudgedCycle& cycle, qint64 replyMs);
+    // A round begins: its number, from 1.
+    void roundStarted(int round);
     // Every address has had its turn: how long the round kept the line busy.
     void roundEnded(int round, qint64 busyMs);
     // The watch ended; failure says why when it could not go on, empty when stopped.

@@ -30,7 +30,8 @@ QString DescribeReplyFault(const ReplyVerdict& verdict, qsizetype receivedBytes)
     case ReplyFault::NoReply:
         return QObject::tr("原因：没有收到回复");
     case ReplyFault::WrongLength:
-        return QObject::tr("原因：回复不完整或过长（收到 %1 字节）").arg(receivedBytes);
+        return QObject::tr("原因：回复不完整或过长（收到 %n 字节）", "",
+                           static_cast<int>(receivedBytes));
     case ReplyFault::WrongSender:
         return QObject::tr("原因：回复的地址或功能码与请求不符");
     case ReplyFault::Exception:
