@@ -3,6 +3,7 @@
 #include "statistics_window.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTranslator>
 #include <QtTest>
@@ -23,6 +24,7 @@ class TestLineHealth : public QObject {
 private slots:
     void scriptedCycles();
     void windowCaptionsFollowTheTranslator();
+    void windowTellsWhenCountingBegan();
 };
 
 // A sequence of cycles on a clock the test moves: counts by reason, the good share, and
@@ -77,7 +79,8 @@ void TestLineHealth::scriptedCycles() {
     QVERIFY(changed.size() >= 18);
     {
         StatisticsWindow window(statistics);
-        QCOMPARE(window.value(StatisticsWindow::Row::ReplyTimes), QStringLiteral("12 / 30 / 40 ms"));
+        QCOMPARE(window.value(StatisticsWindow::Row::ReplyTimes),
+                 QStringLiteral("12 / 30 / 40 ms"));
         QCOMPARE(window.value(StatisticsWindow::Row::GoodShare), QStringLiteral("44.4 %"));
     }
 
@@ -114,6 +117,27 @@ void TestLineHealth::windowCaptionsFollowTheTranslator() {
         QVERIFY2(label->text().contains(QStringLiteral("«")), qPrintable(label->text()));
     }
     QCOMPARE(captions, 11);
+}
+
+// The first row gives the time the counting began, again after a reset; the window opens
+// with its focus on a button, so no caret sits in a value.
+void TestLineHealth::windowTellsWhenCountingBegan() {
+    LineStatistics statistics;
+    StatisticsWindow window(statistics);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(window.value(StatisticsWindow::Row::Since),
+             statistics.since().toString(QStringLiteral("HH:mm:ss")));
+    QVERIFY(qobject_cast<QPushButton*>(window.focusWidget()));
+    statistics.requestSent();
+    const QDateTime before = statistics.since();
+    QTRY_VERIFY(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")) !=
+                before.toString(QStringLiteral("HH:mm:ss")));
+    window.findChild<QPushButton*>(QStringLiteral("resetStatistics"))->click();
+    QVERIFY(statistics.since() > before);
+    QCOMPARE(window.value(StatisticsWindow::Row::Since),
+             statistics.since().toString(QStringLiteral("HH:mm:ss")));
+    QCOMPARE(window.value(StatisticsWindow::Row::Requests), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TestLineHealth)

@@ -1072,10 +1072,6 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <translation>&amp;Reset</translation>
     </message>
     <message>
-        <source>打开串口时</source>
-        <translation>the port&apos;s opening</translation>
-    </message>
-    <message>
         <source>：</source>
         <translation>: </translation>
     </message>

@@ -44,14 +44,9 @@ StatisticsWindow::StatisticsWindow(LineStatistics& statistics, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(buttons);
     connect(&statistics_, &LineStatistics::changed, this, &StatisticsWindow::refresh);
-    connect(&statistics_, &LineStatistics::changed, this, [this] {
-        // A reset starts the clock again.
-        if (statistics_.summary().requests == 0)
-            rows_.at(Row::Since)
-                ->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
-    });
-    rows_.at(Row::Since)->setText(tr("打开串口时"));
     refresh();
+    // The first row's text is selectable: focused, it would show a caret.
+    buttons->button(QDialogButtonBox::Close)->setFocus();
 }
 
 QLabel* StatisticsWindow::addRow(QFormLayout& form, const QString& caption) {
@@ -74,16 +69,20 @@ QString StatisticsWindow::value(ReplyFault reason) const {
     return found == reasons_.end() ? QString() : found->second->text();
 }
 
-void StatisticsWindow::show(QLabel* value, const QString& text) {
+void StatisticsWindow::showValue(QLabel* value, const QString& text) {
     value->setText(text);
     value->setAccessibleName(value->property("caption").toString() + tr("：") + text);
 }
 
 void StatisticsWindow::refresh() {
     const LineStatistics::Summary summary = statistics_.summary();
-    show(rows_.at(Row::Requests), QString::number(summary.requests));
-    show(rows_.at(Row::Accepted), QString::number(summary.accepted));
-    show(rows_.at(Row::Refused), QString::number(summary.refused));
+    const QDateTime since = statistics_.since();
+    showValue(rows_.at(Row::Since), since.toString(since.date() == QDate::currentDate()
+                                                       ? QStringLiteral("HH:mm:ss")
+                                                       : QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    showValue(rows_.at(Row::Requests), QString::number(summary.requests));
+    showValue(rows_.at(Row::Accepted), QString::number(summary.accepted));
+    showValue(rows_.at(Row::Refused), QString::number(summary.refused));
     for (const ReplyFault reason : kReasons) {
         const auto count = summary.refusals.find(reason);
         QString text = QString::number(count == summary.refusals.end() ? 0 : count->second);
@@ -93,15 +92,15 @@ void StatisticsWindow::refresh() {
                 codes << tr("%1 码 %n 次", "", times).arg(HexByte(code));
             text += QStringLiteral("（%1）").arg(codes.join(QStringLiteral("，")));
         }
-        show(reasons_.at(reason), text);
+        showValue(reasons_.at(reason), text);
     }
-    show(rows_.at(Row::GoodShare),
-         summary.goodShare
-             ? QString::number(*summary.goodShare * 100, 'f', 1) + QStringLiteral(" %")
-             : kNone);
-    show(rows_.at(Row::ReplyTimes), summary.medianMs ? tr("%1 / %2 / %3 ms")
-                                                           .arg(*summary.fastestMs)
-                                                           .arg(*summary.medianMs)
-                                                           .arg(*summary.slowestMs)
-                                                     : kNone);
+    showValue(rows_.at(Row::GoodShare),
+              summary.goodShare
+                  ? QString::number(*summary.goodShare * 100, 'f', 1) + QStringLiteral(" %")
+                  : kNone);
+    showValue(rows_.at(Row::ReplyTimes), summary.medianMs ? tr("%1 / %2 / %3 ms")
+                                                                .arg(*summary.fastestMs)
+                                                                .arg(*summary.medianMs)
+                                                                .arg(*summary.slowestMs)
+                                                          : kNone);
 }

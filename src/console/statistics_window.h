@@ -24,7 +24,7 @@ public:
 private:
     void refresh();
     QLabel* addRow(QFormLayout& form, const QString& caption);
-    static void show(QLabel* value, const QString& text);
+    static void showValue(QLabel* value, const QString& text);
 
     LineStatistics& statistics_;
     std::map<Row, QLabel*> rows_;

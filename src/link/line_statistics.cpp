@@ -17,6 +17,7 @@ LineStatistics::LineStatistics(std::function<qint64()> clockMs, QObject* parent)
 
 void LineStatistics::reset() {
     counts_ = {};
+    since_ = QDateTime::currentDateTime();
     sentAt_.reset();
     lastByteAt_.reset();
     replyTimes_.clear();

@@ -4,6 +4,7 @@
 #include "reply_check.h"
 #include "reply_times.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <functional>
 #include <map>
@@ -28,6 +29,8 @@ public:
         std::optional<qint64> fastestMs, medianMs, slowestMs;
     };
     Summary summary() const;
+    // When the counting began: at the start, or at the last reset.
+    QDateTime since() const { return since_; }
 
     void reset();
     void requestSent();
@@ -40,6 +43,7 @@ signals:
 private:
     std::function<qint64()> clockMs_;
     Summary counts_;
+    QDateTime since_ = QDateTime::currentDateTime();
     std::optional<qint64> sentAt_;
     std::optional<qint64> lastByteAt_;
     ReplyTimes replyTimes_;
