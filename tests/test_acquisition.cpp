@@ -423,6 +423,37 @@ void TestAcquisition::trendKeepsTheReadingsOfRunningAcquisition() {
     QCOMPARE(points.back().temperature, -10.0f);
     QCOMPARE(points.back().humidity, 50.0f);
     QVERIFY(points.front().ms <= points.back().ms);
+    QCOMPARE(trend->series().curveOf(0).sensor, (SensorOnPort{1, 1}));
+
+    // The trend's curves: another address starts one; so do two refused cycles in a row
+    // (one is bridged) and a pause of the poll; an address write is no cycle of the poll.
+    const auto cycle = [](qint64 ms, int address, bool read) {
+        JudgedCycle judged;
+        judged.time = QDateTime::fromMSecsSinceEpoch(ms);
+        judged.address = address;
+        judged.verdict.fault = read ? ReplyFault::None : ReplyFault::NoReply;
+        if (read)
+            judged.readings = Readings{{}, QString(), 215, 400};
+        judged.acquiring = true;
+        return judged;
+    };
+    const qint64 at = points.back().ms + 700;
+    const std::size_t curves = trend->series().curves().size();
+    trend->keep(cycle(at, 2, true));        // another address
+    trend->keep(cycle(at + 700, 2, false)); // one refusal, bridged
+    JudgedCycle write = cycle(at + 1000, 0, false);
+    write.addressWrite = true;
+    trend->keep(write);                                               // no poll, no second refusal
+    trend->keep(cycle(at + 1400, 2, true));                           //
+    trend->keep(cycle(at + 2100, 2, true));                           //
+    trend->keep(cycle(at + 2800, 2, false));                          // two refusals: a gap
+    trend->keep(cycle(at + 3500, 2, false));                          //
+    trend->keep(cycle(at + 4200, 2, true));                           //
+    trend->keep(cycle(at + 4200 + TrendPart::kPauseMs + 1, 2, true)); // after a pause
+    trend->keep(cycle(at + 4200 + TrendPart::kPauseMs + 701, 2, true));
+    QCOMPARE(trend->series().curves().size(), curves + 3);
+    QCOMPARE(trend->series().curves().back().sensor, (SensorOnPort{2, 1}));
+    QCOMPARE(trend->series().points().size(), size_t(2 + 6));
 }
 
 // A message box on the way out (com.txt unwritable) runs the event loop: nothing may be

@@ -8,6 +8,22 @@
 namespace {
 const QColor kTemperatureInk(200, 40, 30);
 
+// The columns where the temperature is drawn, from..to.
+int inkedColumns(TrendChart& chart, int from, int to) {
+    QImage image(chart.size(), QImage::Format_RGB32);
+    chart.render(&image);
+    int inked = 0;
+    for (int x = from; x < to; ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixelColor(x, y) == kTemperatureInk) {
+                ++inked;
+                break;
+            }
+        }
+    }
+    return inked;
+}
+
 // The highest and lowest rows where the temperature is drawn inside the plot's columns.
 std::pair<int, int> inkedRows(TrendChart& chart) {
     QImage image(chart.size(), QImage::Format_RGB32);
@@ -36,6 +52,7 @@ class TestTrend : public QObject {
 private slots:
     void valueAxisSpansTheReadings();
     void pointerPastTheNewestShowsTheNewest();
+    void curvesAreNotJoinedAcrossAGapAndTheHoverNamesTheSensor();
 };
 
 // However narrow or wide the readings, they fill most of the plot's height and none is cut.
@@ -75,6 +92,32 @@ void TestTrend::pointerPastTheNewestShowsTheNewest() {
     pointAt(chart, QPoint(64, 200)); // its left edge: the oldest
     QVERIFY(chart.hovered());
     QCOMPARE(chart.hovered()->ms, start);
+}
+
+// Two minutes of address 5 on COM3, four minutes without readings, two of address 8 on
+// COM3: nothing is drawn in the gap; the pointer on either side names the sensor.
+void TestTrend::curvesAreNotJoinedAcrossAGapAndTheHoverNamesTheSensor() {
+    const qint64 start = 1'800'000'000'000;
+    ReadingSeries series;
+    for (int i = 0; i < 120; ++i)
+        series.add(start + 1000LL * i, 20.0 + i / 100.0, 50.0, {5, 3});
+    series.breakCurve();
+    for (int i = 360; i < 480; ++i)
+        series.add(start + 1000LL * i, 30.0 - i / 100.0, 50.0, {8, 3});
+    TrendChart chart(series);
+    chart.resize(64 + 480 + 64, 400); // one column a second
+    chart.setClock([start] { return start + 480'000; });
+    chart.setSpan(TrendChart::Span::Everything);
+    QCOMPARE(inkedColumns(chart, 64 + 125, 64 + 355), 0);
+    QVERIFY(inkedColumns(chart, 64 + 10, 64 + 110) > 90);
+    QVERIFY(inkedColumns(chart, 64 + 370, 64 + 470) > 90);
+
+    pointAt(chart, QPoint(64 + 60, 200));
+    QVERIFY(chart.hovered());
+    QCOMPARE(chart.hoveredSensor(), (SensorOnPort{5, 3}));
+    pointAt(chart, QPoint(64 + 400, 200));
+    QVERIFY(chart.hovered());
+    QCOMPARE(chart.hoveredSensor(), (SensorOnPort{8, 3}));
 }
 
 QTEST_MAIN(TestTrend)

@@ -1143,6 +1143,14 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <source>湿度 %1 %</source>
         <translation>Humidity %1 %</translation>
     </message>
+    <message>
+        <source>地址 %1，COM%2</source>
+        <translation>Address %1, COM%2</translation>
+    </message>
+    <message>
+        <source>地址 %1</source>
+        <translation>Address %1</translation>
+    </message>
 </context>
 <context>
     <name>TrendPart</name>

@@ -82,7 +82,7 @@ void frmmain::createExtensions() {
     auto* readoutAge = new ReadoutAge(*AI_SHOW(0), *AI_SHOW(1), this);
     connect(exchange_, &SensorExchange::cycleJudged, readoutAge, &ReadoutAge::judged);
 
-    trend_ = new TrendPart(*this);
+    trend_ = new TrendPart(*this, *line_);
     connect(exchange_, &SensorExchange::cycleJudged, trend_, &TrendPart::keep);
 
     lineHealth_ = new LineHealth(*this, *line_, *exchange_);

@@ -206,20 +206,27 @@ void TrendChart::drawSeries(QPainter& painter, const Frame& f) const {
     painter.setClipRect(plot.adjusted(0, 0, 1, 1));
     const auto drawSeries = [&](const QColor& colour, const Axis& axis,
                                 ColumnValues ThinnedColumn::*values) {
+        // A one-pixel cosmetic pen keeps a day of columns on the raster engine's fast path.
+        painter.setPen(QPen(colour, 0));
         QPolygonF path;
         path.reserve(static_cast<qsizetype>(4 * f.columns.size()));
+        qint64 curve = -1;
         for (std::size_t i = 0; i < f.columns.size(); ++i) {
             const ColumnValues& c = f.columns[i].*values;
             if (!c.present)
                 continue;
+            // Another curve (another sensor, or after a gap) is not joined to the last.
+            if (f.columns[i].firstCurve != curve && !path.isEmpty()) {
+                painter.drawPolyline(path);
+                path.clear();
+            }
+            curve = f.columns[i].lastCurve;
             const double x = plot.left() + double(i);
             path << QPointF(x, Frame::y(plot, axis, c.first))
                  << QPointF(x, Frame::y(plot, axis, c.min))
                  << QPointF(x, Frame::y(plot, axis, c.max))
                  << QPointF(x, Frame::y(plot, axis, c.last));
         }
-        // A one-pixel cosmetic pen keeps a day of columns on the raster engine's fast path.
-        painter.setPen(QPen(colour, 0));
         painter.drawPolyline(path);
     };
     drawSeries(kTemperatureColour, f.temperature, &ThinnedColumn::temperature);
@@ -242,8 +249,13 @@ void TrendChart::drawHovered(QPainter& painter, const Frame& f) const {
     painter.drawEllipse(QPointF(hx, Frame::y(plot, f.temperature, hovered_->temperature)), 3.5,
                         3.5);
     QString label = QDateTime::fromMSecsSinceEpoch(hovered_->ms)
-                        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
-                    QLatin1Char('\n') + tr("温度 %1 ℃").arg(decimal(hovered_->temperature, 1));
+                        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    if (hoveredSensor_.address > 0)
+        label += QLatin1Char('\n') +
+                 (hoveredSensor_.port > 0
+                      ? tr("地址 %1，COM%2").arg(hoveredSensor_.address).arg(hoveredSensor_.port)
+                      : tr("地址 %1").arg(hoveredSensor_.address));
+    label += QLatin1Char('\n') + tr("温度 %1 ℃").arg(decimal(hovered_->temperature, 1));
     if (!std::isnan(hovered_->humidity)) {
         painter.setBrush(kHumidityColour);
         painter.drawEllipse(QPointF(hx, Frame::y(plot, f.humidity, hovered_->humidity)), 3.5, 3.5);
@@ -269,10 +281,12 @@ void TrendChart::mouseMoveEvent(QMouseEvent* event) {
     if (x >= f.plot.left() && x <= f.plot.right()) {
         const auto ms = f.fromMs + static_cast<qint64>((x - f.plot.left()) / f.plot.width() *
                                                        double(f.toMs - f.fromMs));
-        const ReadingPoint* near = series_->nearest(ms);
+        const auto near = series_->nearestIndex(ms);
         // Only a reading within a few pixels counts as under the pointer.
-        if (near && std::abs(f.x(near->ms) - x) <= 8)
-            hovered_ = *near;
+        if (near && std::abs(f.x(series_->points()[*near].ms) - x) <= 8) {
+            hovered_ = series_->points()[*near];
+            hoveredSensor_ = series_->curveOf(*near).sensor;
+        }
     }
     if ((hovered_ ? hovered_->ms : -1) != before)
         update();

@@ -24,8 +24,9 @@ public:
     Span span() const { return span_; }
     // The clock the window is drawn against; tests set their own.
     void setClock(std::function<qint64()> nowMs) { nowMs_ = std::move(nowMs); }
-    // The reading the pointer is nearest to, if any.
+    // The reading the pointer is nearest to, if any, and the sensor it came from.
     std::optional<ReadingPoint> hovered() const { return hovered_; }
+    SensorOnPort hoveredSensor() const { return hoveredSensor_; }
 
     QSize sizeHint() const override { return {720, 360}; }
 
@@ -46,4 +47,5 @@ private:
     std::function<qint64()> nowMs_;
     Span span_ = Span::LastTenMinutes;
     std::optional<ReadingPoint> hovered_; // a copy: the series may drop its oldest points
+    SensorOnPort hoveredSensor_;
 };

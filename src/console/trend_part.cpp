@@ -2,28 +2,46 @@
 #include "trend_part.h"
 
 #include "part_actions.h"
+#include "serial_line.h"
 #include "trend_window.h"
 
 #include <QAction>
 
-TrendPart::TrendPart(QWidget& window) : QObject(&window), window_(window) {
+TrendPart::TrendPart(QWidget& window, const SerialLine& line)
+    : QObject(&window), window_(window), line_(line) {
     setObjectName(QStringLiteral("trend"));
     action_ = AddPartAction(window, this, "TrendPart", QT_TRANSLATE_NOOP("TrendPart", "趋势图"),
                             "trendAction", QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(action_, &QAction::triggered, this, &TrendPart::showWindow);
 }
 
+bool TrendPart::pausedSince(qint64& lastMs, const JudgedCycle& cycle) {
+    const qint64 ms = cycle.time.toMSecsSinceEpoch();
+    const bool paused = lastMs >= 0 && ms - lastMs > kPauseMs;
+    lastMs = ms;
+    return paused;
+}
+
 void TrendPart::keep(const JudgedCycle& cycle) {
+    if (cycle.addressWrite)
+        return;
+    if (pausedSince(lastPolledMs_, cycle))
+        series_.breakCurve();
     add(series_, cycle);
 }
 
 void TrendPart::keepWatched(const JudgedCycle& cycle) {
-    if (!cycle.readings)
-        return;
-    const bool isNew = watched_.find(cycle.address) == watched_.end();
-    add(watched_[cycle.address], cycle);
-    if (isNew)
+    if (pausedSince(lastWatchedMs_, cycle)) {
+        for (auto& [address, series] : watched_)
+            series.breakCurve();
+    }
+    const auto found = watched_.find(cycle.address);
+    if (found != watched_.end()) {
+        add(found->second, cycle);
+    } else if (cycle.readings) {
+        add(watched_[cycle.address], cycle);
         offerSources();
+    }
 }
 
 const ReadingSeries* TrendPart::watchedSeries(int address) const {
@@ -33,12 +51,15 @@ const ReadingSeries* TrendPart::watchedSeries(int address) const {
 
 void TrendPart::add(ReadingSeries& series, const JudgedCycle& cycle) {
     // Only a reply judged while acquisition runs is decoded.
-    if (!cycle.readings)
+    if (!cycle.readings) {
+        series.missed();
         return;
+    }
     const Readings& readings = *cycle.readings;
     series.add(cycle.time.toMSecsSinceEpoch(), readings.temperatureTenths / 10.0,
                readings.humidityTenths ? std::optional<double>(*readings.humidityTenths / 10.0)
-                                       : std::nullopt);
+                                       : std::nullopt,
+               {cycle.address, line_.openPortNumber()});
     if (trendWindow_)
         trendWindow_->refresh();
 }

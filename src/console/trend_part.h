@@ -10,15 +10,21 @@
 
 class QAction;
 class QWidget;
+class SerialLine;
 class TrendWindow;
 
 // The trend: every decoded reading of this run goes into a series, one for the single poll
 // and one for each sensor the bus watch has watched, shown by the 趋势图 window (context
-// menu, Ctrl+T) while it is open.
+// menu, Ctrl+T) while it is open. A curve is one sensor on one port; where a source's
+// cycles paused (acquisition or the watch stopped) its curves break.
 class TrendPart final : public QObject {
     Q_OBJECT
 public:
-    explicit TrendPart(QWidget& window);
+    // No source judges cycles further apart than this while it runs: the poll every 700 ms,
+    // the watch's turns within its longest timeout. A longer gap is a pause.
+    static constexpr qint64 kPauseMs = 1750;
+
+    TrendPart(QWidget& window, const SerialLine& line);
 
     QAction* action() const { return action_; }
     // A cycle of the single poll.
@@ -32,10 +38,15 @@ public:
     void retranslate();
 
 private:
+    // Whether the source's cycles paused since its last one.
+    static bool pausedSince(qint64& lastMs, const JudgedCycle& cycle);
     void add(ReadingSeries& series, const JudgedCycle& cycle);
     void offerSources();
 
     QWidget& window_;
+    const SerialLine& line_;
+    qint64 lastPolledMs_ = -1;
+    qint64 lastWatchedMs_ = -1;
     ReadingSeries series_;
     std::map<int, ReadingSeries> watched_;
     QAction* action_ = nullptr;
