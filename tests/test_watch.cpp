@@ -138,20 +138,19 @@ void TestWatch::silenceBetweenFrames_data() {
     QTest::addColumn<int>("dataBits");
     QTest::addColumn<int>("stopBits");
     QTest::addColumn<qint64>("microseconds");
-    QTest::newRow("9600 8N1") << 9600 << int(QSerialPort::NoParity) << 8
-                              << int(QSerialPort::OneStop) << qint64(3646);
-    QTest::newRow("9600 8E1") << 9600 << int(QSerialPort::EvenParity) << 8
-                              << int(QSerialPort::OneStop) << qint64(4011);
-    QTest::newRow("9600 8N2") << 9600 << int(QSerialPort::NoParity) << 8
-                              << int(QSerialPort::TwoStop) << qint64(4011);
-    QTest::newRow("4800 7O2") << 4800 << int(QSerialPort::OddParity) << 7
-                              << int(QSerialPort::TwoStop) << qint64(8021);
-    QTest::newRow("19200 8N1, still counted")
-        << 19200 << int(QSerialPort::NoParity) << 8 << int(QSerialPort::OneStop) << qint64(1823);
-    QTest::newRow("38400 8E1, fixed")
-        << 38400 << int(QSerialPort::EvenParity) << 8 << int(QSerialPort::OneStop) << qint64(1750);
-    QTest::newRow("115200 8N1, fixed")
-        << 115200 << int(QSerialPort::NoParity) << 8 << int(QSerialPort::OneStop) << qint64(1750);
+    QTest::addColumn<int>("timerMs"); // rounded up, never early
+    const auto row = [](const char* name, int baud, QSerialPort::Parity parity, int dataBits,
+                        QSerialPort::StopBits stopBits, qint64 microseconds, int timerMs) {
+        QTest::newRow(name) << baud << int(parity) << dataBits << int(stopBits) << microseconds
+                            << timerMs;
+    };
+    row("9600 8N1", 9600, QSerialPort::NoParity, 8, QSerialPort::OneStop, 3646, 4);
+    row("9600 8E1", 9600, QSerialPort::EvenParity, 8, QSerialPort::OneStop, 4011, 5);
+    row("9600 8N2", 9600, QSerialPort::NoParity, 8, QSerialPort::TwoStop, 4011, 5);
+    row("4800 7O2", 4800, QSerialPort::OddParity, 7, QSerialPort::TwoStop, 8021, 9);
+    row("19200 8N1, still counted", 19200, QSerialPort::NoParity, 8, QSerialPort::OneStop, 1823, 2);
+    row("38400 8E1, fixed", 38400, QSerialPort::EvenParity, 8, QSerialPort::OneStop, 1750, 2);
+    row("115200 8N1, fixed", 115200, QSerialPort::NoParity, 8, QSerialPort::OneStop, 1750, 2);
 }
 
 void TestWatch::silenceBetweenFrames() {
@@ -160,11 +159,13 @@ void TestWatch::silenceBetweenFrames() {
     QFETCH(int, dataBits);
     QFETCH(int, stopBits);
     QFETCH(qint64, microseconds);
+    QFETCH(int, timerMs);
     const LineSettings line{baud, static_cast<QSerialPort::Parity>(parity),
                             static_cast<QSerialPort::DataBits>(dataBits),
                             static_cast<QSerialPort::StopBits>(stopBits)};
     QCOMPARE(LineTiming::SilenceMicroseconds(line), microseconds);
-    QCOMPARE(LineTiming::CeilMilliseconds(microseconds), int((microseconds + 999) / 1000));
+    QCOMPARE(LineTiming::CeilMilliseconds(microseconds), timerMs);
+    QCOMPARE(LineTiming::CeilMilliseconds(2000), 2); // whole milliseconds stay as they are
 }
 
 // The tally behind the table: a new reading replaces both values; a garbled or exception
@@ -184,12 +185,23 @@ void TestWatch::tallyOfTurns() {
     QCOMPARE(cell(1, WatchTableModel::kTemperature), QStringLiteral("-4.3℃"));
     QCOMPARE(cell(1, WatchTableModel::kHumidity), QStringLiteral("61.2%"));
     QCOMPARE(cell(1, WatchTableModel::kReplyMs), QStringLiteral("31")); // of 17, 31
+    const QDateTime lastGood = tally.sensors()[1].lastGood;
+    QVERIFY(lastGood.isValid() && lastGood.secsTo(QDateTime::currentDateTime()) < 5);
+    QCOMPARE(cell(1, WatchTableModel::kLastGood), lastGood.toString(QStringLiteral("HH:mm:ss")));
     tally.add(turnOf(4, ReplyFault::None, -40, 600), 44);
     QCOMPARE(cell(1, WatchTableModel::kReplyMs), QStringLiteral("31")); // of 17, 31, 44
     tally.add(turnOf(4, ReplyFault::None, -40, 600), 12);
     tally.add(turnOf(4, ReplyFault::CrcError), 29); // a refused reply's time is not kept
     QCOMPARE(cell(1, WatchTableModel::kReplyMs), QStringLiteral("31")); // of 12, 17, 31, 44
     QCOMPARE(cell(1, WatchTableModel::kGoodShare), QStringLiteral("80.0 %"));
+    QVERIFY(tally.sensors()[1].lastGood >= lastGood); // not moved by the refusal
+    // Sorting reads each value as a number; a sensor without one sorts first.
+    const auto sortValue = [&](int row, int column) {
+        return table.data(table.index(row, column), Qt::UserRole).toLongLong();
+    };
+    QCOMPARE(sortValue(1, WatchTableModel::kTemperature), qint64(-40));
+    QCOMPARE(sortValue(1, WatchTableModel::kHumidity), qint64(600));
+    QVERIFY(sortValue(0, WatchTableModel::kTemperature) < -400);
     QCOMPARE(table.data(table.index(1, WatchTableModel::kReplyMs), Qt::UserRole).toLongLong(),
              qint64(31));
 
@@ -276,6 +288,7 @@ void TestWatch::eachTurnJudgedWhenCompleteOrAtTheTimeout() {
     QSignalSpy judged(&watch, &BusWatch::cycleJudged);
     QSignalSpy rounds(&watch, &BusWatch::roundEnded);
     QSignalSpy bytes(&watch, &BusWatch::bytesReceived);
+    QSignalSpy sent(&watch, &BusWatch::requestSent);
     QElapsedTimer clock;
     clock.start();
     QVERIFY(watch.start({{3, 4, 5}, 90, k9600}));
@@ -288,6 +301,8 @@ void TestWatch::eachTurnJudgedWhenCompleteOrAtTheTimeout() {
     QVERIFY(judged.isEmpty());
     rig.port.receive(reply.mid(4));
     QCOMPARE(judged.size(), 1); // complete: judged at once, not at the timeout
+    QCOMPARE(bytes.size(), 2);  // one for each arrival
+    QCOMPARE(sent.size(), 1);
     auto cycle = judged.at(0).at(0).value<JudgedCycle>();
     QCOMPARE(cycle.address, 3);
     QVERIFY(cycle.verdict.accepted() && cycle.acquiring && !cycle.addressWrite);
@@ -322,6 +337,7 @@ void TestWatch::eachTurnJudgedWhenCompleteOrAtTheTimeout() {
     QTRY_COMPARE_WITH_TIMEOUT(rig.port.written.size(), size_t(4), 1500);
     QVERIFY2(clock.elapsed() >= 690, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(askedAddress(rig.port.written.back()), 3);
+    QCOMPARE(sent.size(), 4); // one for each request written
 }
 
 void TestWatch::aRoundThatOverrunsStartsTheNextAtOnce() {
@@ -365,6 +381,19 @@ void TestWatch::bytesWaitingBeforeATurnCountForNone() {
     QCOMPARE(cycle.address, 4);
     QCOMPARE(cycle.verdict.fault, ReplyFault::NoReply);
     QVERIFY(!cycle.readings);
+
+    // A flood is judged when the most a reply may hold has come, and not kept beyond it.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.port.written.size(), size_t(3), 1500);
+    rig.port.receive(QByteArray(BusWatch::kMaxReplyBytes + 40, '\x55'));
+    QCOMPARE(judged.size(), 3);
+    const auto flooded = judged.at(2).at(0).value<JudgedCycle>();
+    QVERIFY(!flooded.verdict.accepted());
+    QCOMPARE(flooded.reply.size(), BusWatch::kMaxReplyBytes * 3);
+
+    // Nor does the watch leave bytes behind for whoever has the line next.
+    rig.port.hold(readingFrom(3));
+    watch.stop();
+    QVERIFY(rig.port.input().isEmpty());
 }
 
 // Stop, the window closed, a failed write, a lost port: each gives the line back, and while
@@ -383,6 +412,8 @@ void TestWatch::theLineIsGivenBackHoweverTheWatchEnds() {
     QCOMPARE(f.messages.shown, (QStringList{held, held, held}));
     // The addresses are kept in the tool's settings file, not in com.txt.
     QCOMPARE(ToolSettings(f.folder).watchAddresses(), QStringLiteral("1, 2"));
+    QCOMPARE(ToolSettings(f.folder).watchTimeoutMs(200), 50);
+    QCOMPARE(part->timeoutMs(), 50);
     QCOMPARE(f.comTxt(), QByteArray("1\r\n9600\r\n"));
 
     part->stop();

@@ -593,7 +593,22 @@ void TestWindow::languageChoiceSurvivesARestart() {
     ToolRig f;
     QCOMPARE(StartLanguage({}, f.folder), Language::Chinese);
     f.w().findChild<LanguagePart*>()->choose(Language::English);
+    // On disk at once, not only in this process's copy of the settings.
+    QFile kept(f.filePath(QStringLiteral("modbus-sensor-tool.ini")));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QVERIFY(kept.readAll().contains("language=en"));
     QCOMPARE(ToolSettings(f.folder).language(), QStringLiteral("en"));
+    // The menu marks the choice; Ctrl+L switches to the other language and back.
+    auto* chinese = f.w().findChild<QAction*>(QStringLiteral("chineseAction"));
+    auto* english = f.w().findChild<QAction*>(QStringLiteral("englishAction"));
+    QVERIFY(english->isChecked() && !chinese->isChecked());
+    f.w().show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    QTest::keyClick(&f.w(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(CurrentLanguage(), Language::Chinese);
+    QVERIFY(chinese->isChecked() && !english->isChecked());
+    QTest::keyClick(&f.w(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(CurrentLanguage(), Language::English);
     QCOMPARE(StartLanguage({}, f.folder), Language::English);
     QCOMPARE(StartLanguage(QStringLiteral("zh"), f.folder), Language::Chinese);
     QCOMPARE(ToolSettings(f.folder).language(), QStringLiteral("en"));
