@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "serial_server.h"
 
+#include "fixture_process.h"
+
 #include <QFile>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTest>
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 const QString kProgram = QStringLiteral("ser2net");
@@ -29,17 +28,8 @@ bool listening(quint16 port) {
 } // namespace
 
 quint16 FreeTcpPort() {
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    quint16 port = 0;
-    if (::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(probe);
-    return port;
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
 }
 
 bool SerialServer::Installed() {
@@ -80,6 +70,7 @@ bool SerialServer::start(const QString& device) {
     }
     file.close();
     process_.setProcessChannelMode(QProcess::MergedChannels);
+    EndWithTheTest(process_);
     const QString program = QStandardPaths::findExecutable(
         kProgram, {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
     process_.start(program, {QStringLiteral("-n"), QStringLiteral("-u"), QStringLiteral("-c"),

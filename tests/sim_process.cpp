@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "sim_process.h"
 
+#include "fixture_process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <csignal>
-#ifdef Q_OS_LINUX
-#include <sys/prctl.h>
-#endif
 
 SimProcess::SimProcess(const QString& folder, int port) : folder_(folder), port_(port) {}
 
@@ -33,10 +32,7 @@ bool SimProcess::start(const QStringList& options) {
         !options.contains(QStringLiteral("--delay")))
         timing << QStringLiteral("--instant");
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-#ifdef Q_OS_LINUX
-    // A test that crashes or is killed takes its sensor with it.
-    process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-#endif
+    EndWithTheTest(process_);
     process_.start(QStringLiteral(SENSOR_SIM_PATH),
                    QStringList{QStringLiteral("--dir"), folder_, QStringLiteral("--port"),
                                QString::number(port_), QStringLiteral("--log"), logPath()} +
@@ -95,6 +91,7 @@ PortHolder::~PortHolder() {
 }
 
 bool PortHolder::hold(const QString& devicePath) {
+    EndWithTheTest(process_);
     process_.start(QStringLiteral(PORT_HOLDER_PATH), {devicePath});
     return process_.waitForStarted(5000) && process_.waitForReadyRead(5000) &&
            process_.readAllStandardOutput().startsWith("held");

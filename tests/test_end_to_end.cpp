@@ -3,6 +3,7 @@
 // pseudo-terminal, with real timers.
 #include "bus_watch_part.h"
 #include "bus_watch_window.h"
+#include "fixture_process.h"
 #include "lamp.h"
 #include "line_rig.h"
 #include "recording_part.h"
@@ -381,11 +382,13 @@ void TestEndToEnd::sensorBehindASerialServer() {
     const QString tcpPort = QString::number(20000 + QCoreApplication::applicationPid() % 20000);
 
     QProcess listener;
+    EndWithTheTest(listener);
     listener.start(socat, {QStringLiteral("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(tcpPort),
                            QStringLiteral("FILE:%1,rawer").arg(server.linkPath())});
     QVERIFY(listener.waitForStarted());
     SensorRig rig(5);
     QProcess bridge;
+    EndWithTheTest(bridge);
     const QString link = rig.dir.filePath(QStringLiteral("COM5"));
     QTRY_VERIFY_WITH_TIMEOUT(
         [&] {

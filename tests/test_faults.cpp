@@ -3,6 +3,7 @@
 // ports the user may not open. Figures are printed for the reliability report.
 #include "close_on_termination.h"
 #include "fakes.h"
+#include "fixture_process.h"
 #include "frmmain.h"
 #include "line_rig.h"
 #include "message_box.h"
@@ -168,6 +169,7 @@ void startChildCase(QProcess& child, const char* name, const QString& folder,
     environment.insert(QLatin1String(kChildFolder), folder);
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QStringLiteral("/tmp"));
     child.setProcessEnvironment(environment);
+    EndWithTheTest(child);
     child.start(program, arguments);
 }
 

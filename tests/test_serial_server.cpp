@@ -12,11 +12,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 constexpr int kMappedPort = 4;
@@ -45,38 +43,45 @@ struct ServerRig : SensorRig {
 
 // A connection held open to 127.0.0.1:port, as another client would.
 struct OtherClient {
-    explicit OtherClient(quint16 port) : socket(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(port);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        connected = ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    explicit OtherClient(quint16 port) {
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        connected = socket.waitForConnected(3000);
     }
-    ~OtherClient() { ::close(socket); }
     // ser2net has given it the line once it greets it.
-    bool greeted() const {
-        char byte = 0;
-        return ::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 1;
-    }
-    int socket;
+    bool greeted() const { return socket.bytesAvailable() > 0; }
+    QTcpSocket socket;
     bool connected = false;
 };
 
-// A listener that takes connections and never says a word.
-struct MuteServer {
-    MuteServer() : socket(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(socket, 4);
-        ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
+// A listener that takes connections and never says a word, or hangs up on each at once
+// or once it has heard the client's first bytes (then after greeting it as ser2net does).
+struct TestServer : QTcpServer {
+    enum class Manner { Mute, HangUpAtOnce, HangUpAfterGreeting };
+    explicit TestServer(Manner manner) {
+        listen(QHostAddress::LocalHost);
+        port = serverPort();
+        if (manner == Manner::Mute)
+            return;
+        connect(this, &QTcpServer::newConnection, this, [this, manner] {
+            while (QTcpSocket* client = nextPendingConnection()) {
+                ++accepted;
+                if (manner == Manner::HangUpAtOnce) {
+                    client->close();
+                    client->deleteLater();
+                    continue;
+                }
+                connect(client, &QTcpSocket::readyRead, client, [client] {
+                    client->readAll();
+                    client->write(
+                        QByteArray::fromHex("fffb03fffd03fffb01fffe01fffd00fffb00fffd2c"));
+                    client->close();
+                    client->deleteLater();
+                });
+            }
+        });
     }
-    ~MuteServer() { ::close(socket); }
-    int socket;
     quint16 port = 0;
+    int accepted = 0;
 };
 } // namespace
 
@@ -89,6 +94,8 @@ private slots:
     void rateSetThroughRfc2217ReachesTheLine();
     void serverGoneAndBack();
     void faultsInTheToolsOwnTerms();
+    void serverHangingUpWhileTheToolWrites_data();
+    void serverHangingUpWhileTheToolWrites();
 };
 
 void TestSerialServer::init() {
@@ -209,7 +216,7 @@ void TestSerialServer::faultsInTheToolsOwnTerms() {
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
 
-    MuteServer mute;
+    TestServer mute(TestServer::Manner::Mute);
     rig.map(ServerAddress::Kind::Rfc2217, mute.port);
     int ticks = 0;
     QTimer heartbeat;
@@ -220,6 +227,35 @@ void TestSerialServer::faultsInTheToolsOwnTerms() {
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("其它错误"));
     QVERIFY(rig.ui().Message_Show->toolTip().contains(QStringLiteral("RFC 2217")));
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
+}
+
+void TestSerialServer::serverHangingUpWhileTheToolWrites_data() {
+    QTest::addColumn<TestServer::Manner>("manner");
+    QTest::addColumn<ServerAddress::Kind>("kind");
+    QTest::newRow("at once, RFC 2217")
+        << TestServer::Manner::HangUpAtOnce << ServerAddress::Kind::Rfc2217;
+    QTest::newRow("after greeting, RFC 2217")
+        << TestServer::Manner::HangUpAfterGreeting << ServerAddress::Kind::Rfc2217;
+    QTest::newRow("at once, raw TCP")
+        << TestServer::Manner::HangUpAtOnce << ServerAddress::Kind::RawTcp;
+}
+
+// A server that takes each connection and hangs up while the tool is still writing its
+// negotiation, again and again: the tool lives on and says the port is not there.
+void TestSerialServer::serverHangingUpWhileTheToolWrites() {
+    QFETCH(TestServer::Manner, manner);
+    QFETCH(ServerAddress::Kind, kind);
+    TestServer server(manner);
+    ServerRig rig;
+    rig.map(kind, server.port);
+    constexpr int kAttempts = 12;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        rig.ui().Command1->click();
+        QTRY_COMPARE(rig.messages.shown.size(), attempt);
+        QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
+        QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
+    }
+    QCOMPARE(server.accepted, kAttempts);
 }
 
 QTEST_MAIN(TestSerialServer)

@@ -395,6 +395,10 @@
         <source>连接已断开</source>
         <translation>the connection is gone</translation>
     </message>
+    <message>
+        <source>连接超时</source>
+        <translation>connection timed out</translation>
+    </message>
 </context>
 <context>
     <name>PortAdvice</name>
@@ -1085,25 +1089,6 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
             <numerusform>code %1 × %n</numerusform>
             <numerusform>code %1 × %n</numerusform>
         </translation>
-    </message>
-</context>
-<context>
-    <name>TcpConnection</name>
-    <message>
-        <source>连接超时</source>
-        <translation>connection timed out</translation>
-    </message>
-    <message>
-        <source>系统的网络功能不可用</source>
-        <translation>the system&apos;s networking is not available</translation>
-    </message>
-    <message>
-        <source>找不到该主机</source>
-        <translation>host not found</translation>
-    </message>
-    <message>
-        <source>服务器关闭了连接</source>
-        <translation>the server closed the connection</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QSignalBlocker>
 
 namespace {
 // What ser2net and similar servers send before closing on a second client.
@@ -17,9 +18,16 @@ constexpr int kHangUpMs = 50;
 
 NetworkSerialControl::NetworkSerialControl(QObject* parent) : SerialControl(parent) {
     linger_.setSingleShot(true);
+    connectDeadline_.setSingleShot(true);
     connect(&linger_, &QTimer::timeout, this, &NetworkSerialControl::dropConnection);
-    connect(&connection_, &TcpConnection::readyRead, this, &NetworkSerialControl::onReadyRead);
-    connect(&connection_, &TcpConnection::failed, this, &NetworkSerialControl::onFailed);
+    connect(&socket_, &QTcpSocket::readyRead, this, &NetworkSerialControl::onReadyRead);
+    // A hang-up while writing is an error like any other: Qt's sockets never raise SIGPIPE.
+    connect(&socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        onFailed(error == QAbstractSocket::RemoteHostClosedError ? tr("服务器关闭了连接")
+                                                                 : socket_.errorString());
+    });
+    connect(&socket_, &QTcpSocket::disconnected, this,
+            [this] { onFailed(tr("服务器关闭了连接")); });
 }
 
 void NetworkSerialControl::setServer(const ServerAddress& server) {
@@ -48,7 +56,7 @@ CommResult NetworkSerialControl::setSettings(const QString& settings) {
 void NetworkSerialControl::sendSettings() {
     // A raw TCP server keeps its own line settings; only RFC 2217 carries them.
     if (server_.kind == ServerAddress::Kind::Rfc2217)
-        connection_.write(TelnetComPort::EncodeSettings(settings_));
+        socket_.write(TelnetComPort::EncodeSettings(settings_));
 }
 
 CommResult NetworkSerialControl::setPortOpen(bool open) {
@@ -56,17 +64,17 @@ CommResult NetworkSerialControl::setPortOpen(bool open) {
         if (open_) {
             open_ = false;
             // A trial open is followed by the real one at once: keep the connection.
-            if (connection_.isConnected())
+            if (connected())
                 linger_.start(kLingerMs);
         }
         return {};
     }
     if (open_)
         return {CommError::kPortBusy, tr("已经打开"), server_.text()};
-    if (!connection_.isConnected()) {
-        const CommResult connected = connectNow();
-        if (!connected.ok())
-            return connected;
+    if (!connected()) {
+        const CommResult result = connectNow();
+        if (!result.ok())
+            return result;
     }
     linger_.stop();
     received_.clear();
@@ -84,28 +92,32 @@ CommResult NetworkSerialControl::connectNow() {
     telnet_ = TelnetComPort();
     greeting_.clear();
     QEventLoop wait;
-    QString failure;
-    const auto stopOnFailure = connect(&connection_, &TcpConnection::failed, &wait,
-                                       [&](TcpConnection::Failure, const QString& reason) {
-                                           failure = reason;
-                                           wait.quit();
-                                       });
-    const auto stopOnConnect =
-        connect(&connection_, &TcpConnection::connected, &wait, &QEventLoop::quit);
-    connection_.connectTo(server_.host, server_.port, kConnectTimeoutMs);
-    if (failure.isEmpty() && !connection_.isConnected())
+    failure_.clear();
+    const auto stopOnFailure =
+        connect(this, &NetworkSerialControl::dropped, &wait, &QEventLoop::quit);
+    const auto stopOnTimeout = connect(&connectDeadline_, &QTimer::timeout, &wait, [&] {
+        onFailed(tr("连接超时"));
+        wait.quit();
+    });
+    const auto stopOnConnect = connect(&socket_, &QTcpSocket::connected, &wait, &QEventLoop::quit);
+    dropConnection();
+    connectDeadline_.start(kConnectTimeoutMs);
+    socket_.connectToHost(server_.host, server_.port);
+    if (failure_.isEmpty() && !connected())
         wait.exec();
+    connectDeadline_.stop();
     disconnect(stopOnConnect);
+    disconnect(stopOnTimeout);
 
-    if (connection_.isConnected()) {
+    if (connected()) {
         if (server_.kind == ServerAddress::Kind::Rfc2217)
-            connection_.write(telnet_.start());
+            socket_.write(telnet_.start());
         // A server serving someone else says so and hangs up at once; an RFC 2217 server
         // answers the COM-PORT-OPTION just as fast.
         QTimer grace;
         grace.setSingleShot(true);
         connect(&grace, &QTimer::timeout, &wait, &QEventLoop::quit);
-        const auto stopOnAnswer = connect(&connection_, &TcpConnection::readyRead, &wait, [&] {
+        const auto stopOnAnswer = connect(&socket_, &QTcpSocket::readyRead, &wait, [&] {
             if (telnet_.comPortRefused() || telnet_.failed() || saysInUse(greeting_))
                 wait.quit();
             // Agreed: a server that serves someone else still hangs up right after.
@@ -124,10 +136,9 @@ CommResult NetworkSerialControl::connectNow() {
         dropConnection();
         return {CommError::kPortBusy, QString::fromLatin1(greeting_).trimmed(), server_.text()};
     }
-    if (!failure.isEmpty() || !connection_.isConnected()) {
-        if (failure.isEmpty())
-            failure = tr("服务器关闭了连接");
-        return {CommError::kNoSuchPort, failure, server_.text()};
+    if (!failure_.isEmpty() || !connected()) {
+        const QString why = failure_.isEmpty() ? tr("服务器关闭了连接") : failure_;
+        return {CommError::kNoSuchPort, why, server_.text()};
     }
     if (telnet_.failed()) {
         const QString why = tr("串口服务器的 Telnet 协商无效：%1").arg(telnet_.error());
@@ -146,15 +157,14 @@ CommResult NetworkSerialControl::connectNow() {
 }
 
 void NetworkSerialControl::onReadyRead() {
-    QByteArray bytes = connection_.readAll();
+    QByteArray bytes = socket_.readAll();
     if (server_.kind == ServerAddress::Kind::Rfc2217) {
         QByteArray answer;
         bytes = telnet_.feed(bytes, &answer);
         if (!answer.isEmpty())
-            connection_.write(answer);
+            socket_.write(answer);
         if (telnet_.failed()) {
-            onFailed(TcpConnection::Failure::Dropped,
-                     tr("串口服务器的 Telnet 协商无效：%1").arg(telnet_.error()));
+            onFailed(tr("串口服务器的 Telnet 协商无效：%1").arg(telnet_.error()));
             return;
         }
     }
@@ -170,11 +180,12 @@ void NetworkSerialControl::onReadyRead() {
     emit OnComm();
 }
 
-void NetworkSerialControl::onFailed(TcpConnection::Failure /*failure*/, const QString& reason) {
+void NetworkSerialControl::onFailed(const QString& reason) {
     const bool wasOpen = open_;
     open_ = false;
-    linger_.stop();
-    connection_.close();
+    failure_ = reason;
+    dropConnection();
+    emit dropped();
     if (wasOpen)
         emit portLost(reason, server_.text());
 }
@@ -184,7 +195,7 @@ CommResult NetworkSerialControl::output(const QByteArray& bytes) {
         return {CommError::kNotOpen, tr("未连接"), server_.text()};
     const QByteArray wire =
         server_.kind == ServerAddress::Kind::Rfc2217 ? TelnetComPort::EncodeData(bytes) : bytes;
-    if (!connection_.write(wire))
+    if (!connected() || socket_.write(wire) != wire.size())
         return {CommError::kIoFailure, tr("连接已断开"), server_.text()};
     return {};
 }
@@ -197,5 +208,8 @@ QByteArray NetworkSerialControl::input() {
 
 void NetworkSerialControl::dropConnection() {
     linger_.stop();
-    connection_.close();
+    connectDeadline_.stop();
+    // Said nothing: whoever drops it knows why.
+    const QSignalBlocker quiet(socket_);
+    socket_.abort();
 }

@@ -4,9 +4,9 @@
 #include "line_settings.h"
 #include "serial_control.h"
 #include "server_address.h"
-#include "tcp_connection.h"
 #include "telnet_com_port.h"
 
+#include <QTcpSocket>
 #include <QTimer>
 
 // The serial-port control for a port mapped to a serial device server: opening connects
@@ -46,18 +46,25 @@ public:
     // The line settings last asked for, as "9600,N,8,1".
     QString appliedSettings() const { return settingsText_; }
 
+signals:
+    // The connection failed or ended; failure_ says why.
+    void dropped();
+
 private:
     CommResult connectNow();
     void onReadyRead();
-    void onFailed(TcpConnection::Failure failure, const QString& reason);
+    void onFailed(const QString& reason);
     void sendSettings();
     void dropConnection();
+    bool connected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
 
     ServerAddress server_;
-    TcpConnection connection_;
+    QTcpSocket socket_;
+    QTimer connectDeadline_;
     TelnetComPort telnet_;
     QTimer linger_;
     QByteArray received_;
+    QString failure_;     // why the connection last failed
     QByteArray greeting_; // what the server said before the line was ours
     QString settingsText_ = QStringLiteral("9600,N,8,1");
     LineSettings settings_;
