@@ -15,6 +15,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <csignal>
 
 namespace {
 constexpr int kMappedPort = 4;
@@ -53,10 +54,18 @@ struct OtherClient {
     bool connected = false;
 };
 
-// A listener that takes connections and never says a word, or hangs up on each at once
-// or once it has heard the client's first bytes (then after greeting it as ser2net does).
+// The system's default, which ends a program that writes to a connection the other end
+// has reset. Qt Network sets it aside for the whole process once its sockets are in use
+// (the test's own servers' included); the tool must not depend on that.
+void restoreDefaultSigpipe() {
+    std::signal(SIGPIPE, SIG_DFL);
+}
+
+// A listener that takes connections and never says a word, or hangs up on each: at once,
+// or while the tool still answers the negotiation it was sent (more than one read's worth,
+// so the tool writes again after the hang-up).
 struct TestServer : QTcpServer {
-    enum class Manner { Mute, HangUpAtOnce, HangUpAfterGreeting };
+    enum class Manner { Mute, HangUpAtOnce, HangUpMidNegotiation };
     explicit TestServer(Manner manner) {
         listen(QHostAddress::LocalHost);
         port = serverPort();
@@ -68,14 +77,17 @@ struct TestServer : QTcpServer {
                 if (manner == Manner::HangUpAtOnce) {
                     client->close();
                     client->deleteLater();
+                    restoreDefaultSigpipe();
                     continue;
                 }
                 connect(client, &QTcpSocket::readyRead, client, [client] {
                     client->readAll();
-                    client->write(
-                        QByteArray::fromHex("fffb03fffd03fffb01fffe01fffd00fffb00fffd2c"));
+                    // WILL TERMINAL-TYPE, which the tool refuses each time.
+                    client->write(QByteArray::fromHex("fffb18").repeated(4000));
+                    client->flush();
                     client->close();
                     client->deleteLater();
+                    restoreDefaultSigpipe();
                 });
             }
         });
@@ -234,8 +246,8 @@ void TestSerialServer::serverHangingUpWhileTheToolWrites_data() {
     QTest::addColumn<ServerAddress::Kind>("kind");
     QTest::newRow("at once, RFC 2217")
         << TestServer::Manner::HangUpAtOnce << ServerAddress::Kind::Rfc2217;
-    QTest::newRow("after greeting, RFC 2217")
-        << TestServer::Manner::HangUpAfterGreeting << ServerAddress::Kind::Rfc2217;
+    QTest::newRow("mid negotiation, RFC 2217")
+        << TestServer::Manner::HangUpMidNegotiation << ServerAddress::Kind::Rfc2217;
     QTest::newRow("at once, raw TCP")
         << TestServer::Manner::HangUpAtOnce << ServerAddress::Kind::RawTcp;
 }
