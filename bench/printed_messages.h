@@ -9,5 +9,8 @@
 // Operator messages of the benchmark programs, on standard error.
 class PrintedMessages final : public MessageSink {
 public:
-    void show(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    using MessageSink::show;
+    void show(const QString& text, const QString& reason) override {
+        std::fprintf(stderr, "%s %s\n", qPrintable(text), qPrintable(reason));
+    }
 };

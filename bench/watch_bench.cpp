@@ -40,7 +40,10 @@ int main(int argc, char* argv[]) {
     SystemSerialDevices devices;
     SerialLine line(port, messages, devices);
     line.toggleOpen({1, rate, QStringLiteral("N"), QStringLiteral("8"), QStringLiteral("1")});
-    if (!line.shownOpen()) {
+    // A serial server's connection opens with the event loop running.
+    while (line.opening())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (line.openPortNumber() == 0) {
         std::fprintf(stderr, "cannot open COM1\n");
         return 1;
     }

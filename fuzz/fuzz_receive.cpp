@@ -40,7 +40,7 @@ public:
 
 class NoMessages final : public MessageSink {
 public:
-    void show(const QString&) override {}
+    void show(const QString&, const QString&) override {}
 };
 
 class NoDevices final : public SerialDevices {

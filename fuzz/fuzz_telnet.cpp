@@ -19,12 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QByteArray answer;
         const QByteArray bytes(reinterpret_cast<const char*>(data + offset),
                                static_cast<qsizetype>(length));
-        const QByteArray out = telnet.feed(bytes, &answer);
+        const QByteArray out = telnet.decode(bytes, &answer);
         taken += static_cast<std::size_t>(out.size());
         // Never more data than came in; answers are whole three-byte commands.
         if (taken > size || answer.size() % 3 != 0)
             std::abort();
-        if (telnet.failed() && !telnet.feed(bytes, &answer).isEmpty())
+        if (telnet.failed() && !telnet.decode(bytes, &answer).isEmpty())
             std::abort();
     }
     return 0;

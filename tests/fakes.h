@@ -64,7 +64,12 @@ private:
 class RecordingMessages final : public MessageSink {
 public:
     QStringList shown;
-    void show(const QString& text) override { shown << text; }
+    QStringList reasons; // the sentence beneath each, empty where there was none
+    using MessageSink::show;
+    void show(const QString& text, const QString& reason) override {
+        shown << text;
+        reasons << reason;
+    }
 };
 
 class RecordingWebLauncher final : public WebLauncher {

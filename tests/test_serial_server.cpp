@@ -4,6 +4,7 @@
 #include "line_rig.h"
 #include "scan_dialog.h"
 #include "serial_server.h"
+#include "tcp_peer.h"
 #include "tool_settings.h"
 
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <csignal>
@@ -39,6 +39,12 @@ struct ServerRig : SensorRig {
         writeComTxt(QByteArray::number(kMappedPort) + "\r\n9600\r\n");
         startWindow();
     }
+    // Clicks 打开串口 / 关闭串口 and waits while an open is under way.
+    void clickOpen() {
+        ui().Command1->click();
+        QVERIFY(QTest::qWaitFor([this] { return !w().line().opening(); },
+                                NetworkSerialControl::kConnectTimeoutMs + 2000));
+    }
     SerialServer server;
 };
 
@@ -60,41 +66,6 @@ struct OtherClient {
 void restoreDefaultSigpipe() {
     std::signal(SIGPIPE, SIG_DFL);
 }
-
-// A listener that takes connections and never says a word, or hangs up on each: at once,
-// or while the tool still answers the negotiation it was sent (more than one read's worth,
-// so the tool writes again after the hang-up).
-struct TestServer : QTcpServer {
-    enum class Manner { Mute, HangUpAtOnce, HangUpMidNegotiation };
-    explicit TestServer(Manner manner) {
-        listen(QHostAddress::LocalHost);
-        port = serverPort();
-        if (manner == Manner::Mute)
-            return;
-        connect(this, &QTcpServer::newConnection, this, [this, manner] {
-            while (QTcpSocket* client = nextPendingConnection()) {
-                ++accepted;
-                if (manner == Manner::HangUpAtOnce) {
-                    client->close();
-                    client->deleteLater();
-                    restoreDefaultSigpipe();
-                    continue;
-                }
-                connect(client, &QTcpSocket::readyRead, client, [client] {
-                    client->readAll();
-                    // WILL TERMINAL-TYPE, which the tool refuses each time.
-                    client->write(QByteArray::fromHex("fffb18").repeated(4000));
-                    client->flush();
-                    client->close();
-                    client->deleteLater();
-                    restoreDefaultSigpipe();
-                });
-            }
-        });
-    }
-    quint16 port = 0;
-    int accepted = 0;
-};
 } // namespace
 
 class TestSerialServer : public QObject {
@@ -130,7 +101,7 @@ void TestSerialServer::pollsThroughEitherKind() {
     QVERIFY2(rig.start({QStringLiteral("--turnaround"), QStringLiteral("2")}, kind),
              qPrintable(rig.server.why()));
     QCOMPARE(rig.ui().Combo2->toolTip().isEmpty(), kind == ServerAddress::Kind::Rfc2217);
-    rig.ui().Command1->click();
+    rig.clickOpen();
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Close());
     rig.ui().Command_OK3->click();
     for (int cycle = 0; cycle < 4; ++cycle)
@@ -144,7 +115,7 @@ void TestSerialServer::pollsThroughEitherKind() {
         QVERIFY2(spacing > 680 && spacing < 720, qPrintable(QString::number(spacing)));
     }
     rig.ui().Command_OK3->click();
-    rig.ui().Command1->click();
+    rig.clickOpen();
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
     QVERIFY(rig.messages.shown.isEmpty());
 }
@@ -156,18 +127,18 @@ void TestSerialServer::rateSetThroughRfc2217ReachesTheLine() {
     QVERIFY2(
         rig.start({QStringLiteral("--baud"), QStringLiteral("4800")}, ServerAddress::Kind::Rfc2217),
         qPrintable(rig.server.why()));
-    rig.ui().Command1->click();
+    rig.clickOpen();
     rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kBad);
     rig.ui().Command_OK3->click();
     rig.ui().Combo2->setListIndex(0); // 4800 closes the port; the next open uses it
-    rig.ui().Command1->click();
+    rig.clickOpen();
     rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);
     rig.ui().Command_OK3->click();
 
     rig.ui().Combo2->setListIndex(1); // back to 9600
-    rig.ui().Command1->click();
+    rig.clickOpen();
     rig.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
     auto* dialog = rig.w().findChild<ScanDialog*>();
     QVERIFY(dialog);
@@ -188,7 +159,7 @@ void TestSerialServer::rateSetThroughRfc2217ReachesTheLine() {
 void TestSerialServer::serverGoneAndBack() {
     ServerRig rig;
     QVERIFY2(rig.start({}, ServerAddress::Kind::Rfc2217), qPrintable(rig.server.why()));
-    rig.ui().Command1->click();
+    rig.clickOpen();
     rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);
     QVERIFY(rig.server.stop());
@@ -197,13 +168,13 @@ void TestSerialServer::serverGoneAndBack() {
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
     QCOMPARE(rig.ui().Command_OK3->text(), Caption::Start());
 
-    rig.ui().Command1->click();
+    rig.clickOpen();
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
     QVERIFY2(rig.ui().Message_Show->toolTip().contains(QStringLiteral("rfc2217 127.0.0.1")),
              qPrintable(rig.ui().Message_Show->toolTip()));
 
     QVERIFY(rig.server.start(QFileInfo(rig.sensor.linkPath()).canonicalFilePath()));
-    rig.ui().Command1->click();
+    rig.clickOpen();
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Close());
     rig.ui().Command_OK3->click();
     QCOMPARE(rig.nextVerdict(), kGood);
@@ -218,48 +189,66 @@ void TestSerialServer::faultsInTheToolsOwnTerms() {
         OtherClient other(rig.server.rfc2217Port());
         QVERIFY(other.connected);
         QTRY_VERIFY(other.greeted());
-        rig.ui().Command1->click();
+        rig.clickOpen();
         QCOMPARE(rig.messages.shown, QStringList{QStringLiteral("串口已打开！")});
         QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
     }
 
-    rig.map(ServerAddress::Kind::Rfc2217, FreeTcpPort());
+    // Nothing listening: the server and the network's reason, no device file nor the link
+    // that would make one, though the system has serial devices.
+    rig.devices.devices = {{QStringLiteral("/dev/ttyS0"), {}, {}, {}, {}}};
+    const quint16 unused = FreeTcpPort();
+    rig.map(ServerAddress::Kind::Rfc2217, unused);
     rig.ui().Command1->click();
+    QTRY_COMPARE(rig.messages.shown.size(), 2);
     QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
+    QVERIFY(!rig.messages.reasons.last().isEmpty());
+    QVERIFY2(rig.status().contains(QStringLiteral("rfc2217 127.0.0.1:%1").arg(unused)) &&
+                 rig.status().contains(rig.messages.reasons.last()) &&
+                 !rig.status().contains(QStringLiteral("/dev/")) &&
+                 !rig.status().contains(QStringLiteral("ln -s")),
+             qPrintable(rig.status()));
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
 
-    TestServer mute(TestServer::Manner::Mute);
-    rig.map(ServerAddress::Kind::Rfc2217, mute.port);
+    // A server that takes the connection and never speaks RFC 2217: the click returns at
+    // once, the window runs while the tool waits, and the box says why.
+    TcpPeer mute;
+    rig.map(ServerAddress::Kind::Rfc2217, mute.serverPort());
     int ticks = 0;
     QTimer heartbeat;
     QObject::connect(&heartbeat, &QTimer::timeout, [&ticks] { ++ticks; });
     heartbeat.start(20);
     rig.ui().Command1->click();
+    QCOMPARE(rig.messages.shown.size(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.messages.shown.size(), 3, 5000);
     QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks))); // the loop ran while it waited
-    QCOMPARE(rig.messages.shown.last(), QStringLiteral("其它错误"));
+    QCOMPARE(rig.messages.shown.last(), QStringLiteral("串口不存在！"));
+    QVERIFY2(rig.messages.reasons.last().contains(QStringLiteral("RFC 2217")),
+             qPrintable(rig.messages.reasons.last()));
     QVERIFY(rig.ui().Message_Show->toolTip().contains(QStringLiteral("RFC 2217")));
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
 }
 
 void TestSerialServer::serverHangingUpWhileTheToolWrites_data() {
-    QTest::addColumn<TestServer::Manner>("manner");
+    QTest::addColumn<TcpPeer::Manner>("manner");
     QTest::addColumn<ServerAddress::Kind>("kind");
     QTest::newRow("at once, RFC 2217")
-        << TestServer::Manner::HangUpAtOnce << ServerAddress::Kind::Rfc2217;
+        << TcpPeer::Manner::HangUpAtOnce << ServerAddress::Kind::Rfc2217;
     QTest::newRow("mid negotiation, RFC 2217")
-        << TestServer::Manner::HangUpMidNegotiation << ServerAddress::Kind::Rfc2217;
+        << TcpPeer::Manner::HangUpMidNegotiation << ServerAddress::Kind::Rfc2217;
     QTest::newRow("at once, raw TCP")
-        << TestServer::Manner::HangUpAtOnce << ServerAddress::Kind::RawTcp;
+        << TcpPeer::Manner::HangUpAtOnce << ServerAddress::Kind::RawTcp;
 }
 
 // A server that takes each connection and hangs up while the tool is still writing its
 // negotiation, again and again: the tool lives on and says the port is not there.
 void TestSerialServer::serverHangingUpWhileTheToolWrites() {
-    QFETCH(TestServer::Manner, manner);
+    QFETCH(TcpPeer::Manner, manner);
     QFETCH(ServerAddress::Kind, kind);
-    TestServer server(manner);
+    TcpPeer server(manner);
+    server.hungUp = restoreDefaultSigpipe;
     ServerRig rig;
-    rig.map(kind, server.port);
+    rig.map(kind, server.serverPort());
     constexpr int kAttempts = 12;
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
         rig.ui().Command1->click();

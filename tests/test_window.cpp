@@ -399,7 +399,8 @@ public:
     QStringList shown;
     int open = 0;
     int mostOpen = 0;
-    void show(const QString& text) override {
+    using MessageSink::show;
+    void show(const QString& text, const QString&) override {
         shown << text;
         mostOpen = std::max(mostOpen, ++open);
         const QStringList due = std::exchange(dueWhileOpen, {});

@@ -368,24 +368,8 @@
         <translation>already open</translation>
     </message>
     <message>
-        <source>正在连接</source>
-        <translation>connecting</translation>
-    </message>
-    <message>
         <source>服务器关闭了连接</source>
         <translation>the server closed the connection</translation>
-    </message>
-    <message>
-        <source>串口服务器的 Telnet 协商无效：%1</source>
-        <translation>The serial server&apos;s Telnet negotiation is not valid: %1</translation>
-    </message>
-    <message>
-        <source>串口服务器不支持 RFC 2217 串口控制</source>
-        <translation>The serial server does not support RFC 2217 port control</translation>
-    </message>
-    <message>
-        <source>串口服务器没有回应 RFC 2217 协商（它是否只做 TCP 原样转发？）</source>
-        <translation>The serial server did not answer the RFC 2217 negotiation (does it only pass raw TCP?)</translation>
     </message>
     <message>
         <source>未连接</source>
@@ -547,12 +531,8 @@
 The address write is a broadcast, and some sensors do not answer broadcasts: read once at the new address (or right click, “Scan for sensors…”) to confirm the change</translation>
     </message>
     <message>
-        <source>串口参数设置失败：%1</source>
-        <translation>Setting the port failed: %1</translation>
-    </message>
-    <message>
-        <source>打开串口失败：COM%1</source>
-        <translation>Opening the port failed: COM%1</translation>
+        <source>%1 无法连接：%2</source>
+        <translation>%1 cannot be reached: %2</translation>
     </message>
     <message>
         <source>、</source>
@@ -1025,6 +1005,14 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
         <source>串口已打开！</source>
         <translation>The port is already in use!</translation>
     </message>
+    <message>
+        <source>串口参数设置失败：%1</source>
+        <translation>Setting the port failed: %1</translation>
+    </message>
+    <message>
+        <source>打开串口失败：COM%1</source>
+        <translation>Opening the port failed: COM%1</translation>
+    </message>
 </context>
 <context>
     <name>SharedText</name>
@@ -1104,6 +1092,18 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>子协商中出现无效命令 %1</source>
         <translation>invalid command %1 inside a subnegotiation</translation>
+    </message>
+    <message>
+        <source>串口服务器的 Telnet 协商无效：%1</source>
+        <translation>The serial server&apos;s Telnet negotiation is not valid: %1</translation>
+    </message>
+    <message>
+        <source>串口服务器不支持 RFC 2217 串口控制</source>
+        <translation>The serial server does not support RFC 2217 port control</translation>
+    </message>
+    <message>
+        <source>串口服务器没有回应 RFC 2217 协商（它是否只做 TCP 原样转发？）</source>
+        <translation>The serial server did not answer the RFC 2217 negotiation (does it only pass raw TCP?)</translation>
     </message>
 </context>
 <context>

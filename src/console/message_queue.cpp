@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "message_queue.h"
 
-void OneAtATimeMessages::show(const QString& text) {
+void OneAtATimeMessages::show(const QString& text, const QString& reason) {
+    const Message message{text, reason};
     if (open_) {
-        if (text != current_ && !waiting_.contains(text))
-            waiting_ << text;
+        if (!(message == current_) && !waiting_.contains(message))
+            waiting_ << message;
         return;
     }
     open_ = true;
-    current_ = text;
+    current_ = message;
     for (;;) {
-        boxes_.show(current_);
+        boxes_.show(current_.text, current_.reason);
         if (waiting_.isEmpty())
             break;
         current_ = waiting_.takeFirst();
     }
     open_ = false;
-    current_.clear();
+    current_ = {};
 }

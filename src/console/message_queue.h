@@ -11,11 +11,19 @@
 class OneAtATimeMessages final : public MessageSink {
 public:
     explicit OneAtATimeMessages(MessageSink& boxes) : boxes_(boxes) {}
-    void show(const QString& text) override;
+    using MessageSink::show;
+    void show(const QString& text, const QString& reason) override;
 
 private:
+    struct Message {
+        QString text;
+        QString reason;
+        bool operator==(const Message& other) const {
+            return text == other.text && reason == other.reason;
+        }
+    };
     MessageSink& boxes_;
     bool open_ = false;
-    QString current_;
-    QStringList waiting_;
+    Message current_;
+    QList<Message> waiting_;
 };

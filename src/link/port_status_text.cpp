@@ -34,6 +34,9 @@ QString portAndDevice(const PortProblemContext& context) {
 }
 
 QString missingLine(const PortProblemContext& context) {
+    // A server out of reach is named with the network's reason; no device file is meant.
+    if (context.viaServer)
+        return QObject::tr("%1 无法连接：%2").arg(portAndDevice(context), context.systemDetail);
     const QString missing = QObject::tr("%1 不存在").arg(portAndDevice(context));
     if (context.existing.empty())
         return QObject::tr("%1，系统中没有找到串口设备").arg(missing);

@@ -23,10 +23,11 @@ PortProblem ProblemForCode(int commErrorCode);
 
 struct PortProblemContext {
     int port = 0;
-    QString device;                         // the device the port number reaches
+    QString device;                         // the device or serial server the port reaches
     QString systemDetail;                   // the system's message, kept out of the visible line
     QString settings;                       // the refused line settings
     std::vector<SerialDeviceInfo> existing; // for a missing port: what there is instead
+    bool viaServer = false; // device is a serial server; systemDetail the network's reason
 };
 
 // The operator's reason, in the tool's own words.

@@ -4,11 +4,14 @@
 #include "message_sink.h"
 #include "serial_devices.h"
 
+#include <utility>
+
 SerialLine::SerialLine(SerialControl& port, MessageSink& messages, const SerialDevices& devices,
                        QObject* parent)
     : QObject(parent), port_(port), messages_(messages), devices_(devices) {
     connect(&port_, &SerialControl::OnComm, this, &SerialLine::deliver);
     connect(&port_, &SerialControl::portLost, this, &SerialLine::lost);
+    connect(&port_, &SerialControl::openFinished, this, &SerialLine::onOpenFinished);
 }
 
 void SerialLine::show(bool open) {
@@ -18,9 +21,17 @@ void SerialLine::show(bool open) {
 
 void SerialLine::showProblem(PortProblem problem, qint16 port, const CommResult& result) {
     PortProblemContext context{port, result.device, result.reason, PortSettings, {}};
-    if (problem == PortProblem::Missing)
+    context.viaServer = result.viaServer;
+    // A serial server is no device file: no list of devices, no link to make.
+    if (problem == PortProblem::Missing && !result.viaServer)
         context.existing = devices_.available();
     emit this->problem(DescribePortProblem(problem, context));
+}
+
+// A serial server's refusal comes with its reason in one sentence beneath the message;
+// a local port's stays in the status box.
+void SerialLine::tell(const QString& message, const CommResult& result) {
+    messages_.show(message, result.viaServer ? result.reason : QString());
 }
 
 LineSettings SerialLine::lineSettings() const {
@@ -32,29 +43,32 @@ void SerialLine::toggleOpen(const Choice& choice) {
         closePort();
         return;
     }
-    if (!CheckPort(choice.port))
-        return;
-    show(true);
-    ParityLetter = choice.parity;
-    PortSettings = choice.baud + QLatin1Char(',') + ParityLetter + QLatin1Char(',') +
-                   choice.dataBits + QLatin1Char(',') + choice.stopBits;
-    if (OpenPort(choice.port)) {
-        OpenPortNumber = choice.port;
-        emit opened();
-    }
+    if (opening_ != Opening::None)
+        return; // the open under way answers for this click too
+    choice_ = choice;
+    if (CheckPort(choice.port) == Step::Done)
+        openChecked();
 }
 
-bool SerialLine::CheckPort(qint16 port) {
+SerialLine::Step SerialLine::CheckPort(qint16 port) {
     if (port == SelectedPort && shownOpen_)
-        return false;
+        return Step::Failed;
     CommResult result = port_.setCommPort(port);
     if (result.ok())
         result = port_.setPortOpen(true);
+    if (result.pending()) {
+        opening_ = Opening::Trial;
+        return Step::Pending;
+    }
+    return trialEnded(port, result) ? Step::Done : Step::Failed;
+}
+
+// The trial open's outcome: closed again and true, or the operator told why not.
+bool SerialLine::trialEnded(qint16 port, CommResult result) {
     if (result.ok())
         result = port_.setPortOpen(false);
     if (result.ok())
         return true;
-
     // Only a missing and a busy port have messages of their own; the status line says why.
     QString message = tr("其它错误");
     if (result.code == CommError::kNoSuchPort)
@@ -62,17 +76,22 @@ bool SerialLine::CheckPort(qint16 port) {
     else if (result.code == CommError::kPortBusy)
         message = tr("串口已打开！");
     showProblem(ProblemForCode(result.code), port, result);
-    messages_.show(message);
+    tell(message, result);
     return false;
 }
 
-bool SerialLine::OpenPort(qint16 port) {
-    const auto failed = [&](const CommResult& result, const QString& message) {
-        show(false);
-        showProblem(ProblemForCode(result.code), port, result);
-        messages_.show(message);
-        return false;
-    };
+// The trial passed: the port shows open and is opened for real with the choice's settings.
+void SerialLine::openChecked() {
+    show(true);
+    PortSettings = choice_.baud + QLatin1Char(',') + choice_.parity + QLatin1Char(',') +
+                   choice_.dataBits + QLatin1Char(',') + choice_.stopBits;
+    if (OpenPort(choice_.port) == Step::Done) {
+        OpenPortNumber = choice_.port;
+        emit opened();
+    }
+}
+
+SerialLine::Step SerialLine::OpenPort(qint16 port) {
     CommResult result = port_.setCommPort(port);
     if (result.ok()) {
         port_.setOutBufferSize(kBufferBytes);
@@ -83,26 +102,53 @@ bool SerialLine::OpenPort(qint16 port) {
         port_.setSThreshold(1);
         port_.setRThreshold(1);
         result = port_.setSettings(PortSettings);
-        if (!result.ok())
-            return failed(result, QObject::tr("串口参数设置失败：%1").arg(PortSettings));
+        if (!result.ok()) {
+            show(false);
+            showProblem(ProblemForCode(result.code), port, result);
+            tell(tr("串口参数设置失败：%1").arg(PortSettings), result);
+            return Step::Failed;
+        }
         result = port_.setPortOpen(true);
     }
-    if (!result.ok())
-        return failed(result, QObject::tr("打开串口失败：COM%1").arg(port));
-    return true;
+    if (result.pending()) {
+        opening_ = Opening::Real;
+        return Step::Pending;
+    }
+    return realOpenEnded(port, result) ? Step::Done : Step::Failed;
+}
+
+// The real open's outcome: open and true, or shown closed again and the operator told why.
+bool SerialLine::realOpenEnded(qint16 port, const CommResult& result) {
+    if (result.ok())
+        return true;
+    show(false);
+    showProblem(ProblemForCode(result.code), port, result);
+    tell(tr("打开串口失败：COM%1").arg(port), result);
+    return false;
+}
+
+void SerialLine::onOpenFinished(const CommResult& result) {
+    const Opening step = std::exchange(opening_, Opening::None);
+    if (step == Opening::Trial) {
+        if (trialEnded(choice_.port, result))
+            openChecked();
+    } else if (step == Opening::Real && realOpenEnded(choice_.port, result)) {
+        OpenPortNumber = choice_.port;
+        emit opened();
+    }
 }
 
 void SerialLine::selectPort(qint16 picked) {
     if (picked == SelectedPort)
         return;
     // Closing must show as closed, or the lamp would claim an open port.
-    if (OpenPortNumber != 0 || shownOpen_)
+    if (OpenPortNumber != 0 || shownOpen_ || opening_ != Opening::None)
         closePort();
     SelectedPort = picked;
 }
 
 void SerialLine::closeForNewBaud() {
-    if (shownOpen_)
+    if (shownOpen_ || opening_ != Opening::None)
         closePort();
 }
 
@@ -114,6 +160,7 @@ void SerialLine::reopen(const Choice& choice) {
 }
 
 void SerialLine::closePort() {
+    opening_ = Opening::None;
     port_.setPortOpen(false);
     show(false);
     OpenPortNumber = 0;

@@ -16,8 +16,9 @@ class SerialDevices;
 // The tool's one serial line, and the only code that drives the serial-port service. It
 // trial-opens, opens, reopens and closes the port on the operator's command, writes
 // requests, hands what arrives to one listener at a time, and tells whether the port shows
-// open and why an open failed or the line went. It knows no widget: the window hands it
-// the values of its lists.
+// open and why an open failed or the line went. An open that takes a while (a serial
+// server's connection) goes on from the service's openFinished, the event loop running
+// meanwhile. It knows no widget: the window hands it the values of its lists.
 class SerialLine final : public QObject {
     Q_OBJECT
 public:
@@ -35,22 +36,30 @@ public:
     SerialLine(SerialControl& port, MessageSink& messages, const SerialDevices& devices,
                QObject* parent = nullptr);
 
+    // How far an open step got: done, going on (the service tells later), or failed and
+    // told the operator why.
+    enum class Step { Done, Pending, Failed };
+
     // Closes the port when it shows open, otherwise trial-opens and opens the chosen one.
+    // While an open is under way it does nothing.
     void toggleOpen(const Choice& choice);
     // Opens and closes port once to see whether it can be had; tells the operator why not.
-    bool CheckPort(qint16 port);
+    Step CheckPort(qint16 port);
     // Configures and opens the port; on failure it shows closed again.
-    bool OpenPort(qint16 port);
+    Step OpenPort(qint16 port);
     // The operator picked a port: a different one closes the open port.
     void selectPort(qint16 picked);
     // A new baud rate closes an open port; the next open uses the new rate.
     void closeForNewBaud();
     // Closes and opens again with the choice's settings, when open.
     void reopen(const Choice& choice);
-    // Closes the port and shows it closed, also when it has already gone away.
+    // Closes the port and shows it closed, also when it has already gone away; gives up an
+    // open under way.
     void closePort();
 
     bool shownOpen() const { return shownOpen_; }
+    // An open is under way: the trial or the real one waits for the service.
+    bool opening() const { return opening_ != Opening::None; }
     qint16 openPortNumber() const { return OpenPortNumber; }
     // The settings of the open port, typed; the defaults when the text is not valid.
     LineSettings lineSettings() const;
@@ -81,8 +90,15 @@ signals:
     void lost(const QString& reason, const QString& device);
 
 private:
+    enum class Opening { None, Trial, Real };
+
     void show(bool open);
     void showProblem(PortProblem problem, qint16 port, const CommResult& result);
+    void tell(const QString& message, const CommResult& result);
+    bool trialEnded(qint16 port, CommResult result);
+    void openChecked();
+    bool realOpenEnded(qint16 port, const CommResult& result);
+    void onOpenFinished(const CommResult& result);
     void deliver();
 
     SerialControl& port_;
@@ -95,8 +111,9 @@ private:
     };
     std::vector<Listening> listeners_;
     bool shownOpen_ = false;
+    Opening opening_ = Opening::None;
+    Choice choice_; // of the open under way
     qint16 SelectedPort = 0;
     qint16 OpenPortNumber = 0;
-    QString ParityLetter;
     QString PortSettings;
 };

@@ -7,5 +7,7 @@
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
-    virtual void show(const QString& text) = 0;
+    // The text, and beneath it, when there is one, a short sentence saying why.
+    virtual void show(const QString& text, const QString& reason) = 0;
+    void show(const QString& text) { show(text, {}); }
 };

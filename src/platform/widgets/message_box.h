@@ -16,7 +16,8 @@ public:
     explicit QtMessageBox(std::function<QString()> title, QWidget* parent = nullptr)
         : title_(std::move(title)), parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
-    void show(const QString& text) override;
+    using MessageSink::show;
+    void show(const QString& text, const QString& reason) override;
 
 private:
     std::function<QString()> title_;

@@ -16,6 +16,7 @@ constexpr int kPermissionDenied = 8010; // the user may not open the device
 constexpr int kNotOpen = 8018;          // an operation that needs an open port
 constexpr int kIoFailure = 8020;        // the device failed to read or write
 constexpr int kOther = 8000;
+constexpr int kPending = -1; // opening goes on; openFinished tells how it ended
 } // namespace CommError
 
 // Event codes raised through OnComm.
@@ -30,11 +31,14 @@ struct CommResult {
         : code(code), reason(std::move(reason)), device(std::move(device)) {}
 
     int code = CommError::kNone;
-    QString reason; // the system's own words
-    QString device; // the device it concerns, when known
+    QString reason;         // the system's own words, or the network's
+    QString device;         // the device or the serial server it concerns, when known
+    bool viaServer = false; // device names a serial device server, reached over the network
 
     bool ok() const { return code == CommError::kNone; }
+    bool pending() const { return code == CommError::kPending; }
     static CommResult success() { return {}; }
+    static CommResult Pending() { return {CommError::kPending, {}}; }
 };
 
 // The operations the tool performs on its one serial port. Events are delivered on the
@@ -53,6 +57,9 @@ public:
     virtual void setSThreshold(int threshold) = 0;
     virtual void setRThreshold(int threshold) = 0;
     virtual CommResult setSettings(const QString& settings) = 0;
+    // Opening may take a while (a connection to a serial server): then it answers
+    // CommResult::Pending() at once and emits openFinished later, from the event loop.
+    // Closing while it is pending gives it up, and nothing is emitted.
     virtual CommResult setPortOpen(bool open) = 0;
     virtual bool portOpen() const = 0;
     // Hands the bytes to the system's driver before returning; a write that fails after
@@ -64,6 +71,8 @@ public:
 
 signals:
     void OnComm();
+    // How a pending open ended: open, or why not.
+    void openFinished(const CommResult& result);
     // The open port failed for good (device gone, hang-up). Raised once; the port is
     // closed by then.
     void portLost(const QString& reason, const QString& device);

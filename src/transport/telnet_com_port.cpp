@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "telnet_com_port.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 namespace Telnet {
@@ -18,13 +16,13 @@ constexpr quint8 kSuppressGoAhead = 3;
 constexpr quint8 kComPort = 44;
 } // namespace Telnet
 
-// COM-PORT-OPTION commands (client to server); the server answers with each plus 100.
+// COM-PORT-OPTION commands (client to server); the server answers with each plus 100,
+// which the tool reads past.
 namespace ComPort {
 constexpr quint8 kSetBaud = 1;
 constexpr quint8 kSetDataSize = 2;
 constexpr quint8 kSetParity = 3;
 constexpr quint8 kSetStopSize = 4;
-constexpr quint8 kServerOffset = 100;
 } // namespace ComPort
 
 // A subnegotiation longer than this is no COM-PORT-OPTION answer but a broken server.
@@ -115,7 +113,23 @@ void TelnetComPort::fail(const QString& why) {
         error_ = why;
 }
 
-QByteArray TelnetComPort::feed(const QByteArray& bytes, QByteArray* answer) {
+ServerProtocol::Agreement TelnetComPort::agreement() const {
+    if (failed() || comPortRefused_)
+        return Agreement::Refused;
+    return comPortAgreed_ ? Agreement::Agreed : Agreement::Waiting;
+}
+
+QString TelnetComPort::refusal() const {
+    if (failed())
+        return tr("串口服务器的 Telnet 协商无效：%1").arg(error_);
+    if (comPortRefused_)
+        return tr("串口服务器不支持 RFC 2217 串口控制");
+    if (!comPortAgreed_)
+        return tr("串口服务器没有回应 RFC 2217 协商（它是否只做 TCP 原样转发？）");
+    return {};
+}
+
+QByteArray TelnetComPort::decode(const QByteArray& bytes, QByteArray* answer) {
     QByteArray data;
     for (const char c : bytes) {
         if (failed())
@@ -139,7 +153,7 @@ QByteArray TelnetComPort::feed(const QByteArray& bytes, QByteArray* answer) {
                 sub_.clear();
                 state_ = State::Subnegotiation;
             } else if (byte == Telnet::kSe) {
-                fail(QCoreApplication::translate("TelnetComPort", "子协商结束符前没有子协商"));
+                fail(tr("子协商结束符前没有子协商"));
             } else {
                 // NOP, data mark, break, go ahead and the like carry nothing for us.
                 state_ = State::Data;
@@ -155,18 +169,17 @@ QByteArray TelnetComPort::feed(const QByteArray& bytes, QByteArray* answer) {
             else
                 sub_ += c;
             if (sub_.size() > kMaxSubnegotiation)
-                fail(QCoreApplication::translate("TelnetComPort", "子协商过长"));
+                fail(tr("子协商过长"));
             break;
         case State::SubIac:
             if (byte == Telnet::kIac) {
                 sub_ += c;
                 state_ = State::Subnegotiation;
             } else if (byte == Telnet::kSe) {
-                subnegotiation();
+                // The server's answers to the line settings confirm what was asked.
                 state_ = State::Data;
             } else {
-                fail(QCoreApplication::translate("TelnetComPort", "子协商中出现无效命令 %1")
-                         .arg(byte));
+                fail(tr("子协商中出现无效命令 %1").arg(byte));
             }
             break;
         }
@@ -212,17 +225,5 @@ void TelnetComPort::negotiate(quint8 verb, quint8 option, QByteArray* answer) {
         break;
     default:
         break;
-    }
-}
-
-void TelnetComPort::subnegotiation() {
-    if (sub_.size() < 2 || static_cast<quint8>(sub_[0]) != Telnet::kComPort)
-        return;
-    const int code = static_cast<quint8>(sub_[1]);
-    if (code == ComPort::kServerOffset + ComPort::kSetBaud && sub_.size() == 6) {
-        quint32 baud = 0;
-        for (int i = 2; i < 6; ++i)
-            baud = baud << 8 | static_cast<quint8>(sub_[i]);
-        serverBaud_ = static_cast<qint32>(baud);
     }
 }

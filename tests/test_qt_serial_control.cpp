@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestSerialService : public QObject {
+class TestQtSerialControl : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -29,12 +29,12 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TestSerialService::init() {
+void TestQtSerialControl::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
 }
 
-void TestSerialService::bytesCrossTheLineBothWays() {
+void TestQtSerialControl::bytesCrossTheLineBothWays() {
     PtyPair line(dir_->path(), 3);
     QVERIFY(line.ok());
     QtSerialControl port(dir_->path());
@@ -67,7 +67,7 @@ void TestSerialService::bytesCrossTheLineBothWays() {
     QVERIFY(port.setPortOpen(true).ok());  // and it opens again
 }
 
-void TestSerialService::missingPortsAreNoSuchPort() {
+void TestQtSerialControl::missingPortsAreNoSuchPort() {
     QtSerialControl port(dir_->path());
     QCOMPARE(port.setCommPort(0).code, CommError::kNoSuchPort);
     // COM9 has no link here and /dev/ttyUSB8 does not exist on a test machine.
@@ -80,7 +80,7 @@ void TestSerialService::missingPortsAreNoSuchPort() {
     QCOMPARE(port.setPortOpen(true).code, CommError::kNoSuchPort);
 }
 
-void TestSerialService::portHeldByAnotherProgramIsBusy() {
+void TestQtSerialControl::portHeldByAnotherProgramIsBusy() {
     PtyPair line(dir_->path(), 2);
     QVERIFY(line.ok());
     PortHolder holder;
@@ -93,7 +93,7 @@ void TestSerialService::portHeldByAnotherProgramIsBusy() {
     QVERIFY(!port.portOpen());
 }
 
-void TestSerialService::invalidLineSettingsFailCleanly_data() {
+void TestQtSerialControl::invalidLineSettingsFailCleanly_data() {
     QTest::addColumn<QString>("settings");
     QTest::newRow("letters for baud") << QStringLiteral("abc,N,8,1");
     QTest::newRow("empty baud") << QStringLiteral(",N,8,1");
@@ -105,7 +105,7 @@ void TestSerialService::invalidLineSettingsFailCleanly_data() {
     QTest::newRow("missing field") << QStringLiteral("9600,N,8");
 }
 
-void TestSerialService::invalidLineSettingsFailCleanly() {
+void TestQtSerialControl::invalidLineSettingsFailCleanly() {
     QFETCH(QString, settings);
     PtyPair line(dir_->path(), 1);
     QtSerialControl port(dir_->path());
@@ -117,13 +117,13 @@ void TestSerialService::invalidLineSettingsFailCleanly() {
     QVERIFY(port.portOpen());
 }
 
-void TestSerialService::lineSettingsReachTheDevice_data() {
+void TestQtSerialControl::lineSettingsReachTheDevice_data() {
     QTest::addColumn<QString>("settings");
     for (const char* settings : {"9600,N,8,1", "9600,O,8,1", "4800,E,7,2", "115200,O,7,1"})
         QTest::newRow(settings) << QString::fromLatin1(settings);
 }
 
-void TestSerialService::lineSettingsReachTheDevice() {
+void TestQtSerialControl::lineSettingsReachTheDevice() {
     QFETCH(QString, settings);
     PtyPair line(dir_->path(), 1);
     QtSerialControl port(dir_->path());
@@ -144,13 +144,13 @@ void TestSerialService::lineSettingsReachTheDevice() {
     QCOMPARE(port.appliedSettings(), QStringLiteral("19200,N,8,2"));
 }
 
-void TestSerialService::writingToAClosedPortFails() {
+void TestQtSerialControl::writingToAClosedPortFails() {
     QtSerialControl port(dir_->path());
     QCOMPARE(port.output(QByteArray(8, '\1')).code, CommError::kNotOpen);
     QVERIFY(port.input().isEmpty());
 }
 
-void TestSerialService::vanishingLineIsReportedOnce() {
+void TestQtSerialControl::vanishingLineIsReportedOnce() {
     SimProcess sensor(dir_->path(), 5);
     QVERIFY(sensor.start());
     QtSerialControl port(dir_->path());
@@ -165,7 +165,7 @@ void TestSerialService::vanishingLineIsReportedOnce() {
     QCOMPARE(lost.count(), 1);
 }
 
-void TestSerialService::theVirtualSensorSpeaksEachModelOnItsLine() {
+void TestQtSerialControl::theVirtualSensorSpeaksEachModelOnItsLine() {
     SimProcess sensor(dir_->path(), 6);
     QVERIFY(
         sensor.start({QStringLiteral("--bus"), QStringLiteral("3:default,4:xy-md02,5:rs-ws-n01")}));
@@ -206,5 +206,5 @@ void TestSerialService::theVirtualSensorSpeaksEachModelOnItsLine() {
     QCOMPARE(exchange({ReadRegistersRequest(9, inputs)}, 9).left(3), QByteArray::fromHex("090404"));
 }
 
-QTEST_GUILESS_MAIN(TestSerialService)
-#include "test_serial_service.moc"
+QTEST_GUILESS_MAIN(TestQtSerialControl)
+#include "test_qt_serial_control.moc"

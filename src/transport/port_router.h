@@ -5,6 +5,8 @@
 #include "qt_serial_control.h"
 #include "server_address.h"
 
+#include <memory>
+
 // The tool's serial-port control: a port number mapped to a serial device server goes
 // over the network, every other to the local serial port. The line above sees one control.
 class PortRouter final : public SerialControl, public PortMapping {
@@ -16,6 +18,8 @@ public:
     void setServers(const ServerMap& servers) override;
     const ServerMap& servers() const { return servers_; }
 
+    // Another port number closes what the last one opened: the local port, or the
+    // connection to its server (kept for a trial open otherwise).
     CommResult setCommPort(int port) override;
     void setOutBufferSize(int bytes) override { current_->setOutBufferSize(bytes); }
     void setInBufferSize(int bytes) override { current_->setInBufferSize(bytes); }
@@ -34,8 +38,11 @@ public:
     QString appliedSettings() const;
 
 private:
+    void follow(SerialControl& control);
+    void retireNetwork();
+
     QtSerialControl local_;
-    NetworkSerialControl network_;
+    std::unique_ptr<NetworkSerialControl> network_; // the server of the last mapped port
     SerialControl* current_ = &local_;
     ServerMap servers_;
 };

@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: MIT
+// The serial-port control for a serial device server, against a TCP peer of the test's own
+// (and, when SERIAL_SERVER names one, a real server in front of a sensor).
+#include "crc.h"
+#include "hex_transcript.h"
+#include "network_serial_control.h"
+#include "reply_check.h"
+#include "tcp_peer.h"
+#include "telnet_com_port.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+ServerAddress serverAt(ServerAddress::Kind kind, quint16 port) {
+    return {kind, QStringLiteral("127.0.0.1"), port};
+}
+
+// Opens, which never ends inside setPortOpen, and waits for how it ended.
+CommResult openAndWait(NetworkSerialControl& control) {
+    QSignalSpy finished(&control, &SerialControl::openFinished);
+    const CommResult asked = control.setPortOpen(true);
+    if (!asked.pending())
+        return asked;
+    if (!finished.wait(NetworkSerialControl::kConnectTimeoutMs + 2000))
+        return {CommError::kOther, QStringLiteral("openFinished never came")};
+    return finished.at(0).at(0).value<CommResult>();
+}
+
+QByteArray hex(const char* text) {
+    return QByteArray::fromHex(text);
+}
+} // namespace
+
+class TestNetworkSerialControl : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { qRegisterMetaType<CommResult>(); }
+    void whatGoesOnTheWire_data();
+    void whatGoesOnTheWire();
+    void openingTellsHowItEnded_data();
+    void openingTellsHowItEnded();
+    void trialCloseKeepsTheConnectionForTheRealOpen();
+    void closingWhileConnectingGivesTheOpenUp();
+    void droppedConnectionIsALostPort();
+    void pollThroughASerialServerWhenOneIsGiven();
+};
+
+// The address write to 112 ends in the CRC byte FF: raw TCP passes it as it is and never
+// carries line settings; RFC 2217 doubles it and sets the line at the open and on change.
+void TestNetworkSerialControl::whatGoesOnTheWire_data() {
+    QTest::addColumn<ServerAddress::Kind>("kind");
+    QTest::addColumn<QByteArray>("greeting");
+    QTest::addColumn<QByteArray>("wire");
+    const QByteArray frame = AddressWriteRequest(112);
+    QTest::newRow("raw TCP") << ServerAddress::Kind::RawTcp << QByteArray() << frame;
+    const LineSettings open{9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop};
+    const LineSettings changed{4800, QSerialPort::EvenParity, QSerialPort::Data8,
+                               QSerialPort::OneStop};
+    QTest::newRow("RFC 2217") << ServerAddress::Kind::Rfc2217 << TcpPeer::Ser2netGreeting()
+                              << TelnetComPort().start() + hex("fffd03fffb03fffe01") +
+                                     TelnetComPort::EncodeSettings(open) +
+                                     TelnetComPort::EncodeSettings(changed) +
+                                     hex("00060000007089ffff");
+}
+
+void TestNetworkSerialControl::whatGoesOnTheWire() {
+    QFETCH(ServerAddress::Kind, kind);
+    QFETCH(QByteArray, greeting);
+    QFETCH(QByteArray, wire);
+    QCOMPARE(AddressWriteRequest(112), hex("00060000007089ff"));
+    TcpPeer peer(TcpPeer::Manner::Listen, greeting);
+    NetworkSerialControl control(serverAt(kind, peer.serverPort()));
+    QVERIFY(control.setSettings(QStringLiteral("9600,N,8,1")).ok());
+    const CommResult opened = openAndWait(control);
+    QVERIFY2(opened.ok(), qPrintable(opened.reason));
+    QVERIFY(control.setSettings(QStringLiteral("4800,E,8,1")).ok());
+    QCOMPARE(control.appliedSettings(), QStringLiteral("4800,E,8,1"));
+    QVERIFY(control.output(AddressWriteRequest(112)).ok());
+    QTRY_COMPARE(peer.received, wire);
+}
+
+// Every way an open ends, told by openFinished, never inside setPortOpen: the code that
+// picks the operator's message, and the server named as the device.
+void TestNetworkSerialControl::openingTellsHowItEnded_data() {
+    QTest::addColumn<ServerAddress::Kind>("kind");
+    QTest::addColumn<TcpPeer::Manner>("manner");
+    QTest::addColumn<QByteArray>("greeting");
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("reason"); // a part of it
+    using K = ServerAddress::Kind;
+    using M = TcpPeer::Manner;
+    const QByteArray busy("\r\nPort already in use\r\n");
+    QTest::newRow("raw, silent") << K::RawTcp << M::Listen << QByteArray() << true
+                                 << CommError::kNone << QString();
+    QTest::newRow("RFC 2217 agreed") << K::Rfc2217 << M::Listen << TcpPeer::Ser2netGreeting()
+                                     << true << CommError::kNone << QString();
+    QTest::newRow("RFC 2217, silent")
+        << K::Rfc2217 << M::Listen << QByteArray() << true << CommError::kNoSuchPort
+        << QStringLiteral("没有回应 RFC 2217 协商");
+    QTest::newRow("RFC 2217 refused") << K::Rfc2217 << M::Listen << hex("fffe2c") << true
+                                      << CommError::kOther << QStringLiteral("不支持 RFC 2217");
+    QTest::newRow("RFC 2217, broken Telnet") << K::Rfc2217 << M::Listen << hex("01fff0") << true
+                                             << CommError::kOther << QStringLiteral("Telnet");
+    QTest::newRow("raw, busy") << K::RawTcp << M::SayBusyAndHangUp << busy << true
+                               << CommError::kPortBusy << QStringLiteral("Port already in use");
+    QTest::newRow("RFC 2217 agreed, then busy")
+        << K::Rfc2217 << M::SayBusyAndHangUp << TcpPeer::Ser2netGreeting() + busy << true
+        << CommError::kPortBusy << QStringLiteral("in use");
+    QTest::newRow("hangs up at once") << K::Rfc2217 << M::HangUpAtOnce << QByteArray() << true
+                                      << CommError::kNoSuchPort << QStringLiteral("关闭了连接");
+    QTest::newRow("nothing listens")
+        << K::RawTcp << M::Listen << QByteArray() << false << CommError::kNoSuchPort << QString();
+}
+
+void TestNetworkSerialControl::openingTellsHowItEnded() {
+    QFETCH(ServerAddress::Kind, kind);
+    QFETCH(TcpPeer::Manner, manner);
+    QFETCH(QByteArray, greeting);
+    QFETCH(bool, listening);
+    QFETCH(int, code);
+    QFETCH(QString, reason);
+    TcpPeer peer(manner, greeting);
+    const quint16 port = peer.serverPort();
+    if (!listening)
+        peer.close();
+    const ServerAddress server = serverAt(kind, port);
+    NetworkSerialControl control(server);
+    QSignalSpy finished(&control, &SerialControl::openFinished);
+    QVERIFY(control.setPortOpen(true).pending());
+    QVERIFY(finished.isEmpty());
+    QVERIFY(finished.wait(NetworkSerialControl::kConnectTimeoutMs + 2000));
+    const auto result = finished.at(0).at(0).value<CommResult>();
+    QCOMPARE(result.code, code);
+    QVERIFY2(result.reason.contains(reason), qPrintable(result.reason));
+    QCOMPARE(control.portOpen(), result.ok());
+    if (!result.ok()) {
+        QVERIFY(!result.reason.isEmpty());
+        QCOMPARE(result.device, server.text());
+        QVERIFY(result.viaServer);
+    }
+}
+
+void TestNetworkSerialControl::trialCloseKeepsTheConnectionForTheRealOpen() {
+    TcpPeer peer(TcpPeer::Manner::Listen, TcpPeer::Ser2netGreeting());
+    NetworkSerialControl control(serverAt(ServerAddress::Kind::Rfc2217, peer.serverPort()));
+    QVERIFY(openAndWait(control).ok());
+    control.setPortOpen(false);
+    QVERIFY(!control.portOpen());
+    QVERIFY(control.setPortOpen(true).ok()); // at once, on the same connection
+    QCOMPARE(peer.accepted, 1);
+    QCOMPARE(control.setPortOpen(true).code, CommError::kPortBusy);
+
+    control.setPortOpen(false);
+    QVERIFY(peer.clientConnected());
+    QTRY_VERIFY_WITH_TIMEOUT(!peer.clientConnected(), NetworkSerialControl::kLingerMs + 2000);
+}
+
+void TestNetworkSerialControl::closingWhileConnectingGivesTheOpenUp() {
+    TcpPeer silent; // an RFC 2217 open waits for its agreement
+    NetworkSerialControl control(serverAt(ServerAddress::Kind::Rfc2217, silent.serverPort()));
+    QSignalSpy finished(&control, &SerialControl::openFinished);
+    QVERIFY(control.setPortOpen(true).pending());
+    QTRY_VERIFY(silent.clientConnected());
+    control.setPortOpen(false);
+    QTRY_VERIFY(!silent.clientConnected());
+    QVERIFY(!finished.wait(TelnetComPort::kAnswerWindowMs + 500));
+    QVERIFY(!control.portOpen());
+}
+
+void TestNetworkSerialControl::droppedConnectionIsALostPort() {
+    TcpPeer peer;
+    NetworkSerialControl control(serverAt(ServerAddress::Kind::RawTcp, peer.serverPort()));
+    QVERIFY(openAndWait(control).ok());
+    QSignalSpy lost(&control, &SerialControl::portLost);
+    peer.hangUpOnClient();
+    QVERIFY(lost.wait());
+    QCOMPARE(lost.size(), 1);
+    QCOMPARE(lost.at(0).at(1).toString(), control.server().text());
+    QVERIFY(!control.portOpen());
+    QCOMPARE(control.output(ReadRequest(1)).code, CommError::kNotOpen);
+}
+
+// With SERIAL_SERVER=rfc2217 HOST:PORT in front of a sensor at address 1 (as
+// scripts/check-windows sets it up for the Windows build under Wine), one read request goes
+// through the tool's own control and an accepted reply comes back.
+void TestNetworkSerialControl::pollThroughASerialServerWhenOneIsGiven() {
+    const auto server = ServerAddress::Parse(qEnvironmentVariable("SERIAL_SERVER"));
+    if (!server)
+        QSKIP("SERIAL_SERVER names no server (e.g. \"rfc2217 127.0.0.1:4001\")");
+    NetworkSerialControl port(*server);
+    QVERIFY(port.setSettings(QStringLiteral("9600,N,8,1")).ok());
+    const CommResult opened = openAndWait(port);
+    QVERIFY2(opened.ok(), qPrintable(opened.reason));
+    const QByteArray request = ReadRequest(1);
+    QVERIFY(port.output(request).ok());
+    QByteArray reply;
+    QTRY_VERIFY_WITH_TIMEOUT((reply += port.input()).size() >= 9, 3000);
+    QVERIFY2(CheckReply(Transcript(request), Transcript(reply)), qPrintable(Transcript(reply)));
+    port.setPortOpen(false);
+}
+
+QTEST_GUILESS_MAIN(TestNetworkSerialControl)
+#include "test_network_serial_control.moc"
