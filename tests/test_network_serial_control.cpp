@@ -8,6 +8,7 @@
 #include "tcp_peer.h"
 #include "telnet_com_port.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -81,7 +82,8 @@ void TestNetworkSerialControl::whatGoesOnTheWire() {
 }
 
 // Every way an open ends, told by openFinished, never inside setPortOpen: the code that
-// picks the operator's message, and the server named as the device.
+// picks the operator's message, the server named as the device, and a server's clear
+// answer taken without waiting out the answer window.
 void TestNetworkSerialControl::openingTellsHowItEnded_data() {
     QTest::addColumn<ServerAddress::Kind>("kind");
     QTest::addColumn<TcpPeer::Manner>("manner");
@@ -89,29 +91,34 @@ void TestNetworkSerialControl::openingTellsHowItEnded_data() {
     QTest::addColumn<bool>("listening");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("reason"); // a part of it
+    QTest::addColumn<bool>("early");     // decided well within RFC 2217's answer window
     using K = ServerAddress::Kind;
     using M = TcpPeer::Manner;
     const QByteArray busy("\r\nPort already in use\r\n");
     QTest::newRow("raw, silent") << K::RawTcp << M::Listen << QByteArray() << true
-                                 << CommError::kNone << QString();
+                                 << CommError::kNone << QString() << false;
     QTest::newRow("RFC 2217 agreed") << K::Rfc2217 << M::Listen << TcpPeer::Ser2netGreeting()
-                                     << true << CommError::kNone << QString();
+                                     << true << CommError::kNone << QString() << true;
     QTest::newRow("RFC 2217, silent")
         << K::Rfc2217 << M::Listen << QByteArray() << true << CommError::kNoSuchPort
-        << QStringLiteral("没有回应 RFC 2217 协商");
-    QTest::newRow("RFC 2217 refused") << K::Rfc2217 << M::Listen << hex("fffe2c") << true
-                                      << CommError::kOther << QStringLiteral("不支持 RFC 2217");
-    QTest::newRow("RFC 2217, broken Telnet") << K::Rfc2217 << M::Listen << hex("01fff0") << true
-                                             << CommError::kOther << QStringLiteral("Telnet");
+        << QStringLiteral("没有回应 RFC 2217 协商") << false;
+    QTest::newRow("RFC 2217 refused")
+        << K::Rfc2217 << M::Listen << hex("fffe2c") << true << CommError::kOther
+        << QStringLiteral("不支持 RFC 2217") << true;
+    QTest::newRow("RFC 2217, broken Telnet")
+        << K::Rfc2217 << M::Listen << hex("01fff0") << true << CommError::kOther
+        << QStringLiteral("Telnet") << true;
     QTest::newRow("raw, busy") << K::RawTcp << M::SayBusyAndHangUp << busy << true
-                               << CommError::kPortBusy << QStringLiteral("Port already in use");
+                               << CommError::kPortBusy << QStringLiteral("Port already in use")
+                               << true;
     QTest::newRow("RFC 2217 agreed, then busy")
         << K::Rfc2217 << M::SayBusyAndHangUp << TcpPeer::Ser2netGreeting() + busy << true
-        << CommError::kPortBusy << QStringLiteral("in use");
-    QTest::newRow("hangs up at once") << K::Rfc2217 << M::HangUpAtOnce << QByteArray() << true
-                                      << CommError::kNoSuchPort << QStringLiteral("关闭了连接");
-    QTest::newRow("nothing listens")
-        << K::RawTcp << M::Listen << QByteArray() << false << CommError::kNoSuchPort << QString();
+        << CommError::kPortBusy << QStringLiteral("in use") << true;
+    QTest::newRow("hangs up at once")
+        << K::Rfc2217 << M::HangUpAtOnce << QByteArray() << true << CommError::kNoSuchPort
+        << QStringLiteral("关闭了连接") << true;
+    QTest::newRow("nothing listens") << K::RawTcp << M::Listen << QByteArray() << false
+                                     << CommError::kNoSuchPort << QString() << true;
 }
 
 void TestNetworkSerialControl::openingTellsHowItEnded() {
@@ -121,6 +128,7 @@ void TestNetworkSerialControl::openingTellsHowItEnded() {
     QFETCH(bool, listening);
     QFETCH(int, code);
     QFETCH(QString, reason);
+    QFETCH(bool, early);
     TcpPeer peer(manner, greeting);
     const quint16 port = peer.serverPort();
     if (!listening)
@@ -128,9 +136,14 @@ void TestNetworkSerialControl::openingTellsHowItEnded() {
     const ServerAddress server = serverAt(kind, port);
     NetworkSerialControl control(server);
     QSignalSpy finished(&control, &SerialControl::openFinished);
+    QElapsedTimer clock;
+    clock.start();
     QVERIFY(control.setPortOpen(true).pending());
     QVERIFY(finished.isEmpty());
     QVERIFY(finished.wait(NetworkSerialControl::kConnectTimeoutMs + 2000));
+    if (early)
+        QVERIFY2(clock.elapsed() < TelnetComPort::kAnswerWindowMs / 2,
+                 qPrintable(QString::number(clock.elapsed())));
     const auto result = finished.at(0).at(0).value<CommResult>();
     QCOMPARE(result.code, code);
     QVERIFY2(result.reason.contains(reason), qPrintable(result.reason));
