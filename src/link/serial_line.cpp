@@ -103,9 +103,7 @@ SerialLine::Step SerialLine::OpenPort(qint16 port) {
         port_.setRThreshold(1);
         result = port_.setSettings(PortSettings);
         if (!result.ok()) {
-            show(false);
-            showProblem(ProblemForCode(result.code), port, result);
-            tell(tr("串口参数设置失败：%1").arg(PortSettings), result);
+            openFailed(port, result, tr("串口参数设置失败：%1").arg(PortSettings));
             return Step::Failed;
         }
         result = port_.setPortOpen(true);
@@ -121,10 +119,14 @@ SerialLine::Step SerialLine::OpenPort(qint16 port) {
 bool SerialLine::realOpenEnded(qint16 port, const CommResult& result) {
     if (result.ok())
         return true;
+    openFailed(port, result, tr("打开串口失败：COM%1").arg(port));
+    return false;
+}
+
+void SerialLine::openFailed(qint16 port, const CommResult& result, const QString& message) {
     show(false);
     showProblem(ProblemForCode(result.code), port, result);
-    tell(tr("打开串口失败：COM%1").arg(port), result);
-    return false;
+    tell(message, result);
 }
 
 void SerialLine::onOpenFinished(const CommResult& result) {

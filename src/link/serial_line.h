@@ -98,6 +98,7 @@ private:
     bool trialEnded(qint16 port, CommResult result);
     void openChecked();
     bool realOpenEnded(qint16 port, const CommResult& result);
+    void openFailed(qint16 port, const CommResult& result, const QString& message);
     void onOpenFinished(const CommResult& result);
     void deliver();
 
