@@ -2,17 +2,26 @@
 // The monitoring configurations read what the tool reads: mbpoll's commands run against the
 // virtual sensor, and the Telegraf and Home Assistant files, parsed by Python's own TOML and
 // YAML readers, carry each model's register, function, data type, scale and unit.
+#include "handover_dialog.h"
 #include "handover_files.h"
 #include "model_readings.h"
 #include "sensor_catalogue.h"
 #include "sim_process.h"
+#include "tool_rig.h"
+#include "tool_settings.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -27,6 +36,7 @@ private slots:
     void filesCarryEveryModel();
     void mbpollReadsTheToolsValues_data();
     void mbpollReadsTheToolsValues();
+    void dialogTakesTheWindowsLineAndNames();
 };
 
 namespace {
@@ -307,6 +317,74 @@ void TestHandover::mbpollReadsTheToolsValues() {
                                 .arg(want.key)
                                 .arg(value)
                                 .arg(readout->value())));
+    }
+}
+
+// 导出配置… from the window: the polled address on the window's line, the port's device as
+// the system names it, a server's address; a name typed in the dialog reaches every file and
+// the saved files are the previews.
+void TestHandover::dialogTakesTheWindowsLineAndNames() {
+    const auto openDialog = [](ToolRig& f) {
+        f.w().findChild<QAction*>(QStringLiteral("handoverAction"))->trigger();
+        auto* dialog = f.w().findChild<HandoverDialog*>();
+        return dialog && dialog->isVisible() ? dialog : nullptr;
+    };
+    ToolRig f(QByteArray("3\r\n19200\r\n"));
+    f.ui().Combo_Addr(2)->setText(QStringLiteral("17"));
+    HandoverDialog* dialog = openDialog(f);
+    QVERIFY(dialog);
+    QCOMPARE(dialog->bus().line.kind, HandoverLine::Kind::LocalSerial);
+    QCOMPARE(dialog->bus().line.setup.text(), QStringLiteral("19200 8N1"));
+    QCOMPARE(dialog->bus().sensors.size(), 1);
+    QCOMPARE(dialog->bus().sensors.front().address, 17);
+    // No device behind COM3 here: the dialog says so, and the file names the usual one.
+    const QString device = dialog->bus().line.device;
+    QVERIFY(!device.isEmpty());
+    QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("handoverNote"))
+                ->text()
+                .contains(QStringLiteral("COM3")));
+
+    const QString name = QStringLiteral("机房 A \"北\" 温湿度");
+    dialog->findChild<QTableWidget*>(QStringLiteral("handoverSensors"))->item(0, 2)->setText(name);
+    for (const char* id : {"telegraf", "home-assistant", "mbpoll"}) {
+        const QString text =
+            dialog->findChild<QPlainTextEdit*>(QLatin1String("preview-") + QLatin1String(id))
+                ->toPlainText();
+        QVERIFY2(text.contains(QStringLiteral("机房 A")), id);
+    }
+    QTemporaryDir out;
+    QString error;
+    QVERIFY2(dialog->saveInto(out.path(), &error), qPrintable(error));
+    for (const HandoverFile& file : HandoverFiles(dialog->bus())) {
+        QFile saved(QDir(out.path()).filePath(file.fileName));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()), file.text);
+        QCOMPARE(
+            dialog->findChild<QPlainTextEdit*>(QStringLiteral("preview-") + file.id)->toPlainText(),
+            file.text);
+    }
+
+    // The system's stable name for the device, where it has one.
+    f.devices.devices = {{device, {}, {}, {}, QStringLiteral("/dev/serial/by-id/usb-FTDI-if00")}};
+    dialog = openDialog(f);
+    QCOMPARE(dialog->bus().line.device, QStringLiteral("/dev/serial/by-id/usb-FTDI-if00"));
+
+    // A port mapped to a serial server: its address; an RFC 2217 server's line is the note's.
+    for (const auto kind : {ServerAddress::Kind::RawTcp, ServerAddress::Kind::Rfc2217}) {
+        ToolRig::Options options = ToolRig::WithComTxt(QByteArray("4\r\n9600\r\n"));
+        options.startWindow = false;
+        ToolRig mapped(options);
+        ServerMap servers;
+        servers[4] = {kind, QStringLiteral("10.9.8.7"), 4004};
+        ToolSettings(mapped.folder).setServers(servers);
+        mapped.startWindow();
+        HandoverDialog* served = openDialog(mapped);
+        QVERIFY(served);
+        QCOMPARE(served->bus().line.kind, HandoverLine::Kind::RawTcp);
+        QCOMPARE(served->bus().line.host, QStringLiteral("10.9.8.7"));
+        QCOMPARE(served->bus().line.tcpPort, 4004);
+        const QString note = served->findChild<QLabel*>(QStringLiteral("handoverNote"))->text();
+        QCOMPARE(note.contains(QStringLiteral("9600 8N1")), kind == ServerAddress::Kind::Rfc2217);
     }
 }
 

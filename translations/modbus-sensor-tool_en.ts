@@ -176,6 +176,67 @@
     </message>
 </context>
 <context>
+    <name>HandoverDialog</name>
+    <message>
+        <source>导出配置</source>
+        <translation>Export configuration</translation>
+    </message>
+    <message>
+        <source>传感器</source>
+        <translation>Sensors</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>名称（可编辑）</source>
+        <translation>Name (editable)</translation>
+    </message>
+    <message>
+        <source>保存到文件夹…</source>
+        <translation>Save to folder…</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>保存配置到文件夹</source>
+        <translation>Save the configuration to a folder</translation>
+    </message>
+    <message numerus="yes">
+        <source>已保存 %n 个文件到 %1</source>
+        <translation>
+            <numerusform>Saved %n file to %1</numerusform>
+            <numerusform>Saved %n files to %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>HandoverPart</name>
+    <message>
+        <source>%1 是 RFC 2217 服务器：监控系统以 TCP 原样转发连接它，请在服务器上把线路设为 %2。</source>
+        <translation>%1 is an RFC 2217 server: monitoring systems reach it as raw TCP, so set its line to %2 on the server.</translation>
+    </message>
+    <message>
+        <source>COM%1 的设备 %2 现在不存在：请在文件中改成监控计算机上传感器线路的设备。</source>
+        <translation>COM%1&apos;s device %2 is not there now: put the device of the sensors&apos; line on the monitoring computer into the files.</translation>
+    </message>
+    <message>
+        <source>导出配置…</source>
+        <translation>Export configuration…</translation>
+    </message>
+</context>
+<context>
     <name>LineHealth</name>
     <message>
         <source>通讯统计</source>

@@ -2,6 +2,8 @@
 #include "frmmain.h"
 
 #include "bus_watch_part.h"
+#include "handover_part.h"
+#include "handover_readouts.h"
 #include "lamp.h"
 #include "language_part.h"
 #include "line_health.h"
@@ -13,6 +15,7 @@
 #include "readout_age.h"
 #include "recording_part.h"
 #include "scan_launcher.h"
+#include "sensor_catalogue.h"
 #include "sensor_exchange.h"
 #include "tool_limits.h"
 #include "tool_menu.h"
@@ -105,11 +108,19 @@ void frmmain::createExtensions() {
         [this] { return networkPorts_->linkListNote(); });
     connect(lineSettings_, &LineSettingsPart::lineChosen, this, &frmmain::useLine);
 
+    handover_ = new HandoverPart(
+        *this, {[this](QString* note) {
+                    return HandoverLineFor(
+                        Combo1->listIndex() + 1, {Combo2->text().toInt(), shownFormat()},
+                        networkPorts_->servers(), settings_.folder(), services_.devices, note);
+                },
+                [this] { return handedOverSensors(); }});
+
     toolMenu_ = new ToolMenu(*this);
     toolMenu_->addGroup({scanLauncher_->action(), busWatch_->action(), lineHealth_->action()});
     language_ = new LanguagePart(*this, settings_.folder());
     toolMenu_->addGroup({lineSettings_->action(), networkPorts_->action(), language_->action()});
-    toolMenu_->addGroup(recording_->actions() << trend_->action());
+    toolMenu_->addGroup(recording_->actions() << trend_->action() << handover_->action());
     for (QPlainTextEdit* box : {Text1(0), Text2, Message_Show})
         toolMenu_->attachTo(box);
     for (EditableComboBox* list :
@@ -151,6 +162,7 @@ void frmmain::retranslate() {
     busWatch_->retranslate();
     networkPorts_->retranslate();
     lineSettings_->retranslate();
+    handover_->retranslate();
 }
 
 void frmmain::Form_Load() {
@@ -289,6 +301,22 @@ SerialLine::Choice frmmain::choice() const {
     return {static_cast<qint16>(Combo1->listIndex() + 1), Combo2->text(),
             parity >= 0 ? QString(LineFormats::kParityLetters[parity]) : QString(), Combo4->text(),
             Combo5->text()};
+}
+
+// Every watched sensor while the bus watch runs, otherwise the polled one.
+QList<HandoverSensor> frmmain::handedOverSensors() const {
+    QList<int> addresses;
+    if (busWatch_->running()) {
+        for (const SensorTally& sensor : busWatch_->tally().sensors())
+            addresses << sensor.address;
+    } else {
+        addresses << Combo_Addr(2)->text().toInt();
+    }
+    const SensorModel model = SensorCatalogue().toolsOwn();
+    QList<HandoverSensor> sensors;
+    for (const int address : addresses)
+        sensors << HandoverSensor{address, DefaultSensorName(model, address), model};
+    return sensors;
 }
 
 void frmmain::onPortLost(const QString& reason, const QString& device) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "captions.h"
+#include "handover_bus.h"
 #include "judged_cycle.h"
 #include "line_format.h"
 #include "link_settings_store.h"
@@ -18,6 +19,7 @@ class BusWatchPart;
 class LanguagePart;
 class LineHealth;
 class NetworkPortsPart;
+class HandoverPart;
 class LineSettingsPart;
 class LinkLabel;
 class PortListTips;
@@ -77,6 +79,7 @@ private:
     // The link lists take a rate and format; an open port is reopened with them.
     void useLine(int baud, const LineFormat& format);
     LineFormat shownFormat() const;
+    QList<HandoverSensor> handedOverSensors() const;
     // The port and the link lists as the operator set them.
     SerialLine::Choice choice() const;
 
@@ -111,4 +114,5 @@ private:
     NetworkPortsPart* networkPorts_ = nullptr;
     LanguagePart* language_ = nullptr;
     LineSettingsPart* lineSettings_ = nullptr;
+    HandoverPart* handover_ = nullptr;
 };
