@@ -459,7 +459,7 @@ void TestEndToEnd::busWatchOfThreeWithOneSilent() {
     for (const QByteArray& line : lines) {
         const QList<QByteArray> fields = line.trimmed().split(',');
         if (fields.at(1) == "9")
-            QCOMPARE(fields.last(), QByteArray("no_reply"));
+            QCOMPARE(fields.at(7), QByteArray("no_reply"));
         else
             QCOMPARE(fields.at(2), QByteArray("ok"));
     }

@@ -7,7 +7,7 @@
 #include "link_settings_store.h"
 #include "main_controls.h"
 #include "message_queue.h"
-#include "readings.h"
+#include "model_readings.h"
 #include "serial_line.h"
 #include "services.h"
 
@@ -23,6 +23,7 @@ class LinkLabel;
 class PortListTips;
 class RecordingPart;
 class ScanLauncher;
+class SensorModelPart;
 class SensorExchange;
 class TrendPart;
 class ToolMenu;
@@ -50,7 +51,7 @@ public:
     void Combo2_Click();
     void MSComm1_OnComm(const QByteArray& received);
     // Shows decoded readings in the two readouts.
-    void ShowReadings(const Readings& readings);
+    void ShowReadings(const ModelReadings& readings);
     // A sensor found by the scan becomes the polled one; another rate or format reopens the
     // port.
     void selectSensor(int address, const LineSetup& line);
@@ -77,6 +78,8 @@ private:
     // The link lists take a rate and format; an open port is reopened with them.
     void useLine(int baud, const LineFormat& format);
     LineFormat shownFormat() const;
+    // The chosen model in the readouts' tooltips and the request box's.
+    void showModel();
     // The port and the link lists as the operator set them.
     SerialLine::Choice choice() const;
 
@@ -111,4 +114,5 @@ private:
     NetworkPortsPart* networkPorts_ = nullptr;
     LanguagePart* language_ = nullptr;
     LineSettingsPart* lineSettings_ = nullptr;
+    SensorModelPart* sensorModel_ = nullptr;
 };
