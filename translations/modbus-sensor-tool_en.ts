@@ -901,6 +901,22 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
             <numerusform>%n sensors found</numerusform>
         </translation>
     </message>
+    <message>
+        <source>传感器型号</source>
+        <translation>Sensor model</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>未知（可能是：%1）</source>
+        <translation>unknown (perhaps: %1)</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>ScanLauncher</name>

@@ -119,6 +119,7 @@ void frmmain::createExtensions() {
                              },
                              [this](const LineSetup& line) { useLine(line.baud, line.format); }});
     connect(sensorModel_, &SensorModelPart::modelChanged, this, &frmmain::showModel);
+    scanLauncher_->setModels([this] { return sensorModel_->catalogue().models(); });
     connect(exchange_, &SensorExchange::addressConfirmed, this, [this](int newAddress) {
         Combo_Addr(2)->setText(QString::number(newAddress));
         setStatus(tr("地址已更改为 %1，并已在新地址读取确认").arg(newAddress));
@@ -296,15 +297,22 @@ void frmmain::Label9_Click() {
 }
 
 // com.txt keeps a new rate from the next close on, the settings file a new format at once.
-void frmmain::selectSensor(int address, const LineSetup& line) {
+void frmmain::selectSensor(int address, const LineSetup& line, const QString& modelId) {
     Combo_Addr(2)->setText(QString::number(address));
+    if (!modelId.isEmpty())
+        sensorModel_->choose(modelId);
     useLine(line.baud, line.format);
 }
 
-void frmmain::watchSensors(const QList<int>& addresses, const LineSetup& line,
-                           const QString& note) {
+void frmmain::watchSensors(const QList<int>& addresses, const LineSetup& line, const QString& note,
+                           const QStringList& modelIds) {
     useLine(line.baud, line.format);
-    busWatch_->watch(addresses, busWatch_->timeoutMs(), note);
+    QList<SensorModel> models;
+    for (const QString& id : modelIds) {
+        const SensorModel* model = sensorModel_->catalogue().find(id);
+        models << (model ? *model : exchange_->model());
+    }
+    busWatch_->watch(addresses, busWatch_->timeoutMs(), note, models);
 }
 
 void frmmain::useLine(int baud, const LineFormat& format) {

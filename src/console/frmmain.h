@@ -54,9 +54,12 @@ public:
     void ShowReadings(const ModelReadings& readings);
     // A sensor found by the scan becomes the polled one; another rate or format reopens the
     // port.
-    void selectSensor(int address, const LineSetup& line);
+    // A model the scan identified becomes the poll's.
+    void selectSensor(int address, const LineSetup& line, const QString& modelId = {});
     // Sensors found by the scan, all watched at once at the line they answered at.
-    void watchSensors(const QList<int>& addresses, const LineSetup& line, const QString& note);
+    // Each with the model the scan identified; the poll's where it did not decide.
+    void watchSensors(const QList<int>& addresses, const LineSetup& line, const QString& note,
+                      const QStringList& modelIds = {});
 
     // The line, the exchange and the record, for those who watch the window (the tests,
     // the benchmark).
