@@ -7,6 +7,7 @@
 //   tally-bench [HOURS]   (a week, 168, unless told)
 #include "line_statistics.h"
 #include "process_stats.h"
+#include "readings.h"
 #include "watch_table_model.h"
 #include "watch_tally.h"
 
@@ -36,7 +37,9 @@ JudgedCycle turn(qint64 ms, int address, quint64 n, qint64* replyMs) {
         cycle.verdict = {ReplyFault::None, 0};
         *replyMs = 18 + static_cast<qint64>((n * 2654435761u) % 23);
         const int tenths = 200 + static_cast<int>(n % 50);
-        cycle.readings = Readings{{}, QString(), tenths, 500 + static_cast<int>(n % 70)};
+        const int humidity = 500 + static_cast<int>(n % 70);
+        cycle.readings = ModelReadings{Readout{tenths, 1, FormatTenths(tenths) + QChar(0x2103)},
+                                       Readout{humidity, 1, FormatTenths(humidity) + '%'}};
     }
     return cycle;
 }

@@ -1,6 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "sensor_exchange.h"
+#include "sensor_model_dialog.h"
+#include "sensor_model_part.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <algorithm>
+
 #include "sim_process.h"
 #include "tool_rig.h"
 
@@ -25,6 +35,23 @@ struct SensorRig : ToolRig {
         if (acquire)
             parts->Command_OK3->click();
         return parts->Command1->text() == PortCaption::Close();
+    }
+
+    // Picks the model of id in 传感器型号… and, when it offers another line, answers with
+    // takeLine; false when the model is not listed.
+    bool chooseModel(const QString& id, bool takeLine = true) {
+        window->findChild<QAction*>(QStringLiteral("sensorModelAction"))->trigger();
+        auto* dialog = window->findChild<SensorModelDialog*>();
+        const auto& models = window->findChild<SensorModelPart*>()->catalogue().models();
+        const auto found = std::find_if(models.begin(), models.end(),
+                                        [&](const SensorModel& m) { return m.id == id; });
+        if (!dialog || found == models.end())
+            return false;
+        dialog->table()->selectRow(static_cast<int>(found - models.begin()));
+        dialog->findChild<QPushButton*>(QStringLiteral("useModelButton"))->click();
+        if (auto* ask = window->findChild<QMessageBox*>(QStringLiteral("modelLineQuestion")))
+            ask->buttons().at(takeLine ? 0 : 1)->click();
+        return window->exchange().model().id == id;
     }
 
     SimProcess sensor;

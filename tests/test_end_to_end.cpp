@@ -6,10 +6,13 @@
 #include "fixture_process.h"
 #include "lamp.h"
 #include "line_rig.h"
+#include "model_identification.h"
 #include "recording_part.h"
 #include "scan_dialog.h"
 #include "sensor_exchange.h"
+#include "sensor_scan.h"
 #include "trend_part.h"
+#include "watch_table_model.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,6 +47,10 @@ private slots:
     void scanFindsSensorsAtAnotherRateAndUsesOne();
     void sensorBehindASerialServer();
     void busWatchOfThreeWithOneSilent();
+    void mixedBusWatchedAndRecordedByModel();
+    void scanNamesTheModelsAndWatchesEachByItsOwn();
+    void humidityFirstModelPolledAndReaddressedItsWay();
+    void addressAfterAPowerCycleConfirmedWhenTheOperatorSays();
 };
 
 void TestEndToEnd::portLifecycleAndSettingsRoundTrip() {
@@ -318,10 +325,12 @@ void TestEndToEnd::scanFindsSensorsAtAnotherRateAndUsesOne() {
     QCOMPARE(results->item(1, 2)->text(), QStringLiteral("8N1"));
     QVERIFY(results->item(1, 3)->text().endsWith(QStringLiteral("℃")));
     QVERIFY(results->item(1, 4)->text().endsWith(QStringLiteral("%")));
-    // Nothing but read requests went out.
+    // Nothing but read requests went out: 03, and 04 where identification asks for it.
     for (const char* direction : {"RX", "RX-RATE"}) {
         for (const auto& frame : rig.sensor.frames(QLatin1String(direction)))
-            QCOMPARE(frame.hex.mid(3, 2), QStringLiteral("03"));
+            QVERIFY2(frame.hex.mid(3, 2) == QStringLiteral("03") ||
+                         frame.hex.mid(3, 2) == QStringLiteral("04"),
+                     qPrintable(frame.hex));
     }
 
     results->selectRow(1);
@@ -462,7 +471,7 @@ void TestEndToEnd::busWatchOfThreeWithOneSilent() {
     for (const QByteArray& line : lines) {
         const QList<QByteArray> fields = line.trimmed().split(',');
         if (fields.at(1) == "9")
-            QCOMPARE(fields.last(), QByteArray("no_reply"));
+            QCOMPARE(fields.at(7), QByteArray("no_reply"));
         else
             QCOMPARE(fields.at(2), QByteArray("ok"));
     }
@@ -475,3 +484,171 @@ void TestEndToEnd::busWatchOfThreeWithOneSilent() {
 
 QTEST_MAIN(TestEndToEnd)
 #include "test_end_to_end.moc"
+
+// Three models on one line: each row reads its own map, names its model, and the record
+// carries each model and the port after the columns it always had.
+void TestEndToEnd::mixedBusWatchedAndRecordedByModel() {
+    SensorRig rig(2);
+    QVERIFY(rig.startPolling({QStringLiteral("--bus"),
+                              QStringLiteral("4:default,7:xy-md02,12:jxct-soil"),
+                              QStringLiteral("--temperature"), QStringLiteral("-37"),
+                              QStringLiteral("--humidity"), QStringLiteral("486")},
+                             false));
+    QString error;
+    QVERIFY(rig.w().recording().start(rig.filePath(QStringLiteral("mixed.csv")),
+                                      RecordFile::Mode::Replace, &error));
+    const SensorCatalogue& catalogue = rig.w().findChild<SensorModelPart*>()->catalogue();
+    auto* part = rig.w().findChild<BusWatchPart*>();
+    QVERIFY(part->watch({4, 7, 12}, 120, {},
+                        {*catalogue.find(QStringLiteral("default")),
+                         *catalogue.find(QStringLiteral("xy-md02")),
+                         *catalogue.find(QStringLiteral("jxct-soil"))}));
+    QTRY_VERIFY_WITH_TIMEOUT(std::all_of(part->tally().sensors().begin(),
+                                         part->tally().sensors().end(),
+                                         [](const SensorTally& s) { return s.good >= 2; }),
+                             4000);
+    const QStringList rows =
+        part->window()->tableText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 4);
+    const QStringList names = {QStringLiteral("本工具的传感器"),
+                               QStringLiteral("SHT20 导轨模块（XY-MD02 类）"),
+                               QStringLiteral("土壤温湿度探头（JXCT 类）")};
+    for (int row = 1; row <= 3; ++row) {
+        const QStringList cells = rows[row].split(QLatin1Char('\t'));
+        QCOMPARE(cells.at(1), QStringLiteral("-3.7℃"));
+        QCOMPARE(cells.at(2), QStringLiteral("48.6%"));
+        QCOMPARE(cells.at(3), QStringLiteral("正常"));
+        QCOMPARE(cells.at(WatchTableModel::kModel), names.at(row - 1));
+    }
+    // Each turn asked with its model's read.
+    const auto received = rig.sensor.frames(QStringLiteral("RX"));
+    QVERIFY(std::any_of(received.begin(), received.end(), [](const SimProcess::Frame& f) {
+        return f.hex.startsWith(QStringLiteral("07 04 00 01 00 02 "));
+    }));
+    QVERIFY(std::any_of(received.begin(), received.end(), [](const SimProcess::Frame& f) {
+        return f.hex.startsWith(QStringLiteral("0C 03 00 12 00 02 "));
+    }));
+
+    part->stop();
+    rig.w().recording().stop();
+    QFile file(rig.filePath(QStringLiteral("mixed.csv")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+    QVERIFY(lines.first().trimmed().endsWith(",request,reply,reason,model,port"));
+    const QMap<QByteArray, QByteArray> modelOf = {
+        {"4", "default"}, {"7", "xy-md02"}, {"12", "jxct-soil"}};
+    for (const QByteArray& line : lines.mid(1)) {
+        const QList<QByteArray> fields = line.trimmed().split(',');
+        QCOMPARE(fields.size(), 10);
+        QCOMPARE(fields.at(8), modelOf.value(fields.at(1)));
+        QCOMPARE(fields.at(9), QByteArray("2"));
+        if (fields.at(2) == "ok")
+            QCOMPARE(fields.at(3) + "/" + fields.at(4), QByteArray("-3.7/48.6"));
+    }
+}
+
+// A humidity-first transmitter at its own 4800 Bd: the line is taken from the model, the
+// readouts are the right way round, and 确 定 writes the address register at the polled
+// address, reads at the new one, and the polled address follows.
+void TestEndToEnd::humidityFirstModelPolledAndReaddressedItsWay() {
+    SensorRig rig;
+    QVERIFY(rig.startPolling({QStringLiteral("--model"), QStringLiteral("rs-ws-n01"),
+                              QStringLiteral("--address"), QStringLiteral("3"),
+                              QStringLiteral("--temperature"), QStringLiteral("251"),
+                              QStringLiteral("--humidity"), QStringLiteral("603")},
+                             false));
+    QVERIFY(rig.chooseModel(QStringLiteral("rs-ws-n01")));
+    QCOMPARE(rig.ui().Combo2->text(), QStringLiteral("4800"));
+    QCOMPARE(rig.w().line().lineSettings().baudRate, 4800);
+    QVERIFY(rig.ui().AI_SHOW(1)->toolTip().contains(QStringLiteral("湿度在前的变送器")));
+    rig.ui().Combo_Addr(2)->setText(QStringLiteral("3"));
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    QCOMPARE(rig.ui().Text1(0)->toPlainText().left(18), QStringLiteral("03 03 00 00 00 02 "));
+    QCOMPARE(rig.ui().AI_SHOW(0)->text(), QStringLiteral("25.1℃"));
+    QCOMPARE(rig.ui().AI_SHOW(1)->text(), QStringLiteral("60.3%"));
+    rig.ui().Command_OK3->click();
+    QTRY_VERIFY(!rig.ui().Timer1.isActive());
+
+    rig.ui().Combo_Addr(0)->setText(QStringLiteral("41"));
+    rig.ui().Command_OK1->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.ui().Combo_Addr(2)->text(), QStringLiteral("41"), 2500);
+    QVERIFY(rig.status().contains(QStringLiteral("41")));
+    const auto received = rig.sensor.frames(QStringLiteral("RX"));
+    QVERIFY(received.size() >= 2);
+    // 2000 = 0x07D0: the address register, written at the old address.
+    QCOMPARE(received[received.size() - 2].hex.left(18), QStringLiteral("03 06 07 D0 00 29 "));
+    QCOMPARE(received.back().hex.left(18), QStringLiteral("29 03 00 00 00 02 "));
+    QCOMPARE(rig.ui().AI_SHOW(0)->text(), QStringLiteral("25.1℃"));
+
+    // A model with no way refuses, naming the model.
+    QVERIFY(rig.chooseModel(QStringLiteral("dip-switch"), false));
+    rig.messages.shown.clear();
+    rig.ui().Command_OK1->click();
+    QCOMPARE(rig.messages.shown.size(), 1);
+    QVERIFY(rig.messages.shown.first().contains(QStringLiteral("机房传感器")));
+}
+
+// A model that takes its new address after a power cycle: the tool says so and reads at
+// the new address once the operator confirms.
+void TestEndToEnd::addressAfterAPowerCycleConfirmedWhenTheOperatorSays() {
+    SensorRig rig;
+    QVERIFY(rig.startPolling({QStringLiteral("--model"), QStringLiteral("xy-md02"),
+                              QStringLiteral("--address"), QStringLiteral("6")},
+                             false));
+    QVERIFY(rig.chooseModel(QStringLiteral("xy-md02")));
+    rig.ui().Combo_Addr(2)->setText(QStringLiteral("6"));
+    rig.ui().Combo_Addr(0)->setText(QStringLiteral("17"));
+    rig.ui().Command_OK1->click();
+    QMessageBox* ask = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (ask = rig.w().findChild<QMessageBox*>(QStringLiteral("powerCycleQuestion"))), 2000);
+    QCOMPARE(rig.ui().Combo_Addr(2)->text(), QStringLiteral("6"));
+    QVERIFY(rig.sensor.powerCycle());
+    ask->buttons().at(0)->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.ui().Combo_Addr(2)->text(), QStringLiteral("17"), 2000);
+    QCOMPARE(rig.sensor.frames(QStringLiteral("RX")).back().hex.left(18),
+             QStringLiteral("11 04 00 01 00 02 "));
+}
+
+// The scan identifies each answering address among the models; 全部监视 takes each with the
+// model found.
+void TestEndToEnd::scanNamesTheModelsAndWatchesEachByItsOwn() {
+    SensorRig rig;
+    QVERIFY(rig.startPolling({QStringLiteral("--bus"),
+                              QStringLiteral("3:default,5:xy-md02,8:jxct-soil,11:rs-ws-n01"),
+                              QStringLiteral("--any-line")},
+                             false));
+    rig.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
+    auto* dialog = rig.w().findChild<ScanDialog*>();
+    QVERIFY(dialog);
+    auto* scan = dialog->findChild<SensorScan*>();
+    QSignalSpy ended(scan, &SensorScan::finished);
+    dialog->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(12);
+    dialog->findChild<QPushButton*>(QStringLiteral("start"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 15000);
+    auto* results = dialog->findChild<QTableWidget*>(QStringLiteral("results"));
+    QCOMPARE(results->rowCount(), 4);
+    QStringList named;
+    for (int row = 0; row < 4; ++row)
+        named << results->item(row, 0)->text() + QLatin1Char('=') + results->item(row, 6)->text();
+    // The tool's own map and the parameter-frame transmitter's cannot be told apart by reads.
+    QCOMPARE(named, (QStringList{QStringLiteral("3=未知（可能是：本工具的传感器、"
+                                                "特殊地址帧的壁挂变送器（PKTH100B 类））"),
+                                 QStringLiteral("5=SHT20 导轨模块（XY-MD02 类）"),
+                                 QStringLiteral("8=土壤温湿度探头（JXCT 类）"),
+                                 QStringLiteral("11=湿度在前的变送器（RS-WS-N01 类）")}));
+    // Each found sensor cost a handful of requests at most.
+    QVERIFY(rig.sensor.frames(QStringLiteral("RX")).size() <= 12 + 4 * (kMostExtraReads));
+
+    dialog->findChild<QPushButton*>(QStringLiteral("watchAll"))->click();
+    auto* part = rig.w().findChild<BusWatchPart*>();
+    QTRY_VERIFY(part->running());
+    QStringList models;
+    for (const SensorTally& sensor : part->tally().sensors())
+        models << sensor.model.id;
+    // Undecided, the address takes the poll's model.
+    QCOMPARE(models, (QStringList{QStringLiteral("default"), QStringLiteral("xy-md02"),
+                                  QStringLiteral("jxct-soil"), QStringLiteral("rs-ws-n01")}));
+    part->stop();
+}

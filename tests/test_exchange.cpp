@@ -67,8 +67,8 @@ void TestExchange::eachPollEndsInOneJudgedCycle() {
     JudgedCycle cycle = rig.judged(cycles);
     QCOMPARE(cycle.address, 7);
     QVERIFY(cycle.verdict.accepted() && cycle.acquiring);
-    QCOMPARE(cycle.readings->temperature, QStringLiteral("24.5℃"));
-    QCOMPARE(cycle.readings->humidity.value(), QStringLiteral("55.0%"));
+    QCOMPARE(cycle.readings->temperature->caption, QStringLiteral("24.5℃"));
+    QCOMPARE(cycle.readings->humidity.value().caption, QStringLiteral("55.0%"));
     QCOMPARE(cycle.request, rig.exchange.sendHex());
     QCOMPARE(cycle.reply, QString::fromLatin1(reply.toHex(' ').toUpper() + ' '));
     QVERIFY(RefusalReason(cycle).isEmpty());

@@ -8,6 +8,7 @@
 #include "crc.h"
 #include "line_timing.h"
 #include "qt_texts.h"
+#include "readings.h"
 #include "reply_fault_text.h"
 #include "sensor_scan.h"
 #include "tool_limits.h"
@@ -43,7 +44,8 @@ JudgedCycle turnOf(int address, ReplyFault fault, int temperature = 0, int humid
     cycle.verdict.exceptionCode = fault == ReplyFault::Exception ? 2 : 0;
     cycle.acquiring = true;
     if (fault == ReplyFault::None)
-        cycle.readings = Readings{{}, QString(), temperature, humidity};
+        cycle.readings = ModelReadings{Readout{temperature, 1, FormatTenths(temperature) + "℃"},
+                                       Readout{humidity, 1, FormatTenths(humidity) + "%"}};
     return cycle;
 }
 
@@ -246,7 +248,7 @@ void TestWatch::eachTurnJudgedWhenCompleteOrAtTheTimeout() {
     auto cycle = judged.at(0).at(0).value<JudgedCycle>();
     QCOMPARE(cycle.address, 3);
     QVERIFY(cycle.verdict.accepted() && cycle.acquiring && !cycle.addressWrite);
-    QCOMPARE(cycle.readings->temperatureTenths, 267);
+    QCOMPARE(cycle.readings->temperature->scaled.value_or(-1), qint64(267));
     QVERIFY(judged.at(0).at(1).toLongLong() >= 0);
     // The silence first: nothing goes out in the same breath.
     QCOMPARE(rig.port.written.size(), size_t(1));

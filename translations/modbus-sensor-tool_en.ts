@@ -349,6 +349,68 @@
     </message>
 </context>
 <context>
+    <name>ModelTexts</name>
+    <message>
+        <source>zh</source>
+        <extracomment>Not shown: &quot;en&quot; where the tool speaks English, so that models show their English names.</extracomment>
+        <translation>en</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>湿度</source>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>功能码 %1，寄存器 %2：%3</source>
+        <translation>function %1, registers %2: %3</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>广播（地址 0）写寄存器 %1</source>
+        <translation>broadcast (address 0) write of register %1</translation>
+    </message>
+    <message>
+        <source>在当前地址写寄存器 %1，断电重启后生效</source>
+        <translation>write of register %1 at the current address, after a power cycle</translation>
+    </message>
+    <message>
+        <source>在当前地址写寄存器 %1，立即生效</source>
+        <translation>write of register %1 at the current address, at once</translation>
+    </message>
+    <message>
+        <source>在当前地址发送参数帧（地址与波特率）</source>
+        <translation>parameter frame at the current address (address and rate)</translation>
+    </message>
+    <message>
+        <source>不能由本工具更改（拨码开关或厂家未公开）</source>
+        <translation>not by this tool (DIP switches, or not published)</translation>
+    </message>
+    <message>
+        <source>传感器故障</source>
+        <translation>sensor error</translation>
+    </message>
+    <message>
+        <source>传感器型号：%1
+读取：%2
+出厂线路：%3，地址 %4
+地址更改：%5</source>
+        <translation>Sensor model: %1
+Read: %2
+Factory line: %3, address %4
+Address change: %5</translation>
+    </message>
+</context>
+<context>
     <name>NetworkPortsDialog</name>
     <message>
         <source>网络串口</source>
@@ -884,6 +946,22 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
             <numerusform>%n sensors found</numerusform>
         </translation>
     </message>
+    <message>
+        <source>传感器型号</source>
+        <translation>Sensor model</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>未知（可能是：%1）</source>
+        <translation>unknown (perhaps: %1)</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>ScanLauncher</name>
@@ -924,6 +1002,49 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>串口已断开！</source>
         <translation>The port is disconnected!</translation>
+    </message>
+    <message>
+        <source>新地址 %1 无正确应答：地址更改未能确认</source>
+        <translation>No valid reply at the new address %1: the address change is not confirmed</translation>
+    </message>
+    <message>
+        <source>传感器型号“%1”的地址不能由本工具更改（拨码开关或厂家未公开）</source>
+        <translation>The address of sensor model “%1” cannot be changed by this tool (DIP switches, or not published)</translation>
+    </message>
+</context>
+<context>
+    <name>SensorModelDialog</name>
+    <message>
+        <source>传感器型号</source>
+        <translation>Sensor model</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>读取</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>出厂线路</source>
+        <translation>Factory line</translation>
+    </message>
+    <message>
+        <source>地址更改</source>
+        <translation>Address change</translation>
+    </message>
+    <message>
+        <source>使用</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>重新读取型号文件</source>
+        <translation>Reload the models file</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -1031,6 +1152,45 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>%1 第 %2 行：%3</source>
         <translation>%1, line %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>SensorModelPart</name>
+    <message>
+        <source>传感器型号…</source>
+        <translation>Sensor model…</translation>
+    </message>
+    <message>
+        <source>传感器型号：%1</source>
+        <translation>Sensor model: %1</translation>
+    </message>
+    <message>
+        <source>传感器型号</source>
+        <translation>Sensor model</translation>
+    </message>
+    <message>
+        <source>“%1”出厂为 %2，当前线路为 %3。按 %2 重新设置串口吗？</source>
+        <translation>“%1” comes set to %2; the line is %3. Set the port to %2?</translation>
+    </message>
+    <message>
+        <source>按型号线路</source>
+        <translation>Use the model&apos;s line</translation>
+    </message>
+    <message>
+        <source>保持当前线路</source>
+        <translation>Keep the current line</translation>
+    </message>
+    <message>
+        <source>“%1”在断电重启后才使用新地址 %2。请给传感器断电再上电，然后点“确认”在新地址读取一次。</source>
+        <translation>“%1” takes the new address %2 only after a power cycle. Switch the sensor off and on, then press “Confirm” to read it at the new address.</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1289,6 +1449,10 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
             <numerusform>No reply (%n rounds)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>传感器型号</source>
+        <translation>Sensor model</translation>
+    </message>
 </context>
 <context>
     <name>frmmain</name>
@@ -1311,6 +1475,18 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>系统没有能打开网址的程序，或它未能启动</source>
         <translation>The system has no program for web addresses, or it did not start</translation>
+    </message>
+    <message>
+        <source>地址已更改为 %1，并已在新地址读取确认</source>
+        <translation>The address is now %1, confirmed by a read at the new address</translation>
+    </message>
+    <message>
+        <source>%1 的读取请求：%2</source>
+        <translation>%1&apos;s read request: %2</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 </TS>

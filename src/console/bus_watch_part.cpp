@@ -72,7 +72,8 @@ void BusWatchPart::showWindow() {
     BringToFront(*watchWindow_);
 }
 
-bool BusWatchPart::watch(const QList<int>& addresses, int timeoutMs, const QString& note) {
+bool BusWatchPart::watch(const QList<int>& addresses, int timeoutMs, const QString& note,
+                         const QList<SensorModel>& models) {
     if (!line_.shownOpen()) {
         messages_.show(SharedText::OpenPortFirst());
         return false;
@@ -95,10 +96,13 @@ bool BusWatchPart::watch(const QList<int>& addresses, int timeoutMs, const QStri
     watchWindow_->setAddressText(text);
     watchWindow_->setTimeoutMs(timeoutMs);
 
-    tally_.begin(addresses);
+    QList<SensorModel> each = models.mid(0, addresses.size());
+    while (each.size() < addresses.size())
+        each << exchange_.model();
+    tally_.begin(addresses, each);
     tallyPort_ = line_.openPortNumber();
     table_->reset();
-    if (!watch_.start({addresses, timeoutMs, line_.lineSettings()}))
+    if (!watch_.start({addresses, timeoutMs, line_.lineSettings(), each}))
         return false;
     watchWindow_->showRunning(true);
     const QString watching = tr("正在监视 %n 个传感器……", "", static_cast<int>(addresses.size()));

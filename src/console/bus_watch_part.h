@@ -30,14 +30,18 @@ public:
     void showWindow();
     // A change of language: the window is built anew in it; the watch goes on.
     void retranslate();
-    // Starts watching addresses now (from the scan, or the window's start).
-    bool watch(const QList<int>& addresses, int timeoutMs, const QString& note = {});
+    // Starts watching addresses now (from the scan, or the window's start), each with its
+    // model from models; addresses without one take the model the poll uses.
+    bool watch(const QList<int>& addresses, int timeoutMs, const QString& note = {},
+               const QList<SensorModel>& models = {});
     // The reply timeout the operator chose last.
     int timeoutMs() const { return settings_.watchTimeoutMs(WatchPlan{}.timeoutMs); }
     // Stops the watch and gives the line back; says nothing.
     void stop();
     bool running() const { return watch_.running(); }
     const WatchTally& tally() const { return tally_; }
+    // The addresses watched and their models.
+    const WatchPlan& plan() const { return watch_.plan(); }
     BusWatchWindow* window() const;
 
 signals:

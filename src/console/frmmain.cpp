@@ -1,22 +1,26 @@
 // SPDX-License-Identifier: MIT
 #include "frmmain.h"
 
+#include "address_text.h"
 #include "bus_watch_part.h"
 #include "handover_part.h"
 #include "handover_readouts.h"
+#include "hex_transcript.h"
 #include "lamp.h"
 #include "language_part.h"
 #include "line_health.h"
 #include "line_settings_part.h"
 #include "link_label.h"
+#include "model_texts.h"
 #include "network_ports_part.h"
 #include "port_list_tips.h"
 #include "port_status_text.h"
 #include "readout_age.h"
 #include "recording_part.h"
 #include "scan_launcher.h"
-#include "sensor_catalogue.h"
 #include "sensor_exchange.h"
+#include "sensor_model_dialog.h"
+#include "sensor_model_part.h"
 #include "tool_limits.h"
 #include "tool_menu.h"
 #include "trend_part.h"
@@ -26,6 +30,8 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QPushButton>
+#include <algorithm>
+#include <iterator>
 
 frmmain::frmmain(const Services& services, QWidget* parent)
     : QWidget(parent), services_(services), messages_(services.messages),
@@ -115,11 +121,24 @@ void frmmain::createExtensions() {
                         networkPorts_->servers(), settings_.folder(), services_.devices, note);
                 },
                 [this] { return handedOverSensors(); }});
+    sensorModel_ =
+        new SensorModelPart(*this, *exchange_, settings_.folder(),
+                            {[this] {
+                                 return LineSetup{Combo2->text().toInt(), shownFormat()};
+                             },
+                             [this](const LineSetup& line) { useLine(line.baud, line.format); }});
+    connect(sensorModel_, &SensorModelPart::modelChanged, this, &frmmain::showModel);
+    scanLauncher_->setModels([this] { return sensorModel_->catalogue().models(); });
+    connect(exchange_, &SensorExchange::addressConfirmed, this, [this](int newAddress) {
+        Combo_Addr(2)->setText(QString::number(newAddress));
+        setStatus(tr("地址已更改为 %1，并已在新地址读取确认").arg(newAddress));
+    });
 
     toolMenu_ = new ToolMenu(*this);
     toolMenu_->addGroup({scanLauncher_->action(), busWatch_->action(), lineHealth_->action()});
     language_ = new LanguagePart(*this, settings_.folder());
-    toolMenu_->addGroup({lineSettings_->action(), networkPorts_->action(), language_->action()});
+    toolMenu_->addGroup({sensorModel_->action(), lineSettings_->action(), networkPorts_->action(),
+                         language_->action()});
     toolMenu_->addGroup(recording_->actions() << trend_->action() << handover_->action());
     for (QPlainTextEdit* box : {Text1(0), Text2, Message_Show})
         toolMenu_->attachTo(box);
@@ -128,14 +147,35 @@ void frmmain::createExtensions() {
         toolMenu_->attachTo(list->lineEdit());
 
     showHints();
+    showModel();
+}
+
+void frmmain::showModel() {
+    // The tool's own sensor leaves the readouts' tooltips to the readings' age.
+    if (!exchange_->model().isToolsOwn()) {
+        AI_SHOW(0)->setToolTip(sensorModel_->readoutTip(true));
+        AI_SHOW(1)->setToolTip(sensorModel_->readoutTip(false));
+    }
+    const auto address = ParseAddressText(Combo_Addr(2)->text());
+    const SensorModel& model = exchange_->model();
+    Text1(0)->setToolTip(
+        address ? tr("%1 的读取请求：%2")
+                      .arg(ModelTexts::name(model),
+                           Transcript(ModelReadRequest(model, static_cast<std::uint8_t>(*address))))
+                : QString());
+    showStatusToolTip();
 }
 
 void frmmain::showHints() {
     const QString hint = tr("地址或波特率不明时，可右键选择“扫描传感器…”（Ctrl+F）");
     Combo_Addr(0)->setToolTip(hint);
     Combo_Addr(2)->setToolTip(hint);
-    Command_OK1->setToolTip(tr("地址写入以广播（地址 0）发出：线上的每个传感器都会改用新地址。"
-                               "请只接上要更改的那一个传感器"));
+    Command_OK1->setToolTip(
+        exchange_->model().addressChange.way == AddressChange::Way::Broadcast
+            ? tr("地址写入以广播（地址 0）发出：线上的每个传感器都会改用新地址。"
+                 "请只接上要更改的那一个传感器")
+            : tr("%1：%2").arg(ModelTexts::name(exchange_->model()),
+                               ModelTexts::addressWay(exchange_->model())));
 }
 
 void frmmain::changeEvent(QEvent* event) {
@@ -163,6 +203,8 @@ void frmmain::retranslate() {
     networkPorts_->retranslate();
     lineSettings_->retranslate();
     handover_->retranslate();
+    sensorModel_->retranslate();
+    showModel();
 }
 
 void frmmain::Form_Load() {
@@ -265,15 +307,22 @@ void frmmain::Label9_Click() {
 }
 
 // com.txt keeps a new rate from the next close on, the settings file a new format at once.
-void frmmain::selectSensor(int address, const LineSetup& line) {
+void frmmain::selectSensor(int address, const LineSetup& line, const QString& modelId) {
     Combo_Addr(2)->setText(QString::number(address));
+    if (!modelId.isEmpty())
+        sensorModel_->choose(modelId);
     useLine(line.baud, line.format);
 }
 
-void frmmain::watchSensors(const QList<int>& addresses, const LineSetup& line,
-                           const QString& note) {
+void frmmain::watchSensors(const QList<int>& addresses, const LineSetup& line, const QString& note,
+                           const QStringList& modelIds) {
     useLine(line.baud, line.format);
-    busWatch_->watch(addresses, busWatch_->timeoutMs(), note);
+    QList<SensorModel> models;
+    for (const QString& id : modelIds) {
+        const SensorModel* model = sensorModel_->catalogue().find(id);
+        models << (model ? *model : exchange_->model());
+    }
+    busWatch_->watch(addresses, busWatch_->timeoutMs(), note, models);
 }
 
 void frmmain::useLine(int baud, const LineFormat& format) {
@@ -303,19 +352,21 @@ SerialLine::Choice frmmain::choice() const {
             Combo5->text()};
 }
 
-// Every watched sensor while the bus watch runs, otherwise the polled one.
+// Every watched sensor, each with its model, while the bus watch runs; otherwise the polled
+// one with the poll's model.
 QList<HandoverSensor> frmmain::handedOverSensors() const {
-    QList<int> addresses;
-    if (busWatch_->running()) {
-        for (const SensorTally& sensor : busWatch_->tally().sensors())
-            addresses << sensor.address;
-    } else {
-        addresses << Combo_Addr(2)->text().toInt();
-    }
-    const SensorModel model = SensorCatalogue().toolsOwn();
     QList<HandoverSensor> sensors;
-    for (const int address : addresses)
+    const auto add = [&sensors](int address, const SensorModel& model) {
         sensors << HandoverSensor{address, DefaultSensorName(model, address), model};
+    };
+    if (busWatch_->running()) {
+        const WatchPlan& plan = busWatch_->plan();
+        for (int index = 0; index < plan.addresses.size(); ++index)
+            add(plan.addresses[index],
+                index < plan.models.size() ? plan.models[index] : exchange_->model());
+    } else {
+        add(Combo_Addr(2)->text().toInt(), exchange_->model());
+    }
     return sensors;
 }
 
@@ -354,10 +405,11 @@ void frmmain::showCycle(const JudgedCycle& cycle) {
     shownCycle_ = cycle;
 }
 
-void frmmain::ShowReadings(const Readings& readings) {
-    AI_SHOW(0)->setText(readings.temperature);
+void frmmain::ShowReadings(const ModelReadings& readings) {
+    if (readings.temperature)
+        AI_SHOW(0)->setText(ModelTexts::readout(*readings.temperature));
     if (readings.humidity)
-        AI_SHOW(1)->setText(*readings.humidity);
+        AI_SHOW(1)->setText(ModelTexts::readout(*readings.humidity));
 }
 
 // The box shows one line; its tooltip always holds the whole text and the system's words.
@@ -371,7 +423,8 @@ void frmmain::showStatus(const StatusText& status) {
 // The status, the system's words and the state of the record.
 void frmmain::showStatusToolTip() {
     QStringList tip;
-    for (const QString& part : {status_.line, status_.detail, recording_->note()}) {
+    for (const QString& part :
+         {status_.line, status_.detail, sensorModel_->note(), recording_->note()}) {
         if (!part.isEmpty())
             tip << part;
     }

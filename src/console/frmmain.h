@@ -8,7 +8,7 @@
 #include "link_settings_store.h"
 #include "main_controls.h"
 #include "message_queue.h"
-#include "readings.h"
+#include "model_readings.h"
 #include "serial_line.h"
 #include "services.h"
 
@@ -25,6 +25,7 @@ class LinkLabel;
 class PortListTips;
 class RecordingPart;
 class ScanLauncher;
+class SensorModelPart;
 class SensorExchange;
 class TrendPart;
 class ToolMenu;
@@ -52,12 +53,15 @@ public:
     void Combo2_Click();
     void MSComm1_OnComm(const QByteArray& received);
     // Shows decoded readings in the two readouts.
-    void ShowReadings(const Readings& readings);
+    void ShowReadings(const ModelReadings& readings);
     // A sensor found by the scan becomes the polled one; another rate or format reopens the
     // port.
-    void selectSensor(int address, const LineSetup& line);
+    // A model the scan identified becomes the poll's.
+    void selectSensor(int address, const LineSetup& line, const QString& modelId = {});
     // Sensors found by the scan, all watched at once at the line they answered at.
-    void watchSensors(const QList<int>& addresses, const LineSetup& line, const QString& note);
+    // Each with the model the scan identified; the poll's where it did not decide.
+    void watchSensors(const QList<int>& addresses, const LineSetup& line, const QString& note,
+                      const QStringList& modelIds = {});
 
     // The line, the exchange and the record, for those who watch the window (the tests,
     // the benchmark).
@@ -80,6 +84,8 @@ private:
     void useLine(int baud, const LineFormat& format);
     LineFormat shownFormat() const;
     QList<HandoverSensor> handedOverSensors() const;
+    // The chosen model in the readouts' tooltips and the request box's.
+    void showModel();
     // The port and the link lists as the operator set them.
     SerialLine::Choice choice() const;
 
@@ -115,4 +121,5 @@ private:
     LanguagePart* language_ = nullptr;
     LineSettingsPart* lineSettings_ = nullptr;
     HandoverPart* handover_ = nullptr;
+    SensorModelPart* sensorModel_ = nullptr;
 };

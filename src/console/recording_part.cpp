@@ -61,9 +61,18 @@ void RecordingPart::keep(const JudgedCycle& cycle) {
     row.ok = cycle.verdict.accepted();
     row.reason = ReplyFaultToken(cycle.verdict);
     if (cycle.readings) {
-        row.temperatureTenths = cycle.readings->temperatureTenths;
-        row.humidityTenths = cycle.readings->humidityTenths;
+        // A sensor error leaves its column empty.
+        if (const auto& t = cycle.readings->temperature) {
+            row.temperatureScaled = t->scaled;
+            row.temperatureDecimals = t->decimals;
+        }
+        if (const auto& h = cycle.readings->humidity) {
+            row.humidityScaled = h->scaled;
+            row.humidityDecimals = h->decimals;
+        }
     }
+    row.model = cycle.model.id;
+    row.port = cycle.port;
     row.request = cycle.request;
     row.reply = cycle.reply;
     recorder_.record(row);

@@ -2,6 +2,7 @@
 #include "scan_dialog.h"
 
 #include "hex_transcript.h"
+#include "model_texts.h"
 #include "readings.h"
 
 #include <QCheckBox>
@@ -18,11 +19,12 @@
 
 namespace {
 const QSize kStartSize(520, 420);
-enum Column { kAddress, kBaud, kFormat, kTemperature, kHumidity, kReplyTime, kColumns };
+enum Column { kAddress, kBaud, kFormat, kTemperature, kHumidity, kReplyTime, kModel, kColumns };
 } // namespace
 
-ScanDialog::ScanDialog(SerialLine& serialLine, const LineSettings& line, QWidget* parent)
-    : QDialog(parent), scan_(serialLine, this), line_(line) {
+ScanDialog::ScanDialog(SerialLine& serialLine, const LineSettings& line,
+                       const QList<SensorModel>& models, QWidget* parent)
+    : QDialog(parent), scan_(serialLine, this), line_(line), models_(models) {
     setObjectName(QStringLiteral("ScanDialog"));
     setWindowTitle(tr("扫描传感器"));
     auto* form = new QFormLayout;
@@ -121,8 +123,8 @@ void ScanDialog::createResultsTable() {
     results_ = new QTableWidget(0, kColumns);
     results_->setObjectName(QStringLiteral("results"));
     results_->setAccessibleName(tr("扫描结果"));
-    results_->setHorizontalHeaderLabels(
-        {tr("地址"), tr("波特率"), tr("格式"), tr("温度"), tr("湿度"), tr("应答时间 (ms)")});
+    results_->setHorizontalHeaderLabels({tr("地址"), tr("波特率"), tr("格式"), tr("温度"),
+                                         tr("湿度"), tr("应答时间 (ms)"), tr("传感器型号")});
     results_->setSelectionBehavior(QAbstractItemView::SelectRows);
     results_->setSelectionMode(QAbstractItemView::SingleSelection);
     results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -161,6 +163,7 @@ void ScanDialog::startScan() {
     plan.lastAddress = last_->value();
     plan.timeoutMs = timeout_->value();
     plan.line = line_;
+    plan.models = models_;
     for (QCheckBox* box : rates_) {
         if (box->isChecked())
             plan.rates << box->property("rate").toInt();
@@ -219,12 +222,44 @@ void ScanDialog::addFinding(const ScanFinding& finding) {
     if (finding.reply.kind == ScanReply::Kind::Exception) {
         put(kTemperature, tr("设备存在，异常码 %1").arg(HexByte(finding.reply.exceptionCode)));
         put(kHumidity, QString());
-    } else {
+    } else if (finding.model.modelId.isEmpty() ||
+               finding.model.modelId == QLatin1String(ModelId::kToolsOwn)) {
+        // The ordinary read's reply says what the tool's own sensor measures, and only that.
         const auto readings = DecodeReadings(Transcript(finding.reply.frame), true);
         put(kTemperature, readings ? readings->temperature : QString());
         put(kHumidity, readings ? readings->humidity.value_or(QString()) : QString());
     }
     put(kReplyTime, QString::number(finding.replyMs));
+    if (!models_.isEmpty()) {
+        put(kModel, modelText(finding.model));
+        results_->item(row, kModel)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+QString ScanDialog::modelName(const QString& id) const {
+    for (const SensorModel& model : models_) {
+        if (model.id == id)
+            return ModelTexts::name(model);
+    }
+    return id;
+}
+
+QString ScanDialog::modelText(const Identification& model) const {
+    if (model.verdict == Identification::Verdict::Known)
+        return modelName(model.modelId);
+    QStringList candidates;
+    for (const QString& id : model.candidates)
+        candidates << modelName(id);
+    return candidates.isEmpty() ? tr("未知")
+                                : tr("未知（可能是：%1）").arg(candidates.join(tr("、")));
+}
+
+QString ScanDialog::modelIdOf(int address) const {
+    for (const ScanFinding& finding : findings_) {
+        if (finding.address == address && finding.model.verdict == Identification::Verdict::Known)
+            return finding.model.modelId;
+    }
+    return {};
 }
 
 void ScanDialog::scanEnded(bool completed, const QString& failure) {
@@ -248,7 +283,7 @@ void ScanDialog::useSelected() {
     if (selected.isEmpty() || scan_.running())
         return;
     const ScanFinding& finding = findings_.at(selected.first().row());
-    emit sensorChosen(finding.address, {finding.baud, finding.format});
+    emit sensorChosen(finding.address, {finding.baud, finding.format}, modelIdOf(finding.address));
 }
 
 void ScanDialog::watchAll() {
@@ -267,5 +302,8 @@ void ScanDialog::watchAll() {
                                                 "", static_cast<int>(choice.addresses.size()))
                                                  .arg(choice.line.text())
                                            : QString();
-    emit watchChosen(choice.addresses, choice.line, note);
+    QStringList modelIds;
+    for (const int address : choice.addresses)
+        modelIds << modelIdOf(address);
+    emit watchChosen(choice.addresses, choice.line, note, modelIds);
 }

@@ -18,7 +18,10 @@ class QTableWidget;
 class ScanDialog final : public QDialog {
     Q_OBJECT
 public:
-    ScanDialog(SerialLine& serialLine, const LineSettings& line, QWidget* parent = nullptr);
+    // models: those the scan tells apart at each address that answers; none asks only the
+    // ordinary read.
+    ScanDialog(SerialLine& serialLine, const LineSettings& line,
+               const QList<SensorModel>& models = {}, QWidget* parent = nullptr);
 
     bool scanning() const { return scan_.running(); }
     // Stops a running scan, as Cancel does; the port keeps its settings.
@@ -26,10 +29,12 @@ public:
 
 signals:
     // The operator chose the sensor of a row (使用).
-    void sensorChosen(int address, const LineSetup& line);
+    // modelId: the model identification found; empty when it did not decide.
+    void sensorChosen(int address, const LineSetup& line, const QString& modelId);
     // The operator asked to watch every sensor found (全部监视).
     // note says why some were left out.
-    void watchChosen(const QList<int>& addresses, const LineSetup& line, const QString& note);
+    void watchChosen(const QList<int>& addresses, const LineSetup& line, const QString& note,
+                     const QStringList& modelIds);
 
 protected:
     void reject() override;
@@ -46,6 +51,9 @@ private:
     void scanEnded(bool completed, const QString& failure);
     void useSelected();
     void watchAll();
+    QString modelName(const QString& id) const;
+    QString modelText(const Identification& model) const;
+    QString modelIdOf(int address) const;
 
     SensorScan scan_;
     LineSettings line_;
@@ -62,4 +70,5 @@ private:
     QPushButton* useButton_;
     QPushButton* watchButton_;
     QList<ScanFinding> findings_; // in the table's order
+    QList<SensorModel> models_;
 };

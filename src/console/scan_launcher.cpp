@@ -48,18 +48,21 @@ void ScanLauncher::open() {
         return;
     }
     delete dialog_;
-    dialog_ = new ScanDialog(line_, line_.lineSettings(), &window_);
-    connect(dialog_, &ScanDialog::sensorChosen, this, [this](int address, const LineSetup& line) {
-        emit sensorChosen(address, line);
-        if (dialog_)
-            dialog_->accept();
-    });
+    dialog_ = new ScanDialog(line_, line_.lineSettings(),
+                             models_ ? models_() : QList<SensorModel>(), &window_);
+    connect(dialog_, &ScanDialog::sensorChosen, this,
+            [this](int address, const LineSetup& line, const QString& modelId) {
+                emit sensorChosen(address, line, modelId);
+                if (dialog_)
+                    dialog_->accept();
+            });
     connect(dialog_, &ScanDialog::watchChosen, this,
-            [this](const QList<int>& addresses, const LineSetup& line, const QString& note) {
+            [this](const QList<int>& addresses, const LineSetup& line, const QString& note,
+                   const QStringList& modelIds) {
                 // The scan's dialog goes first, so that its line settings are back.
                 if (dialog_)
                     dialog_->accept();
-                emit watchChosen(addresses, line, note);
+                emit watchChosen(addresses, line, note, modelIds);
             });
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->show();

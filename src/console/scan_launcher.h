@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "sensor_model.h"
+
+#include <functional>
+
 #include "line_format.h"
 
 #include <QObject>
@@ -28,12 +32,15 @@ public:
     void stopScan();
     // A change of language: a dialog with no scan running is built anew in it.
     void retranslate();
+    // The models a scan tells apart, asked as each scan starts.
+    void setModels(std::function<QList<SensorModel>()> models) { models_ = std::move(models); }
 
 signals:
     // The operator chose a found sensor.
-    void sensorChosen(int address, const LineSetup& line);
+    void sensorChosen(int address, const LineSetup& line, const QString& modelId);
     // The operator chose to watch the sensors found; note says why some were left out.
-    void watchChosen(const QList<int>& addresses, const LineSetup& line, const QString& note);
+    void watchChosen(const QList<int>& addresses, const LineSetup& line, const QString& note,
+                     const QStringList& modelIds);
 
 private:
     void open();
@@ -44,4 +51,5 @@ private:
     MessageSink& messages_;
     QAction* action_ = nullptr;
     QPointer<ScanDialog> dialog_;
+    std::function<QList<SensorModel>()> models_;
 };

@@ -55,10 +55,16 @@ void TrendPart::add(ReadingSeries& series, const JudgedCycle& cycle) {
         series.missed();
         return;
     }
-    const Readings& readings = *cycle.readings;
-    series.add(cycle.time.toMSecsSinceEpoch(), readings.temperatureTenths / 10.0,
-               readings.humidityTenths ? std::optional<double>(*readings.humidityTenths / 10.0)
-                                       : std::nullopt,
+    const ModelReadings& readings = *cycle.readings;
+    // A sensor that says it cannot measure adds no point.
+    if (!readings.temperature || readings.temperature->sensorError()) {
+        series.missed();
+        return;
+    }
+    const auto& humidity = readings.humidity;
+    series.add(cycle.time.toMSecsSinceEpoch(), readings.temperature->value(),
+               humidity && !humidity->sensorError() ? std::optional<double>(humidity->value())
+                                                    : std::nullopt,
                {cycle.address, line_.openPortNumber()});
     if (trendWindow_)
         trendWindow_->refresh();

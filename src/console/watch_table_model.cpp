@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "watch_table_model.h"
 
+#include "model_texts.h"
 #include "readings.h"
 #include "reply_fault_text.h"
 
@@ -42,6 +43,8 @@ QVariant WatchTableModel::headerData(int section, Qt::Orientation orientation, i
         return tr("正常率");
     case kReplyMs:
         return tr("回复时间中位数 (ms)");
+    case kModel:
+        return tr("传感器型号");
     }
     return {};
 }
@@ -51,11 +54,11 @@ QString WatchTableModel::text(const SensorTally& sensor, int column) const {
     case kAddress:
         return QString::number(sensor.address);
     case kTemperature:
-        return sensor.temperatureTenths ? FormatTenths(*sensor.temperatureTenths) + QChar(0x2103)
-                                        : QString();
+        return readoutText(sensor.temperature);
     case kHumidity:
-        return sensor.humidityTenths ? FormatTenths(*sensor.humidityTenths) + QLatin1Char('%')
-                                     : QString();
+        return readoutText(sensor.humidity);
+    case kModel:
+        return ModelTexts::name(sensor.model);
     case kVerdict:
         if (!sensor.lastVerdict)
             return {};
@@ -79,8 +82,8 @@ QString WatchTableModel::text(const SensorTally& sensor, int column) const {
 QStringList WatchTableModel::widestTexts(int column) const {
     SensorTally widest;
     widest.address = 254;
-    widest.temperatureTenths = -400;
-    widest.humidityTenths = 1000;
+    widest.temperature = Readout{-400, 1, FormatTenths(-400) + QChar(0x2103)};
+    widest.humidity = Readout{1000, 1, FormatTenths(1000) + QLatin1Char('%')};
     widest.lastGood = QDateTime(QDate(2000, 1, 1), QTime(23, 59, 59));
     widest.judged = widest.good = 1;
     widest.replyTimes.add(1000);
@@ -97,14 +100,27 @@ QStringList WatchTableModel::widestTexts(int column) const {
     return texts;
 }
 
+// In tenths, as the column always sorted; a finer model's values keep their order.
+QVariant WatchTableModel::sortableReadout(const std::optional<Readout>& readout) {
+    return readout && !readout->sensorError() ? QVariant(readout->value() * 10) : QVariant(INT_MIN);
+}
+
+QString WatchTableModel::readoutText(const std::optional<Readout>& readout) {
+    if (!readout)
+        return {};
+    return ModelTexts::readout(*readout);
+}
+
 QVariant WatchTableModel::sortValue(const SensorTally& sensor, int column) const {
     switch (column) {
     case kAddress:
         return sensor.address;
     case kTemperature:
-        return sensor.temperatureTenths ? QVariant(*sensor.temperatureTenths) : QVariant(INT_MIN);
+        return sortableReadout(sensor.temperature);
     case kHumidity:
-        return sensor.humidityTenths ? QVariant(*sensor.humidityTenths) : QVariant(INT_MIN);
+        return sortableReadout(sensor.humidity);
+    case kModel:
+        return ModelTexts::name(sensor.model);
     case kVerdict:
         return sensor.lastVerdict
                    ? static_cast<int>(sensor.lastVerdict->fault) * 1000 + sensor.silentInARow
@@ -129,6 +145,9 @@ QVariant WatchTableModel::data(const QModelIndex& index, int role) const {
     case Qt::UserRole:
         return sortValue(sensor, index.column());
     case Qt::ToolTipRole:
+        if (index.column() == kModel || index.column() == kTemperature ||
+            index.column() == kHumidity)
+            return sensor.model.id.isEmpty() ? QVariant() : ModelTexts::summary(sensor.model);
         if (index.column() == kVerdict && sensor.lastVerdict)
             return DescribeReplyFault(*sensor.lastVerdict, 0).isEmpty()
                        ? text(sensor, kVerdict)

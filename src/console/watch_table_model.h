@@ -6,7 +6,7 @@
 #include <QAbstractTableModel>
 
 // The bus watch's table: one row per watched address. Sorting reads Qt::UserRole, which
-// holds each cell as a number (empty cells sort first).
+// holds each cell as a number (empty cells sort first), the model column its name.
 class WatchTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -18,6 +18,7 @@ public:
         kLastGood,
         kGoodShare,
         kReplyMs,
+        kModel,
         kColumns
     };
 
@@ -39,6 +40,8 @@ public:
 private:
     QString text(const SensorTally& sensor, int column) const;
     QVariant sortValue(const SensorTally& sensor, int column) const;
+    static QString readoutText(const std::optional<Readout>& readout);
+    static QVariant sortableReadout(const std::optional<Readout>& readout);
 
     const WatchTally& tally_;
 };

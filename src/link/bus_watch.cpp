@@ -4,13 +4,15 @@
 #include "crc.h"
 #include "hex_transcript.h"
 #include "line_timing.h"
-#include "readings.h"
+#include "model_readings.h"
 #include "reply_check.h"
+#include "sensor_catalogue.h"
 #include "serial_line.h"
 
 #include <QCoreApplication>
 
-BusWatch::BusWatch(SerialLine& line, QObject* parent) : QObject(parent), line_(line) {
+BusWatch::BusWatch(SerialLine& line, QObject* parent)
+    : QObject(parent), line_(line), toolsOwn_(SensorCatalogue().toolsOwn()) {
     for (QTimer* timer : {&replyTimer_, &silenceTimer_, &roundTimer_}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
@@ -71,7 +73,8 @@ void BusWatch::sendNext() {
     line_.discardReceived();
     received_.clear();
     lastByteMs_ = -1;
-    const QByteArray frame = ReadRequest(static_cast<std::uint8_t>(plan_.addresses[index_]));
+    const QByteArray frame =
+        ModelReadRequest(modelAt(index_), static_cast<std::uint8_t>(plan_.addresses[index_]));
     request_ = Transcript(frame);
     const CommResult sent = line_.write(frame);
     if (!sent.ok()) {
@@ -91,7 +94,7 @@ void BusWatch::onReceived(const QByteArray& bytes) {
     received_ += bytes.left(kMaxReplyBytes - received_.size());
     lastByteMs_ = sinceRequest_.elapsed();
     emit bytesReceived();
-    const auto length = AnnouncedReplyLength(received_);
+    const auto length = AnnouncedReplyLength(received_, modelAt(index_).read.function);
     if ((length && received_.size() >= *length) || received_.size() >= kMaxReplyBytes)
         judge();
 }
@@ -102,17 +105,30 @@ void BusWatch::judge() {
     awaiting_ = false;
     replyTimer_.stop();
     const QString reply = Transcript(received_);
-    const ReplyVerdict verdict = JudgeReply(request_, reply);
-    std::optional<Readings> readings;
+    const SensorModel& model = modelAt(index_);
+    const ReplyVerdict verdict = JudgeReply(request_, reply, AcceptedReplyBytes(model));
+    std::optional<ModelReadings> readings;
     if (verdict.accepted())
-        readings = DecodeReadings(reply, true);
+        readings = DecodeModelReply(model, reply, true);
     const int address = plan_.addresses[index_];
+    const JudgedCycle cycle{QDateTime::currentDateTime(),
+                            address,
+                            verdict,
+                            readings,
+                            request_,
+                            reply,
+                            true,
+                            false,
+                            model,
+                            line_.openPortNumber()};
     ++index_;
-    emit cycleJudged(
-        {QDateTime::currentDateTime(), address, verdict, readings, request_, reply, true, false},
-        lastByteMs_);
+    emit cycleJudged(cycle, lastByteMs_);
     if (running_)
         silenceTimer_.start(silenceMs_);
+}
+
+const SensorModel& BusWatch::modelAt(int index) const {
+    return index < plan_.models.size() ? plan_.models[index] : toolsOwn_;
 }
 
 void BusWatch::finish(const QString& failure) {

@@ -3,6 +3,7 @@
 
 #include "judged_cycle.h"
 #include "line_settings.h"
+#include "sensor_model.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -16,6 +17,8 @@ struct WatchPlan {
     QList<int> addresses;
     int timeoutMs = 200;
     LineSettings line; // the open port's, for the silence between frames
+    // The model of each address, in the same order; the tool's own where none is given.
+    QList<SensorModel> models{};
 };
 
 // Watches several sensors on the open port: in each round it sends the ordinary read
@@ -63,9 +66,11 @@ private:
     void onReceived(const QByteArray& bytes);
     void judge();
     void finish(const QString& failure);
+    const SensorModel& modelAt(int index) const;
 
     SerialLine& line_;
     WatchPlan plan_;
+    SensorModel toolsOwn_;
     QTimer replyTimer_;
     QTimer silenceTimer_;
     QTimer roundTimer_;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "readings.h"
+#include "model_readings.h"
 #include "reply_check.h"
+#include "sensor_model.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,9 +14,11 @@ struct JudgedCycle {
     QDateTime time;
     int address = -1; // the request's; 0 for the address write
     ReplyVerdict verdict;
-    std::optional<Readings> readings; // decoded and shown, for an accepted read
-    QString request;                  // SendHex and ReceiveHex at the check
+    std::optional<ModelReadings> readings; // decoded and shown, for an accepted read
+    QString request;                       // SendHex and ReceiveHex at the check
     QString reply;
     bool acquiring = false;    // acquisition ran at the check
     bool addressWrite = false; // the request was the address write, not a poll
+    SensorModel model{};       // whose map the request and the readings follow
+    int port = 0;              // the open port's number
 };

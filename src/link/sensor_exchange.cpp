@@ -6,16 +6,19 @@
 #include "frame_sizes.h"
 #include "hex_transcript.h"
 #include "message_sink.h"
-#include "readings.h"
+#include "model_readings.h"
+#include "model_texts.h"
 #include "receive_accumulator.h"
 #include "reply_check.h"
 #include "reply_fault_text.h"
+#include "sensor_catalogue.h"
 #include "serial_line.h"
 #include "tool_limits.h"
 
 SensorExchange::SensorExchange(SerialLine& line, MessageSink& messages, Inputs inputs,
                                QObject* parent)
-    : QObject(parent), line_(line), messages_(messages), inputs_(std::move(inputs)) {
+    : QObject(parent), line_(line), messages_(messages), inputs_(std::move(inputs)),
+      model_(SensorCatalogue().toolsOwn()) {
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(kReplyWindowMs);
     Timer1.setSingleShot(true);
@@ -40,6 +43,10 @@ void SensorExchange::toggleAcquisition() {
     emit acquisitionChanged(acquiring_);
 }
 
+void SensorExchange::setModel(const SensorModel& model) {
+    model_ = model;
+}
+
 void SensorExchange::stopAcquisition(const QString& message) {
     Timer2.stop();
     acquiring_ = false;
@@ -48,6 +55,9 @@ void SensorExchange::stopAcquisition(const QString& message) {
 }
 
 void SensorExchange::Timer2_Timer() {
+    // A poll at the old address would break into the address change's write and read.
+    if (movingTo_)
+        return;
     clear();
 
     if (!line_.shownOpen()) {
@@ -69,17 +79,33 @@ void SensorExchange::Timer2_Timer() {
         return;
     }
 
-    if (send(ReadRequest(*address)))
+    if (send(ModelReadRequest(model_, *address)))
         Timer1.start();
 }
 
 void SensorExchange::Timer1_Timer() {
-    const ReplyVerdict verdict = JudgeReply(SendHex, ReceiveHex);
-    std::optional<Readings> readings;
+    const ReplyVerdict verdict = JudgeReply(SendHex, ReceiveHex, AcceptedReplyBytes(model_));
+    std::optional<ModelReadings> readings;
+    const bool confirming = confirming_;
+    const bool addressWrite = sentAddressWrite_;
+    // The confirming read shows what the sensor measures at its new address.
     if (verdict.accepted())
-        readings = DecodeReadings(ReceiveHex, acquiring_);
+        readings = DecodeModelReply(model_, ReceiveHex, acquiring_ || confirming);
     emit cycleJudged({QDateTime::currentDateTime(), sentAddress_, verdict, readings, SendHex,
-                      ReceiveHex, acquiring_, sentAddressWrite_});
+                      ReceiveHex, acquiring_, sentAddressWrite_, model_, line_.openPortNumber()});
+    if (!movingTo_)
+        return;
+    if (confirming) {
+        const int newAddress = *movingTo_;
+        confirming_ = false;
+        movingTo_.reset();
+        if (verdict.accepted())
+            emit addressConfirmed(newAddress);
+        else
+            messages_.show(tr("新地址 %1 无正确应答：地址更改未能确认").arg(newAddress));
+    } else if (addressWrite) {
+        afterAddressWrite(verdict);
+    }
 }
 
 void SensorExchange::writeAddress(const QString& newAddressText) {
@@ -99,11 +125,82 @@ void SensorExchange::writeAddress(const QString& newAddressText) {
         return;
     }
 
+    if (!model_.isToolsOwn()) {
+        writeModelAddress(*newAddress);
+        return;
+    }
     if (!send(AddressWriteRequest(*newAddress)))
         return;
     // The sensor needs the line quiet while it stores its new address.
     inputs_.sleep(kAfterBroadcastMs);
     Timer1.start();
+}
+
+bool SensorExchange::writeModelAddress(int newAddress) {
+    const AddressChange& change = model_.addressChange;
+    if (change.way == AddressChange::Way::None) {
+        messages_.show(tr("传感器型号“%1”的地址不能由本工具更改（拨码开关或厂家未公开）")
+                           .arg(ModelDisplayName(model_)));
+        return false;
+    }
+    int current = kBroadcastAddress;
+    if (change.way != AddressChange::Way::Broadcast) {
+        const auto polled = ParseAddressText(inputs_.pollAddress());
+        if (!polled) {
+            messages_.show(tr("模块地址设置错误！"));
+            return false;
+        }
+        current = *polled;
+    }
+    // The parameter frame sets the rate too: the one the line runs at stays.
+    const int rateCode = model_.rate.codeFor(line_.lineSettings().baudRate).value_or(0);
+    const QByteArray frame = ModelAddressRequest(model_, static_cast<std::uint8_t>(current),
+                                                 static_cast<std::uint8_t>(newAddress), rateCode);
+    movingTo_ = newAddress;
+    if (!send(frame))
+        return false;
+    inputs_.sleep(kAfterBroadcastMs);
+    if (change.echoed)
+        Timer1.start();
+    else
+        afterAddressWrite({ReplyFault::None});
+    return true;
+}
+
+void SensorExchange::afterAddressWrite(const ReplyVerdict& verdict) {
+    const int newAddress = *movingTo_;
+    if (!verdict.accepted() || model_.addressChange.afterPowerCycle) {
+        movingTo_.reset();
+        if (verdict.accepted())
+            emit powerCycleNeeded(newAddress);
+        return;
+    }
+    sendConfirmation(newAddress);
+}
+
+void SensorExchange::confirmAddress(int newAddress) {
+    clear();
+    if (!line_.shownOpen()) {
+        messages_.show(SharedText::OpenPortFirst());
+        return;
+    }
+    if (!line_.heldFor().isEmpty()) {
+        messages_.show(SharedText::LineHeldBy(line_.heldFor()));
+        return;
+    }
+    sendConfirmation(newAddress);
+}
+
+void SensorExchange::sendConfirmation(int newAddress) {
+    clear();
+    movingTo_ = newAddress;
+    confirming_ = true;
+    if (send(ModelReadRequest(model_, static_cast<std::uint8_t>(newAddress)))) {
+        Timer1.start();
+        return;
+    }
+    movingTo_.reset();
+    confirming_ = false;
 }
 
 void SensorExchange::receive(const QByteArray& received) {
@@ -149,6 +246,8 @@ void SensorExchange::lineClosed(PortProblem problem, const CommResult& result,
     line_.closePort();
     // A pending judgement would only overwrite the reason with a verdict on nothing.
     Timer1.stop();
+    movingTo_.reset();
+    confirming_ = false;
     emit lineFailed(DescribePortProblem(problem, {port, result.device, result.reason, {}, {}}));
     stopAcquisition(message);
 }

@@ -3,12 +3,14 @@
 
 #include "judged_cycle.h"
 #include "port_status_text.h"
+#include "sensor_model.h"
 #include "serial_control.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 class MessageSink;
 class SerialLine;
@@ -40,8 +42,15 @@ public:
     void Timer2_Timer();
     // Judges what has arrived since the last request.
     void Timer1_Timer();
-    // Broadcasts the address write; its echo is judged like a reply.
+    // Gives the sensor a new address the chosen model's way: the tool's own sensor by the
+    // broadcast, whose echo is judged like a reply; a model with an address register by a
+    // write at the polled address, then a read at the new address that confirms it.
     void writeAddress(const QString& newAddressText);
+    // After the power cycle a model needs: the read at the new address that confirms it.
+    void confirmAddress(int newAddress);
+    // The model whose map the poll and the address change follow.
+    void setModel(const SensorModel& model);
+    const SensorModel& model() const { return model_; }
     // Bytes from the line, appended to ReceiveHex.
     void receive(const QByteArray& received);
     // The line went while the port showed open: close it, stop, say why.
@@ -65,12 +74,19 @@ signals:
     void cycleJudged(const JudgedCycle& cycle);
     // The line failed under a request or went away: it is closed, and this says why.
     void lineFailed(const StatusText& status);
+    // The sensor took its new address: it answered a read there.
+    void addressConfirmed(int newAddress);
+    // The written address holds only after the sensor is switched off and on again.
+    void powerCycleNeeded(int newAddress);
 
 private:
     void stopAcquisition(const QString& message);
     void clear();
     bool send(const QByteArray& frame);
     void lineClosed(PortProblem problem, const CommResult& result, const QString& message);
+    bool writeModelAddress(int newAddress);
+    void sendConfirmation(int newAddress);
+    void afterAddressWrite(const ReplyVerdict& verdict);
 
     SerialLine& line_;
     MessageSink& messages_;
@@ -82,6 +98,10 @@ private:
     int sentAddress_ = -1; // of the last request
     bool sentAddressWrite_ = false;
     bool acquiring_ = false;
+    SensorModel model_;
+    // The new address while its write or its confirming read is under way.
+    std::optional<int> movingTo_;
+    bool confirming_ = false; // the request out is the read at the new address
 };
 
 // Why a judged cycle's reply was refused, for the status box's tooltip; empty when accepted.

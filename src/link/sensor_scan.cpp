@@ -14,7 +14,7 @@ SensorScan::SensorScan(SerialLine& line, QObject* parent) : QObject(parent), lin
     replyTimer_.setTimerType(Qt::PreciseTimer);
     nextTimer_.setSingleShot(true);
     nextTimer_.setInterval(0);
-    connect(&replyTimer_, &QTimer::timeout, this, &SensorScan::advance);
+    connect(&replyTimer_, &QTimer::timeout, this, &SensorScan::replyTimedOut);
     connect(&nextTimer_, &QTimer::timeout, this, &SensorScan::sendNext);
 }
 
@@ -104,11 +104,65 @@ void SensorScan::onReceived(const QByteArray& bytes) {
     if (!running_ || !replyTimer_.isActive())
         return;
     received_ += bytes;
-    const ScanReply reply = FindScanReply(static_cast<std::uint8_t>(currentAddress_), received_);
+    const auto address = static_cast<std::uint8_t>(currentAddress_);
+    if (finding_) {
+        const ScanReply reply = FindReadReply(address, probe_, received_);
+        if (reply.kind == ScanReply::Kind::None)
+            return;
+        replyTimer_.stop();
+        answers_ << ProbeAnswer::from(probe_, reply);
+        identify();
+        return;
+    }
+    const ScanReply reply = FindScanReply(address, received_);
     if (reply.kind == ScanReply::Kind::None)
         return;
     const LineSetup line = LineSetupOf(current_);
-    emit found({currentAddress_, line.baud, line.format, reply, sinceRequest_.elapsed()});
+    const ScanFinding finding{currentAddress_, line.baud, line.format, reply,
+                              sinceRequest_.elapsed()};
+    if (plan_.models.isEmpty()) {
+        emit found(finding);
+        advance();
+        return;
+    }
+    replyTimer_.stop();
+    finding_ = finding;
+    answers_ = {ProbeAnswer::from(plan_.models.front().read, reply)};
+    identify();
+}
+
+void SensorScan::replyTimedOut() {
+    if (!finding_) {
+        advance();
+        return;
+    }
+    answers_ << ProbeAnswer{probe_, ProbeAnswer::Kind::NoReply, 0, {}};
+    identify();
+}
+
+// Only an address that answered gets more reads, so a silent line costs what it always did.
+void SensorScan::identify() {
+    if (!running_)
+        return;
+    const Identification result = IdentifyModel(plan_.models, currentAddress_, answers_);
+    if (result.verdict == Identification::Verdict::Ask) {
+        probe_ = result.next;
+        line_.discardReceived();
+        received_.clear();
+        const CommResult sent =
+            line_.write(ReadRegistersRequest(static_cast<std::uint8_t>(currentAddress_), probe_));
+        if (!sent.ok()) {
+            finish(false, tr("串口写入失败：%1").arg(sent.reason));
+            return;
+        }
+        replyTimer_.start(plan_.timeoutMs);
+        return;
+    }
+    ScanFinding finding = *finding_;
+    finding.model = result;
+    finding_.reset();
+    answers_.clear();
+    emit found(finding);
     advance();
 }
 
@@ -123,6 +177,8 @@ void SensorScan::advance() {
 
 void SensorScan::finish(bool completed, const QString& failure) {
     replyTimer_.stop();
+    finding_.reset();
+    answers_.clear();
     nextTimer_.stop();
     running_ = false;
     QString problem = failure;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "line_setup_settings.h"
+#include "model_identification.h"
 #include "scan_reply.h"
 #include "tool_limits.h"
 
@@ -20,6 +21,9 @@ struct ScanPlan {
     QList<LineFormat> formats; // each with every rate; none means the line's own
     int timeoutMs = 100;       // long enough for a sensor at 4800 Bd, short enough to scan 254
     LineSettings line;         // the open port's settings; restored after
+    // The models to tell apart at each address that answers, the tool's own first; none
+    // asks only the ordinary read, as a scan always did.
+    QList<SensorModel> models{};
 };
 
 struct ScanFinding {
@@ -28,6 +32,8 @@ struct ScanFinding {
     LineFormat format;
     ScanReply reply;
     qint64 replyMs = 0;
+    // What identification made of it (Known: modelId; Unknown: the candidates).
+    Identification model{};
 };
 
 // The found sensors the bus watch can poll together: all of them when they answered at one
@@ -75,6 +81,9 @@ private:
     void sendNext();
     void onReceived(const QByteArray& bytes);
     void advance();
+    void replyTimedOut();
+    // Hands the answers so far to identification: asks its next read or reports the finding.
+    void identify();
     void finish(bool completed, const QString& failure);
     int addressCount() const { return plan_.lastAddress - plan_.firstAddress + 1; }
 
@@ -90,4 +99,9 @@ private:
     LineSettings current_;
     LineSettings lineNow_; // what the line is set to now
     bool running_ = false;
+    // While the sensor at currentAddress_ is being identified: its first reply, the answers
+    // so far and the read now asked.
+    std::optional<ScanFinding> finding_;
+    QList<ProbeAnswer> answers_;
+    RegisterRead probe_;
 };

@@ -9,6 +9,7 @@ const QString kWatchTimeout = QStringLiteral("watch/timeout_ms");
 const QString kNetworkGroup = QStringLiteral("network");
 const QString kLanguage = QStringLiteral("ui/language");
 const QString kLineFormat = QStringLiteral("line/format");
+const QString kSensorModel = QStringLiteral("poll/model");
 } // namespace
 
 ToolSettings::ToolSettings(const QString& folder)
@@ -46,6 +47,14 @@ LineFormat ToolSettings::lineFormat() const {
 
 void ToolSettings::setLineFormat(const LineFormat& format) {
     file_.setValue(kLineFormat, format.text());
+}
+
+QString ToolSettings::sensorModel() const {
+    return file_.value(kSensorModel).toString();
+}
+
+void ToolSettings::setSensorModel(const QString& id) {
+    file_.setValue(kSensorModel, id);
 }
 
 ServerMap ToolSettings::servers() const {

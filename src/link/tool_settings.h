@@ -25,6 +25,9 @@ public:
     // The line's format as last chosen (线路设置…); 8N1 when never chosen or unreadable.
     LineFormat lineFormat() const;
     void setLineFormat(const LineFormat& format);
+    // The id of the sensor model the poll uses; empty when never chosen.
+    QString sensorModel() const;
+    void setSensorModel(const QString& id);
     // Port numbers mapped to serial device servers; entries that do not read are left out.
     ServerMap servers() const;
     void setServers(const ServerMap& servers);

@@ -9,11 +9,13 @@ std::optional<double> SensorTally::goodShare() const {
     return static_cast<double>(good) / judged;
 }
 
-void WatchTally::begin(const QList<int>& addresses) {
+void WatchTally::begin(const QList<int>& addresses, const QList<SensorModel>& models) {
     sensors_.clear();
-    for (const int address : addresses) {
+    for (int i = 0; i < addresses.size(); ++i) {
         SensorTally tally;
-        tally.address = address;
+        tally.address = addresses[i];
+        if (i < models.size())
+            tally.model = models[i];
         sensors_.push_back(tally);
     }
 }
@@ -26,6 +28,7 @@ int WatchTally::add(const JudgedCycle& cycle, qint64 replyMs) {
         return -1;
     SensorTally& tally = *found;
     ++tally.judged;
+    tally.model = cycle.model;
     tally.lastVerdict = cycle.verdict;
     tally.silentInARow = cycle.verdict.fault == ReplyFault::NoReply ? tally.silentInARow + 1 : 0;
     if (cycle.verdict.accepted()) {
@@ -34,8 +37,8 @@ int WatchTally::add(const JudgedCycle& cycle, qint64 replyMs) {
         if (replyMs >= 0)
             tally.replyTimes.add(replyMs);
         if (cycle.readings) {
-            tally.temperatureTenths = cycle.readings->temperatureTenths;
-            tally.humidityTenths = cycle.readings->humidityTenths;
+            tally.temperature = cycle.readings->temperature;
+            tally.humidity = cycle.readings->humidity;
         }
     }
     return static_cast<int>(found - sensors_.begin());

@@ -12,8 +12,9 @@
 // What the bus watch has seen of one sensor since it started.
 struct SensorTally {
     int address = 0;
-    std::optional<int> temperatureTenths; // of the last good reading
-    std::optional<int> humidityTenths;
+    SensorModel model;                  // whose map its readings follow
+    std::optional<Readout> temperature; // of the last good reading
+    std::optional<Readout> humidity;
     std::optional<ReplyVerdict> lastVerdict;
     QDateTime lastGood;
     int judged = 0;
@@ -31,7 +32,8 @@ struct SensorTally {
 // The bus watch's table: one tally per watched address, in the order they were given.
 class WatchTally {
 public:
-    void begin(const QList<int>& addresses);
+    // models: each address's, in the same order; the tool's own where none is given.
+    void begin(const QList<int>& addresses, const QList<SensorModel>& models = {});
     // Returns the row that changed, or -1 for an address not watched.
     int add(const JudgedCycle& cycle, qint64 replyMs);
     const std::vector<SensorTally>& sensors() const { return sensors_; }

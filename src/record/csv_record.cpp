@@ -10,17 +10,24 @@ namespace {
 QString tenths(const std::optional<int>& value) {
     return value ? FormatTenths(*value, QLocale::c()) : QString();
 }
+
+QString scaledOrTenths(const std::optional<qint64>& scaled, int decimals,
+                       const std::optional<int>& value) {
+    return scaled ? FormatFixed(*scaled, decimals, QLocale::c()) : tenths(value);
+}
 } // namespace
 
 namespace Csv {
 
 QByteArray Preamble() {
-    return QByteArray("\xEF\xBB\xBF") +
-           "time,address,verdict,temperature_c,humidity_percent,request,reply,reason\r\n";
+    return QByteArray("\xEF\xBB\xBF") + "time,address,verdict,temperature_c,humidity_percent,"
+                                        "request,reply,reason,model,port\r\n";
 }
 
 Columns ColumnsOf(const QByteArray& header) {
     const QByteArray firstLine = header.left(header.indexOf('\n'));
+    if (firstLine.contains(",reason,model,port"))
+        return Columns::WithModel;
     return firstLine.contains(",reply,reason") ? Columns::WithReason : Columns::WithoutReason;
 }
 
@@ -50,13 +57,19 @@ QByteArray Row(const CycleRecord& record, Columns columns) {
         Timestamp(record.time),
         record.address >= 0 ? QString::number(record.address) : QString(),
         record.ok ? QStringLiteral("ok") : QStringLiteral("error"),
-        record.ok ? tenths(record.temperatureTenths) : QString(),
-        record.ok ? tenths(record.humidityTenths) : QString(),
+        record.ok ? scaledOrTenths(record.temperatureScaled, record.temperatureDecimals,
+                                   record.temperatureTenths)
+                  : QString(),
+        record.ok
+            ? scaledOrTenths(record.humidityScaled, record.humidityDecimals, record.humidityTenths)
+            : QString(),
         record.request.trimmed(),
         record.reply.trimmed(),
     };
-    if (columns == Columns::WithReason)
+    if (columns != Columns::WithoutReason)
         fields << (record.ok ? QString() : record.reason);
+    if (columns == Columns::WithModel)
+        fields << record.model << (record.port > 0 ? QString::number(record.port) : QString());
     QStringList quoted;
     for (const QString& field : fields)
         quoted << Field(field);

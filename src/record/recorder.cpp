@@ -18,7 +18,7 @@ bool Recorder::start(const QString& path, RecordFile::Mode mode, QString* error)
         file_.close();
         return false;
     }
-    columns_ = file_.sizeAtOpen() == 0 ? Csv::Columns::WithReason : Csv::ColumnsOf(headerOf(path));
+    columns_ = file_.sizeAtOpen() == 0 ? Csv::Columns::WithModel : Csv::ColumnsOf(headerOf(path));
     path_ = path;
     rows_ = 0;
     return true;

@@ -31,5 +31,5 @@ private:
     RecordFile file_;
     QString path_;
     int rows_ = 0;
-    Csv::Columns columns_ = Csv::Columns::WithReason;
+    Csv::Columns columns_ = Csv::Columns::WithModel;
 };
