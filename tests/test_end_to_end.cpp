@@ -4,6 +4,7 @@
 #include "bus_watch_part.h"
 #include "bus_watch_window.h"
 #include "fixture_process.h"
+#include "handover_dialog.h"
 #include "lamp.h"
 #include "line_rig.h"
 #include "model_identification.h"
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -499,6 +501,7 @@ void TestEndToEnd::mixedBusWatchedAndRecordedByModel() {
                                       RecordFile::Mode::Replace, &error));
     const SensorCatalogue& catalogue = rig.w().findChild<SensorModelPart*>()->catalogue();
     auto* part = rig.w().findChild<BusWatchPart*>();
+    const char* const modelIds[] = {"default", "xy-md02", "jxct-soil"};
     QVERIFY(part->watch({4, 7, 12}, 120, {},
                         {*catalogue.find(QStringLiteral("default")),
                          *catalogue.find(QStringLiteral("xy-md02")),
@@ -528,6 +531,18 @@ void TestEndToEnd::mixedBusWatchedAndRecordedByModel() {
     QVERIFY(std::any_of(received.begin(), received.end(), [](const SimProcess::Frame& f) {
         return f.hex.startsWith(QStringLiteral("0C 03 00 12 00 02 "));
     }));
+
+    // Handed over while watched: every watched sensor with its own model, in one dialog.
+    rig.w().findChild<QAction*>(QStringLiteral("handoverAction"))->trigger();
+    auto* handover = rig.w().findChild<HandoverDialog*>();
+    QVERIFY(handover);
+    QCOMPARE(handover->bus().sensors.size(), 3);
+    for (int index = 0; index < 3; ++index)
+        QCOMPARE(handover->bus().sensors[index].model.id, QString::fromLatin1(modelIds[index]));
+    const QString telegraf =
+        handover->findChild<QPlainTextEdit*>(QStringLiteral("preview-telegraf"))->toPlainText();
+    for (const char* slave : {"slave_id = 4", "slave_id = 7", "slave_id = 12"})
+        QVERIFY2(telegraf.contains(QLatin1String(slave)), slave);
 
     part->stop();
     rig.w().recording().stop();
