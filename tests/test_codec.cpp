@@ -2,6 +2,7 @@
 #include "address_text.h"
 #include "crc.h"
 #include "hex_transcript.h"
+#include "mbap_frame.h"
 #include "model_readings.h"
 #include "readings.h"
 #include "reply_check.h"
@@ -33,6 +34,10 @@ private slots:
     void modelReadouts_data();
     void modelReadouts();
     void otherModelsRequestsAndReplies();
+    void mbapRequests_data();
+    void mbapRequests();
+    void mbapAnswers_data();
+    void mbapAnswers();
 };
 
 namespace {
@@ -529,6 +534,86 @@ void TestCodec::otherModelsRequestsAndReplies() {
     QCOMPARE(FindReadReply(7, input, framed("078401")).exceptionCode, 1);
     QCOMPARE(FindReadReply(7, input, framed("07030400FA0258")).kind, ScanReply::Kind::None);
     QCOMPARE(FindReadReply(7, input, framed("07040200FA")).kind, ScanReply::Kind::None);
+}
+
+void TestCodec::mbapRequests_data() {
+    QTest::addColumn<int>("transactionId");
+    QTest::addColumn<QByteArray>("rtu");
+    QTest::addColumn<QByteArray>("mbap");
+    QTest::newRow("read at 1") << 0x1234 << ReadRequest(1)
+                               << QByteArray::fromHex("123400000006010300000002");
+    QTest::newRow("read at 247, last id")
+        << 0xFFFF << ReadRequest(247) << QByteArray::fromHex("FFFF00000006F70300000002");
+    QTest::newRow("address write to unit 0")
+        << 7 << AddressWriteRequest(5) << QByteArray::fromHex("000700000006000600000005");
+    QTest::newRow("exception-sized frame")
+        << 0x0102 << QByteArray::fromHex("0183020000") << QByteArray::fromHex("010200000003018302");
+    QTest::newRow("no function code") << 1 << QByteArray::fromHex("01C4") << QByteArray();
+    QTest::newRow("nothing") << 1 << QByteArray() << QByteArray();
+    QTest::newRow("longer than an RTU frame") << 1 << QByteArray(257, '\x01') << QByteArray();
+}
+
+void TestCodec::mbapRequests() {
+    QFETCH(int, transactionId);
+    QFETCH(QByteArray, rtu);
+    QFETCH(QByteArray, mbap);
+    QCOMPARE(MbapRequest(static_cast<quint16>(transactionId), rtu), mbap);
+}
+
+void TestCodec::mbapAnswers_data() {
+    QTest::addColumn<int>("awaited");
+    QTest::addColumn<QList<QByteArray>>("chunks");
+    QTest::addColumn<QByteArray>("rtu"); // what the last chunk gives back
+    QTest::addColumn<int>("dropped");
+    const auto hex = [](const char* text) { return QByteArray::fromHex(text); };
+    const auto withCrc = [](const char* text) {
+        const QByteArray body = QByteArray::fromHex(text);
+        return AppendCRC(body, static_cast<std::uint8_t>(body.size() - 1));
+    };
+    const QByteArray reading = hex("12340000000701030400FA0258");
+    const QByteArray readingRtu = hex("01030400FA0258DA98");
+    using Chunks = QList<QByteArray>;
+    QTest::newRow("whole") << 0x1234 << Chunks{reading} << readingRtu << 0;
+    QTest::newRow("in three pieces, the header split")
+        << 0x1234 << Chunks{reading.left(3), reading.mid(3, 6), reading.mid(9)} << readingRtu << 0;
+    QTest::newRow("not complete yet") << 0x1234 << Chunks{reading.left(12)} << QByteArray() << 0;
+    QTest::newRow("a late answer first, in the same chunk")
+        << 0x1234 << Chunks{hex("12330000000701030400F50251") + reading} << readingRtu << 1;
+    QTest::newRow("only a late answer")
+        << 0x1234 << Chunks{hex("12330000000701030400FA0258")} << QByteArray() << 1;
+    QTest::newRow("the answer twice") << 0x1234 << Chunks{reading, reading} << QByteArray() << 1;
+    QTest::newRow("the answer, then part of another")
+        << 0x1234 << Chunks{reading + hex("1235000000")} << readingRtu << 0;
+    QTest::newRow("another unit answers")
+        << 0x0042 << Chunks{hex("00420000000702030400FA0258")} << withCrc("02030400FA0258") << 0;
+    QTest::newRow("gateway: target failed to respond")
+        << 0x0042 << Chunks{hex("00420000000309830B")} << withCrc("09830B") << 0;
+    QTest::newRow("gateway: path unavailable")
+        << 0x0042 << Chunks{hex("00420000000309830A")} << withCrc("09830A") << 0;
+    QTest::newRow("address write echo")
+        << 0x0007 << Chunks{hex("000700000006000600000005")} << hex("0006000000054818") << 0;
+    QTest::newRow("another protocol")
+        << 0x1234 << Chunks{hex("12340001000701030400FA0258")} << QByteArray() << 1;
+    QTest::newRow("length too short to hold a PDU")
+        << 0x1234 << Chunks{hex("12340000000101"), reading} << readingRtu << 1;
+    QTest::newRow("length beyond any frame")
+        << 0x1234 << Chunks{hex("12340000FF0001030400FA0258")} << QByteArray() << 1;
+}
+
+void TestCodec::mbapAnswers() {
+    QFETCH(int, awaited);
+    QFETCH(QList<QByteArray>, chunks);
+    QFETCH(QByteArray, rtu);
+    QFETCH(int, dropped);
+    MbapAnswerReader reader;
+    reader.expect(static_cast<quint16>(awaited));
+    QByteArray last;
+    for (const QByteArray& chunk : chunks)
+        last = reader.read(chunk);
+    QCOMPARE(last, rtu);
+    QCOMPARE(reader.dropped(), dropped);
+    if (!rtu.isEmpty())
+        QVERIFY(HasValidCrc(last));
 }
 
 QTEST_APPLESS_MAIN(TestCodec)
