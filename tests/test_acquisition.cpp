@@ -86,6 +86,9 @@ void TestAcquisition::badOrMissingReplyOnlySetsTheStatus() {
     const std::pair<QByteArray, QString> refusals[] = {
         {QByteArray(), QStringLiteral("没有收到回复")},
         {QByteArray::fromHex("018302C0F1"), QStringLiteral("异常码 02")},
+        {QByteArray::fromHex("01830B00F7"),
+         QStringLiteral("网关报告目标设备没有回应（异常码 0B）")},
+        {QByteArray::fromHex("01830AC137"), QStringLiteral("网关路径不可用（异常码 0A）")},
         {QByteArray::fromHex("02030400FA0258DA98"), QStringLiteral("地址或功能码")},
         {QByteArray::fromHex("FF01030400FA0258DA98"), QStringLiteral("收到 10 字节")},
         {QByteArray::fromHex("01030400FA02580000"), QStringLiteral("CRC")},
@@ -337,37 +340,40 @@ void TestAcquisition::statisticsWindowCountsTheLine() {
 
     for (const QByteArray& reply :
          {kReply, kReply, QByteArray(), QByteArray::fromHex("01030400FA02580000"),
-          QByteArray::fromHex("018302C0F1")}) {
+          QByteArray::fromHex("018302C0F1"), QByteArray::fromHex("01830B00F7"),
+          QByteArray::fromHex("01830AC137")}) {
         f.w().Timer2_Timer();
         f.port.receive(reply);
         f.ui().tickTimer1();
     }
     using Row = StatisticsWindow::Row;
-    QCOMPARE(window->value(Row::Requests), QStringLiteral("5"));
+    QCOMPARE(window->value(Row::Requests), QStringLiteral("7"));
     QCOMPARE(window->value(Row::Accepted), QStringLiteral("2"));
-    QCOMPARE(window->value(Row::Refused), QStringLiteral("3"));
-    QCOMPARE(window->value(ReplyFault::NoReply), QStringLiteral("1"));
+    QCOMPARE(window->value(Row::Refused), QStringLiteral("5"));
+    // A gateway's 0B counts as no reply, its 0A as a refusal of its own.
+    QCOMPARE(window->value(ReplyFault::NoReply), QStringLiteral("2（0B 码 1 次）"));
     QCOMPARE(window->value(ReplyFault::CrcError), QStringLiteral("1"));
     QCOMPARE(window->value(ReplyFault::Exception), QStringLiteral("1（02 码 1 次）"));
-    QCOMPARE(window->value(Row::GoodShare), QStringLiteral("40.0 %"));
+    QCOMPARE(window->value(ReplyFault::GatewayRefused), QStringLiteral("1（0A 码 1 次）"));
+    QCOMPARE(window->value(Row::GoodShare), QStringLiteral("28.6 %"));
     // The reply time is measured from the bytes the exchange took in.
     QVERIFY(QRegularExpression(QStringLiteral("^\\d+ / \\d+ / \\d+ ms$"))
                 .match(window->value(Row::ReplyTimes))
                 .hasMatch());
     // A request still waiting for its judgement counts as sent, not in the share.
     f.w().Timer2_Timer();
-    QCOMPARE(window->value(Row::Requests), QStringLiteral("6"));
-    QCOMPARE(window->value(Row::GoodShare), QStringLiteral("40.0 %"));
+    QCOMPARE(window->value(Row::Requests), QStringLiteral("8"));
+    QCOMPARE(window->value(Row::GoodShare), QStringLiteral("28.6 %"));
 
     // Closing keeps the counts for reading; an open whose configure fails keeps them too;
     // only a line really opened starts afresh.
     f.ui().Command_OK3->click();
     f.openPort();
-    QCOMPARE(window->value(Row::Requests), QStringLiteral("6"));
+    QCOMPARE(window->value(Row::Requests), QStringLiteral("8"));
     f.port.settingsResult = {CommError::kInvalidValue, QStringLiteral("refused")};
     f.openPort();
     QCOMPARE(f.ui().Command1->text(), PortCaption::Open());
-    QCOMPARE(window->value(Row::Requests), QStringLiteral("6"));
+    QCOMPARE(window->value(Row::Requests), QStringLiteral("8"));
     f.port.settingsResult = {};
     f.openPort();
     QCOMPARE(window->value(Row::Requests), QStringLiteral("0"));

@@ -191,6 +191,13 @@ void TestCodec::checkReply_data() {
     QTest::newRow("exception 02") << read1 << QStringLiteral("01 83 02 C0 F1 ") << F::Exception
                                   << 2;
     QTest::newRow("exception 04") << read1 << withCrc("018304") << F::Exception << 4;
+    QTest::newRow("gateway: target failed to respond")
+        << read1 << withCrc("01830B") << F::NoReply << 0x0B;
+    QTest::newRow("gateway: path unavailable")
+        << read1 << withCrc("01830A") << F::GatewayRefused << 0x0A;
+    QTest::newRow("gateway's 0B to the address write")
+        << write5 << withCrc("00860B") << F::NoReply << 0x0B;
+    QTest::newRow("0B from another address") << read1 << withCrc("02830B") << F::WrongLength << 0;
     QTest::newRow("exception with spoilt crc")
         << read1 << QStringLiteral("01 83 02 C0 F2 ") << F::CrcError << 0;
     QTest::newRow("exception from another address")

@@ -8,8 +8,12 @@
 #include "tool_rig.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -46,6 +50,7 @@ private slots:
     void requestTimeCountsParityAndStopBits();
     void aLateReplyIsNeitherCountedNorSkipsAnAddress();
     void theDialogScansASingleAddress();
+    void aGatewaysAnswersFindNoSensor();
     void portToolTipNamesItsOwnDevice();
 };
 
@@ -176,6 +181,42 @@ void TestScan::theDialogScansASingleAddress() {
     dialog->findChild<QPushButton*>(QStringLiteral("start"))->click();
     QTRY_VERIFY(!dialog->scanning());
     QCOMPARE(addressesAsked(f.port), QList<int>{7});
+}
+
+// A Modbus gateway answers for addresses where it reached no sensor: 0B counts as an empty
+// address, 0A as the gateway's refusal; neither is found, both move on at once, and the
+// summary says what the gateway said.
+void TestScan::aGatewaysAnswersFindNoSensor() {
+    ToolRig f;
+    f.openPort();
+    f.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
+    auto* dialog = f.w().findChild<ScanDialog*>();
+    QVERIFY(dialog);
+    dialog->findChild<QSpinBox*>(QStringLiteral("timeout"))->setValue(SensorScan::kMaxTimeoutMs);
+    dialog->findChild<QSpinBox*>(QStringLiteral("firstAddress"))->setValue(5);
+    dialog->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(7);
+    auto* progress = dialog->findChild<QProgressBar*>(QStringLiteral("progress"));
+    dialog->findChild<QPushButton*>(QStringLiteral("start"))->click();
+
+    const std::pair<int, QByteArray> answers[] = {
+        {5, AppendCRC(QByteArray::fromHex("05830B"), 2)},
+        {6, AppendCRC(QByteArray::fromHex("06830A"), 2)},
+        {7, AppendCRC(QByteArray::fromHex("07030400FA0258"), 6)},
+    };
+    for (const auto& [address, answer] : answers) {
+        QTRY_COMPARE(addressesAsked(f.port).size(), address - 4);
+        QCOMPARE(addressesAsked(f.port).back(), address);
+        f.port.receive(answer);
+        QCOMPARE(progress->value(), address - 4); // not after the timeout
+    }
+    QTRY_VERIFY(!dialog->scanning());
+    auto* results = dialog->findChild<QTableWidget*>();
+    QCOMPARE(results->rowCount(), 1);
+    QCOMPARE(results->item(0, 0)->text(), QStringLiteral("7"));
+    const QString summary = dialog->findChild<QLabel*>(QStringLiteral("summary"))->text();
+    for (const char* part : {"找到 1 个传感器", "网关报告 1 个地址的设备没有回应（异常码 0B）",
+                             "网关拒绝了 1 个地址：网关路径不可用（异常码 0A）"})
+        QVERIFY2(summary.contains(QString::fromUtf8(part)), qPrintable(summary));
 }
 
 void TestScan::portToolTipNamesItsOwnDevice() {

@@ -24,6 +24,17 @@ const QList<int>& ToolsReplyBytes() {
     return bytes;
 }
 
+ReplyFault ExceptionFault(int exceptionCode) {
+    switch (exceptionCode) {
+    case GatewayException::kTargetNoResponse:
+        return ReplyFault::NoReply;
+    case GatewayException::kPathUnavailable:
+        return ReplyFault::GatewayRefused;
+    default:
+        return ReplyFault::Exception;
+    }
+}
+
 ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex) {
     return JudgeReply(SendHex, ReceiveHex, ToolsReplyBytes());
 }
@@ -40,7 +51,8 @@ ReplyVerdict JudgeReply(const QString& SendHex, const QString& ReceiveHex,
             (static_cast<quint8>(sent[1]) | Function::kExceptionFlag)) {
         if (!HasValidCrc(frame))
             return {ReplyFault::CrcError};
-        return {ReplyFault::Exception, static_cast<quint8>(frame[2])};
+        const int code = static_cast<quint8>(frame[2]);
+        return {ExceptionFault(code), code};
     }
     if (!acceptedLength(ReceiveHex.size(), acceptedBytes))
         return {ReplyFault::WrongLength};

@@ -9,19 +9,26 @@
 // What is wrong with what arrived after a request; None when the reply is accepted.
 enum class ReplyFault {
     None,
-    NoReply,     // nothing arrived
-    WrongLength, // incomplete or too long
-    WrongSender, // another address or function code
-    Exception,   // the sensor answered with an exception code
-    CrcError,    // the frame check does not match the frame
+    NoReply,        // nothing arrived, or a gateway said the device did not answer (0B)
+    WrongLength,    // incomplete or too long
+    WrongSender,    // another address or function code
+    Exception,      // the sensor answered with an exception code
+    CrcError,       // the frame check does not match the frame
+    GatewayRefused, // a gateway has no path to the address (exception 0A)
 };
 
 struct ReplyVerdict {
     ReplyFault fault = ReplyFault::NoReply;
-    int exceptionCode = 0; // for ReplyFault::Exception
+    // The code of an exception reply: for Exception, GatewayRefused (0A), and NoReply when a
+    // gateway said the device failed to respond (0B).
+    int exceptionCode = 0;
 
     bool accepted() const { return fault == ReplyFault::None; }
 };
+
+// What an exception reply with this code means: a gateway's "target failed to respond" counts
+// as no reply, its "path unavailable" as its own refusal, any other code as the sensor's.
+ReplyFault ExceptionFault(int exceptionCode);
 
 // A reply is accepted when it starts with the request's address and function code, has one
 // of the lengths 21, 24, 27 or 63 characters (7, 8, 9 or 21 bytes), and ends with the

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "scan_dialog.h"
 
+#include "frame_sizes.h"
 #include "hex_transcript.h"
 #include "model_texts.h"
 #include "readings.h"
@@ -268,14 +269,34 @@ void ScanDialog::scanEnded(bool completed, const QString& failure) {
     useButton_->setEnabled(!results_->selectedItems().isEmpty());
     watchButton_->setEnabled(!findings_.isEmpty());
     const QString found = tr("找到 %n 个传感器", "", results_->rowCount());
+    QString summary;
     if (!failure.isEmpty())
-        summary_->setText(tr("扫描中止：%1；%2").arg(failure, found));
+        summary = tr("扫描中止：%1；%2").arg(failure, found);
     else if (completed)
-        summary_->setText(tr("扫描完成，%1。选中一行后点“使用”。").arg(found));
+        summary = tr("扫描完成，%1。选中一行后点“使用”。").arg(found);
     else
-        summary_->setText(tr("扫描已取消，%1。").arg(found));
+        summary = tr("扫描已取消，%1。").arg(found);
+    summary_->setText(summary + gatewayNote());
     if (results_->rowCount() > 0 && results_->selectedItems().isEmpty())
         results_->selectRow(0);
+}
+
+// What a Modbus gateway said in place of sensors, on lines of their own; nothing otherwise.
+QString ScanDialog::gatewayNote() const {
+    const SensorScan::GatewayAnswers& answers = scan_.gatewayAnswers();
+    QString note;
+    if (answers.targetNoResponse > 0)
+        note +=
+            QLatin1Char('\n') + tr("网关报告 %1 个地址的设备没有回应（异常码 %2），按空地址计。")
+                                    .arg(answers.targetNoResponse)
+                                    .arg(HexByte(GatewayException::kTargetNoResponse));
+    if (answers.pathUnavailable > 0)
+        note +=
+            QLatin1Char('\n') +
+            tr("网关拒绝了 %1 个地址：网关路径不可用（异常码 %2），检查网关的串口和单元号设置。")
+                .arg(answers.pathUnavailable)
+                .arg(HexByte(GatewayException::kPathUnavailable));
+    return note;
 }
 
 void ScanDialog::useSelected() {

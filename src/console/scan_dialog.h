@@ -49,6 +49,7 @@ private:
     void addFinding(const ScanFinding& finding);
     void showProgress(int done, int total, qint64 msLeft);
     void scanEnded(bool completed, const QString& failure);
+    QString gatewayNote() const;
     void useSelected();
     void watchAll();
     QString modelName(const QString& id) const;

@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 
 namespace {
-const ReplyFault kReasons[] = {ReplyFault::NoReply, ReplyFault::WrongLength,
+const ReplyFault kReasons[] = {ReplyFault::NoReply,     ReplyFault::WrongLength,
                                ReplyFault::WrongSender, ReplyFault::Exception,
-                               ReplyFault::CrcError};
+                               ReplyFault::CrcError,    ReplyFault::GatewayRefused};
 const QString kNone = QStringLiteral("—");
 } // namespace
 
@@ -86,12 +86,14 @@ void StatisticsWindow::refresh() {
     for (const ReplyFault reason : kReasons) {
         const auto count = summary.refusals.find(reason);
         QString text = QString::number(count == summary.refusals.end() ? 0 : count->second);
-        if (reason == ReplyFault::Exception && !summary.exceptionCodes.empty()) {
-            QStringList codes;
-            for (const auto& [code, times] : summary.exceptionCodes)
+        // Each code under the reason it counts as: a gateway's 0B under no reply.
+        QStringList codes;
+        for (const auto& [code, times] : summary.exceptionCodes) {
+            if (ExceptionFault(code) == reason)
                 codes << tr("%1 码 %n 次", "", times).arg(HexByte(code));
-            text += QStringLiteral("（%1）").arg(codes.join(QStringLiteral("，")));
         }
+        if (!codes.isEmpty())
+            text += QStringLiteral("（%1）").arg(codes.join(QStringLiteral("，")));
         showValue(reasons_.at(reason), text);
     }
     showValue(rows_.at(Row::GoodShare),

@@ -43,7 +43,7 @@ void LineStatistics::cycleJudged(const ReplyVerdict& verdict) {
     } else {
         ++counts_.refused;
         ++counts_.refusals[verdict.fault];
-        if (verdict.fault == ReplyFault::Exception)
+        if (verdict.exceptionCode != 0)
             ++counts_.exceptionCodes[verdict.exceptionCode];
     }
     sentAt_.reset();

@@ -24,7 +24,7 @@ public:
         int accepted = 0;
         int refused = 0;
         std::map<ReplyFault, int> refusals; // by reason
-        std::map<int, int> exceptionCodes;  // refusals by exception code
+        std::map<int, int> exceptionCodes;  // refusals by exception code, a gateway's too
         std::optional<double> goodShare;    // accepted / judged, 0..1
         std::optional<qint64> fastestMs, medianMs, slowestMs;
     };

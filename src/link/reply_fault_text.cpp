@@ -5,6 +5,13 @@
 
 #include <QObject>
 
+namespace {
+// Stored files carry the code in lower case, a gateway's codes too.
+QString exceptionToken(int code) {
+    return QStringLiteral("exception_") + HexByte(code).toLower();
+}
+} // namespace
+
 QString ReplyFaultName(ReplyFault fault) {
     switch (fault) {
     case ReplyFault::None:
@@ -19,6 +26,8 @@ QString ReplyFaultName(ReplyFault fault) {
         return QObject::tr("异常回复");
     case ReplyFault::CrcError:
         return QObject::tr("CRC 错误");
+    case ReplyFault::GatewayRefused:
+        return QObject::tr("网关拒绝");
     }
     return {};
 }
@@ -28,6 +37,10 @@ QString DescribeReplyFault(const ReplyVerdict& verdict, qsizetype receivedBytes)
     case ReplyFault::None:
         return {};
     case ReplyFault::NoReply:
+        if (verdict.exceptionCode != 0)
+            return QObject::tr("原因：网关报告目标设备没有回应（异常码 %1）：检查网关串口侧的接线、"
+                               "波特率和传感器地址")
+                .arg(HexByte(verdict.exceptionCode));
         return QObject::tr("原因：没有收到回复");
     case ReplyFault::WrongLength:
         return QObject::tr("原因：回复不完整或过长（收到 %n 字节）", "",
@@ -38,6 +51,10 @@ QString DescribeReplyFault(const ReplyVerdict& verdict, qsizetype receivedBytes)
         return QObject::tr("原因：传感器返回异常码 %1").arg(HexByte(verdict.exceptionCode));
     case ReplyFault::CrcError:
         return QObject::tr("原因：回复的 CRC 校验错误（线路干扰、接线或终端电阻问题）");
+    case ReplyFault::GatewayRefused:
+        return QObject::tr(
+                   "原因：网关拒绝，网关路径不可用（异常码 %1）：检查网关的串口和单元号设置")
+            .arg(HexByte(verdict.exceptionCode));
     }
     return {};
 }
@@ -47,14 +64,16 @@ QString ReplyFaultToken(const ReplyVerdict& verdict) {
     case ReplyFault::None:
         return {};
     case ReplyFault::NoReply:
+        if (verdict.exceptionCode != 0)
+            return exceptionToken(verdict.exceptionCode);
         return QStringLiteral("no_reply");
     case ReplyFault::WrongLength:
         return QStringLiteral("length");
     case ReplyFault::WrongSender:
         return QStringLiteral("address_or_function");
     case ReplyFault::Exception:
-        // Stored files carry the code in lower case.
-        return QStringLiteral("exception_") + HexByte(verdict.exceptionCode).toLower();
+    case ReplyFault::GatewayRefused:
+        return exceptionToken(verdict.exceptionCode);
     case ReplyFault::CrcError:
         return QStringLiteral("crc");
     }

@@ -4,6 +4,7 @@
 #include "crc.h"
 #include "frame_sizes.h"
 #include "line_timing.h"
+#include "reply_check.h"
 #include "serial_line.h"
 
 #include <QStringList>
@@ -55,6 +56,7 @@ bool SensorScan::start(const ScanPlan& plan) {
             lines_ << ApplyLineSetup({rate, format}, plan.line);
     }
     index_ = 0;
+    gatewayAnswers_ = {};
     lineNow_ = plan.line;
     running_ = true;
     // The line's replies are the scan's until it ends.
@@ -117,6 +119,17 @@ void SensorScan::onReceived(const QByteArray& bytes) {
     const ScanReply reply = FindScanReply(address, received_);
     if (reply.kind == ScanReply::Kind::None)
         return;
+    if (reply.kind == ScanReply::Kind::Exception) {
+        // A gateway speaking for an address where it reached no sensor: nothing found there,
+        // and no need to wait out the timeout.
+        const ReplyFault meaning = ExceptionFault(reply.exceptionCode);
+        if (meaning != ReplyFault::Exception) {
+            ++(meaning == ReplyFault::NoReply ? gatewayAnswers_.targetNoResponse
+                                              : gatewayAnswers_.pathUnavailable);
+            advance();
+            return;
+        }
+    }
     const LineSetup line = LineSetupOf(current_);
     const ScanFinding finding{currentAddress_, line.baud, line.format, reply,
                               sinceRequest_.elapsed()};

@@ -67,6 +67,13 @@ public:
     // Time still needed if no one else answers.
     qint64 msLeft() const;
 
+    // Addresses a Modbus gateway answered for in place of a sensor; none of them is found.
+    struct GatewayAnswers {
+        int targetNoResponse = 0; // exception 0B: an empty address
+        int pathUnavailable = 0;  // exception 0A: the gateway refused
+    };
+    const GatewayAnswers& gatewayAnswers() const { return gatewayAnswers_; }
+
     // The line time of a read request at the line's settings, in whole milliseconds
     // (rounded up): parity and stop bits count.
     static int RequestTimeMs(const LineSettings& line);
@@ -98,6 +105,7 @@ private:
     int currentAddress_ = 0;
     LineSettings current_;
     LineSettings lineNow_; // what the line is set to now
+    GatewayAnswers gatewayAnswers_;
     bool running_ = false;
     // While the sensor at currentAddress_ is being identified: its first reply, the answers
     // so far and the read now asked.
