@@ -194,14 +194,15 @@ void TestScan::aGatewaysAnswersFindNoSensor() {
     QVERIFY(dialog);
     dialog->findChild<QSpinBox*>(QStringLiteral("timeout"))->setValue(SensorScan::kMaxTimeoutMs);
     dialog->findChild<QSpinBox*>(QStringLiteral("firstAddress"))->setValue(5);
-    dialog->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(7);
+    dialog->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(8);
     auto* progress = dialog->findChild<QProgressBar*>(QStringLiteral("progress"));
     dialog->findChild<QPushButton*>(QStringLiteral("start"))->click();
 
     const std::pair<int, QByteArray> answers[] = {
         {5, AppendCRC(QByteArray::fromHex("05830B"), 2)},
-        {6, AppendCRC(QByteArray::fromHex("06830A"), 2)},
-        {7, AppendCRC(QByteArray::fromHex("07030400FA0258"), 6)},
+        {6, AppendCRC(QByteArray::fromHex("06830B"), 2)},
+        {7, AppendCRC(QByteArray::fromHex("07830A"), 2)},
+        {8, AppendCRC(QByteArray::fromHex("08030400FA0258"), 6)},
     };
     for (const auto& [address, answer] : answers) {
         QTRY_COMPARE(addressesAsked(f.port).size(), address - 4);
@@ -212,9 +213,9 @@ void TestScan::aGatewaysAnswersFindNoSensor() {
     QTRY_VERIFY(!dialog->scanning());
     auto* results = dialog->findChild<QTableWidget*>();
     QCOMPARE(results->rowCount(), 1);
-    QCOMPARE(results->item(0, 0)->text(), QStringLiteral("7"));
+    QCOMPARE(results->item(0, 0)->text(), QStringLiteral("8"));
     const QString summary = dialog->findChild<QLabel*>(QStringLiteral("summary"))->text();
-    for (const char* part : {"找到 1 个传感器", "网关报告 1 个地址的设备没有回应（异常码 0B）",
+    for (const char* part : {"找到 1 个传感器", "网关报告 2 个地址的设备没有回应（异常码 0B）",
                              "网关拒绝了 1 个地址：网关路径不可用（异常码 0A）"})
         QVERIFY2(summary.contains(QString::fromUtf8(part)), qPrintable(summary));
 }
