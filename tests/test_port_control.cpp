@@ -2,6 +2,7 @@
 #include "lamp.h"
 #include "line_settings_dialog.h"
 #include "language_part.h"
+#include "network_ports_dialog.h"
 #include "pty_pair.h"
 #include "tool_rig.h"
 #include "tool_settings.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
 
 namespace {
@@ -32,6 +34,7 @@ private slots:
     void typedPortTextMeansNoSelection();
     void portListTellsWhichDeviceEachNumberIs();
     void chosenLineReachesThePortAndTheNextStart();
+    void aModbusTcpGatewaySaysWhatItIs();
 };
 
 void TestPortControl::openAndCloseFollowCaptionAndLamp() {
@@ -288,6 +291,63 @@ void TestPortControl::chosenLineReachesThePortAndTheNextStart() {
     raw.w().findChild<QAction*>(QStringLiteral("lineSettingsAction"))->trigger();
     auto* note = raw.w().findChild<QLabel*>(QStringLiteral("lineNote"));
     QVERIFY(note && note->text().contains(QStringLiteral("tcp 127.0.0.1:4002")));
+}
+
+// A port mapped to a Modbus TCP gateway: the link lists say the gateway keeps its own
+// format, the status box's tooltip says the CRC shown is not on the wire while it is open,
+// and an address write that gets no answer says a gateway may not pass broadcasts on.
+void TestPortControl::aModbusTcpGatewaySaysWhatItIs() {
+    ToolRig::Options options = ToolRig::WithComTxt(QByteArray("6\r\n9600\r\n"));
+    options.startWindow = false;
+    ToolRig f(options);
+    ServerMap servers;
+    servers[6] = {ServerAddress::Kind::ModbusTcp, QStringLiteral("gw.example"), 1502};
+    ToolSettings(f.folder).setServers(servers);
+    f.startWindow();
+    QVERIFY2(f.ui().Combo2->toolTip().contains(QStringLiteral("modbus-tcp gw.example:1502 经 "
+                                                              "Modbus TCP 网关")),
+             qPrintable(f.ui().Combo2->toolTip()));
+    const QString crcNote = QStringLiteral("CRC 不在线路上");
+    QVERIFY(!f.ui().Message_Show->toolTip().contains(crcNote));
+    f.openPort();
+    QVERIFY2(f.ui().Message_Show->toolTip().contains(crcNote),
+             qPrintable(f.ui().Message_Show->toolTip()));
+
+    const QString broadcastNote = QStringLiteral("不转发广播（单元号 0）");
+    f.ui().Combo_Addr(0)->setText(QStringLiteral("12"));
+    f.ui().Command_OK1->click();
+    f.ui().tickTimer1();
+    QVERIFY2(f.ui().Message_Show->toolTip().contains(broadcastNote),
+             qPrintable(f.ui().Message_Show->toolTip()));
+    QVERIFY(f.ui().Message_Show->toolTip().contains(crcNote));
+    // A poll that gets no answer is not about broadcasts.
+    f.w().Timer2_Timer();
+    f.ui().tickTimer1();
+    QVERIFY(!f.ui().Message_Show->toolTip().contains(broadcastNote));
+    f.openPort(); // closes
+    QVERIFY(!f.ui().Message_Show->toolTip().contains(crcNote));
+
+    // In the dialog the gateway's usual port comes with its kind, unless one was typed.
+    f.w().findChild<QAction*>(QStringLiteral("networkPortsAction"))->trigger();
+    auto* dialog = f.w().findChild<NetworkPortsDialog*>();
+    QVERIFY(dialog);
+    dialog->choosePort(7);
+    auto* kind = dialog->findChild<QComboBox*>(QStringLiteral("serverKind"));
+    auto* tcpPort = dialog->findChild<QSpinBox*>(QStringLiteral("serverTcpPort"));
+    QCOMPARE(tcpPort->value(), 4001);
+    const auto chooseKind = [kind](ServerAddress::Kind chosen) {
+        kind->setCurrentIndex(kind->findData(static_cast<int>(chosen)));
+    };
+    chooseKind(ServerAddress::Kind::ModbusTcp);
+    QCOMPARE(tcpPort->value(), 502);
+    chooseKind(ServerAddress::Kind::RawTcp);
+    QCOMPARE(tcpPort->value(), 4001);
+    tcpPort->setValue(2502);
+    chooseKind(ServerAddress::Kind::ModbusTcp);
+    QCOMPARE(tcpPort->value(), 2502);
+    dialog->choosePort(6);
+    QCOMPARE(tcpPort->value(), 1502);
+    QCOMPARE(kind->currentData().toInt(), static_cast<int>(ServerAddress::Kind::ModbusTcp));
 }
 
 QTEST_MAIN(TestPortControl)

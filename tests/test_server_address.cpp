@@ -16,20 +16,26 @@ private slots:
 // The mapping as the settings file keeps it, read back the same; what does not read is
 // left out.
 void TestServerAddress::serverMappingsReadAsWritten() {
-    for (const char* text :
-         {"rfc2217 192.168.1.50:4001", "tcp serial-server.local:4002", "TCP [fe80::1]:23"}) {
+    using Kind = ServerAddress::Kind;
+    for (const auto& [text, kind] : {std::pair{"rfc2217 192.168.1.50:4001", Kind::Rfc2217},
+                                     std::pair{"tcp serial-server.local:4002", Kind::RawTcp},
+                                     std::pair{"TCP [fe80::1]:23", Kind::RawTcp},
+                                     std::pair{"modbus-tcp 10.1.2.3:502", Kind::ModbusTcp},
+                                     std::pair{" Modbus-TCP [::1]:1502", Kind::ModbusTcp}}) {
         const auto server = ServerAddress::Parse(QLatin1String(text));
         QVERIFY2(server, text);
+        QCOMPARE(server->kind, kind);
         QCOMPARE(ServerAddress::Parse(server->text()), server);
     }
     for (const char* text : {"rfc2217 host:0", "rfc2217 host:65536", "ftp host:21", "tcp :4001",
-                             "tcp host", "tcp ho st:1", ""})
+                             "tcp host", "tcp ho st:1", "modbus-tcp gw", "modbustcp gw:502", ""})
         QVERIFY2(!ServerAddress::Parse(QLatin1String(text)), text);
 
     QTemporaryDir dir;
     ServerMap servers;
     servers[2] = {ServerAddress::Kind::RawTcp, QStringLiteral("10.0.0.7"), 4002};
     servers[10] = {ServerAddress::Kind::Rfc2217, QStringLiteral("gw.example"), 2217};
+    servers[5] = {ServerAddress::Kind::ModbusTcp, QStringLiteral("10.0.0.8"), 502};
     {
         ToolSettings settings(dir.path());
         settings.setWatchAddresses(QStringLiteral("1-3"));
@@ -41,6 +47,7 @@ void TestServerAddress::serverMappingsReadAsWritten() {
     QByteArray content = file.readAll();
     file.close();
     QVERIFY(content.contains("[network]"));
+    QVERIFY(content.contains("COM5=modbus-tcp 10.0.0.8:502"));
     // Hand-edited junk among the mappings.
     content.replace("[network]", "[network]\nCOM3=tcp no port\nCOMx=tcp h:1\nCOM0=tcp h:1");
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

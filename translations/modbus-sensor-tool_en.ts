@@ -468,6 +468,10 @@ Address change: %5</translation>
         <source>尚无网络串口。</source>
         <translation>No network ports yet.</translation>
     </message>
+    <message>
+        <source>Modbus TCP 网关（单元号即传感器地址，线路参数由网关自己设置）</source>
+        <translation>Modbus TCP gateway (unit id = sensor address; the gateway keeps its own line settings)</translation>
+    </message>
 </context>
 <context>
     <name>NetworkPortsPart</name>
@@ -478,6 +482,18 @@ Address change: %5</translation>
     <message>
         <source>%1 经 TCP 原样转发：线路参数由串口服务器自己设置，这里的设置不会送到线路上</source>
         <translation>%1 passes bytes unchanged: the serial server keeps its own line settings, and these do not reach the line</translation>
+    </message>
+    <message>
+        <source>%1 经 Modbus TCP 网关：线路参数由网关自己设置，这里的设置不会送到线路上</source>
+        <translation>%1 through a Modbus TCP gateway: the gateway keeps its own line settings; these do not reach the line</translation>
+    </message>
+    <message>
+        <source>COM%1 是 Modbus TCP 网关 %2：请求和回复以 Modbus TCP 传输，CRC 不在线路上，回复中显示的 CRC 由本软件算出</source>
+        <translation>COM%1 is the Modbus TCP gateway %2: requests and replies travel as Modbus TCP, the CRC is not on the wire; the CRC shown in replies is computed by this tool</translation>
+    </message>
+    <message>
+        <source>有些 Modbus TCP 网关不转发广播（单元号 0），地址写入可能没有到达传感器：请在新地址读取一次确认，或经本地串口更改地址</source>
+        <translation>Some Modbus TCP gateways do not forward broadcasts (unit 0), so the address write may not have reached the sensor: read once at the new address to confirm, or change the address through a local port</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@ constexpr int kHeader = 7;        // transaction id, protocol id, length, unit i
 constexpr int kCountedHeader = 6; // the length counts what follows it: unit id and PDU
 constexpr int kMaxPdu = 253;      // the RTU frame's 256 bytes less address and CRC
 constexpr quint16 kProtocolModbus = 0;
+constexpr quint16 kTcpPort = 502; // where gateways listen unless set otherwise
 } // namespace Mbap
 
 // The Modbus TCP request for an RTU request: its address becomes the unit id, its function

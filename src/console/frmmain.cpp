@@ -64,6 +64,8 @@ void frmmain::connectHandlers() {
 
     line_->listen(this, [this](const QByteArray& received) { MSComm1_OnComm(received); });
     connect(line_, &SerialLine::shownOpenChanged, this, &frmmain::showPortState);
+    // The tooltip names the kind of line once one is really open.
+    connect(line_, &SerialLine::opened, this, &frmmain::showStatusToolTip);
     connect(line_, &SerialLine::problem, this, &frmmain::showStatus);
     connect(line_, &SerialLine::lost, this, &frmmain::onPortLost);
 
@@ -379,6 +381,8 @@ void frmmain::onPortLost(const QString& reason, const QString& device) {
 void frmmain::showPortState(bool open) {
     Command1->setText(open ? PortCaption::Close() : PortCaption::Open());
     Shape1->setFillColor(open ? QColor(0, 255, 0) : QColor(0, 0, 0));
+    if (!open)
+        showStatusToolTip();
 }
 
 void frmmain::showAcquisition(bool running) {
@@ -394,7 +398,11 @@ void frmmain::showCleared() {
 
 void frmmain::showCycle(const JudgedCycle& cycle) {
     if (!cycle.verdict.accepted()) {
-        showStatus({Caption::Bad(), RefusalReason(cycle), {}});
+        QStringList reason{RefusalReason(cycle)};
+        const QString note = networkPorts_->refusalNote(line_->openPortNumber(), cycle);
+        if (!note.isEmpty())
+            reason << note;
+        showStatus({Caption::Bad(), reason.join(QLatin1Char('\n')), {}});
     } else {
         Text2->setPlainText(cycle.reply);
         if (cycle.readings)
@@ -420,11 +428,13 @@ void frmmain::showStatus(const StatusText& status) {
     showStatusToolTip();
 }
 
-// The status, the system's words and the state of the record.
+// The status, the system's words, the kind of line and the state of the record.
 void frmmain::showStatusToolTip() {
     QStringList tip;
+    const QString lineNote =
+        line_->shownOpen() ? networkPorts_->lineNote(line_->openPortNumber()) : QString();
     for (const QString& part :
-         {status_.line, status_.detail, sensorModel_->note(), recording_->note()}) {
+         {status_.line, status_.detail, lineNote, sensorModel_->note(), recording_->note()}) {
         if (!part.isEmpty())
             tip << part;
     }

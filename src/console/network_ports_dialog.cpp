@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "network_ports_dialog.h"
 
+#include "mbap_frame.h"
 #include "tool_limits.h"
 
 #include <QComboBox>
@@ -16,6 +17,10 @@ namespace {
 // The usual port of a device server's first serial line.
 constexpr int kDefaultTcpPort = 4001;
 constexpr int kHighestTcpPort = 65535;
+
+int defaultTcpPort(ServerAddress::Kind kind) {
+    return kind == ServerAddress::Kind::ModbusTcp ? Mbap::kTcpPort : kDefaultTcpPort;
+}
 } // namespace
 
 NetworkPortsDialog::NetworkPortsDialog(const ServerMap& servers, QWidget* parent)
@@ -38,6 +43,8 @@ NetworkPortsDialog::NetworkPortsDialog(const ServerMap& servers, QWidget* parent
                    static_cast<int>(ServerAddress::Kind::Rfc2217));
     kind_->addItem(tr("TCP 原样转发（线路参数由服务器自己设置）"),
                    static_cast<int>(ServerAddress::Kind::RawTcp));
+    kind_->addItem(tr("Modbus TCP 网关（单元号即传感器地址，线路参数由网关自己设置）"),
+                   static_cast<int>(ServerAddress::Kind::ModbusTcp));
     problem_ = new QLabel;
     problem_->setObjectName(QStringLiteral("serverProblem"));
     problem_->setStyleSheet(QStringLiteral("color: #a00000"));
@@ -63,6 +70,7 @@ NetworkPortsDialog::NetworkPortsDialog(const ServerMap& servers, QWidget* parent
     connect(remove, &QPushButton::clicked, this, &NetworkPortsDialog::remove);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(port_, &QComboBox::currentIndexChanged, this, &NetworkPortsDialog::showChosen);
+    connect(kind_, &QComboBox::currentIndexChanged, this, &NetworkPortsDialog::kindChosen);
 
     auto* note = new QLabel(tr("映射后，串口列表中的这个串口号经网络连到串口服务器；"
                                "在下次打开串口时生效。"));
@@ -84,10 +92,19 @@ void NetworkPortsDialog::showChosen() {
     const auto found = servers_.find(port_->currentData().toInt());
     const bool mapped = found != servers_.end();
     host_->setText(mapped ? found->second.host : QString());
-    tcpPort_->setValue(mapped ? found->second.port : kDefaultTcpPort);
-    kind_->setCurrentIndex(kind_->findData(
-        static_cast<int>(mapped ? found->second.kind : ServerAddress::Kind::Rfc2217)));
+    const ServerAddress::Kind kind = mapped ? found->second.kind : ServerAddress::Kind::Rfc2217;
+    shownKind_ = kind;
+    kind_->setCurrentIndex(kind_->findData(static_cast<int>(kind)));
+    tcpPort_->setValue(mapped ? found->second.port : defaultTcpPort(kind));
     problem_->clear();
+}
+
+// A port still at the last kind's usual one follows the kind: 502 for a Modbus TCP gateway.
+void NetworkPortsDialog::kindChosen() {
+    const auto kind = static_cast<ServerAddress::Kind>(kind_->currentData().toInt());
+    if (tcpPort_->value() == defaultTcpPort(shownKind_))
+        tcpPort_->setValue(defaultTcpPort(kind));
+    shownKind_ = kind;
 }
 
 void NetworkPortsDialog::save() {

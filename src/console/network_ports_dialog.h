@@ -11,7 +11,7 @@ class QLineEdit;
 class QSpinBox;
 
 // 网络串口: maps a port number of the port list to a serial device server (host, TCP port,
-// RFC 2217 or raw TCP), or removes the mapping.
+// RFC 2217, raw TCP or a Modbus TCP gateway), or removes the mapping.
 class NetworkPortsDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -25,6 +25,7 @@ signals:
 
 private:
     void showChosen();
+    void kindChosen();
     void save();
     void remove();
     void listMappings();
@@ -34,6 +35,7 @@ private:
     QLineEdit* host_;
     QSpinBox* tcpPort_;
     QComboBox* kind_;
+    ServerAddress::Kind shownKind_ = ServerAddress::Kind::Rfc2217;
     QLabel* problem_;
     QLabel* mappings_;
 };

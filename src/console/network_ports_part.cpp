@@ -48,14 +48,48 @@ void NetworkPortsPart::apply(const ServerMap& servers) {
     showLinkListTips();
 }
 
-// A raw TCP server keeps its own line settings: the lists beside the port say so.
+const ServerAddress* NetworkPortsPart::serverOf(int port) const {
+    const auto found = servers_.find(port);
+    return found == servers_.end() ? nullptr : &found->second;
+}
+
+// A raw TCP server and a Modbus TCP gateway keep their own line settings: the lists beside
+// the port say so.
 QString NetworkPortsPart::linkListNote() const {
-    const auto found = servers_.find(portList_.listIndex() + 1);
-    const bool raw = found != servers_.end() && found->second.kind == ServerAddress::Kind::RawTcp;
-    return raw ? tr("%1 经 TCP 原样转发：线路参数由串口服务器自己设置，"
-                    "这里的设置不会送到线路上")
-                     .arg(found->second.text())
-               : QString();
+    const ServerAddress* server = serverOf(portList_.listIndex() + 1);
+    if (!server)
+        return {};
+    switch (server->kind) {
+    case ServerAddress::Kind::RawTcp:
+        return tr("%1 经 TCP 原样转发：线路参数由串口服务器自己设置，"
+                  "这里的设置不会送到线路上")
+            .arg(server->text());
+    case ServerAddress::Kind::ModbusTcp:
+        return tr("%1 经 Modbus TCP 网关：线路参数由网关自己设置，这里的设置不会送到线路上")
+            .arg(server->text());
+    case ServerAddress::Kind::Rfc2217:
+        break;
+    }
+    return {};
+}
+
+QString NetworkPortsPart::lineNote(int port) const {
+    const ServerAddress* server = serverOf(port);
+    if (!server || server->kind != ServerAddress::Kind::ModbusTcp)
+        return {};
+    return tr("COM%1 是 Modbus TCP 网关 %2：请求和回复以 Modbus TCP 传输，CRC 不在线路上，"
+              "回复中显示的 CRC 由本软件算出")
+        .arg(port)
+        .arg(server->text());
+}
+
+QString NetworkPortsPart::refusalNote(int port, const JudgedCycle& cycle) const {
+    const ServerAddress* server = serverOf(port);
+    if (!server || server->kind != ServerAddress::Kind::ModbusTcp || !cycle.addressWrite ||
+        cycle.verdict.fault != ReplyFault::NoReply)
+        return {};
+    return tr("有些 Modbus TCP 网关不转发广播（单元号 0），地址写入可能没有到达传感器：请在新地址"
+              "读取一次确认，或经本地串口更改地址");
 }
 
 void NetworkPortsPart::showLinkListTips() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "judged_cycle.h"
 #include "server_address.h"
 #include "tool_settings.h"
 
@@ -17,7 +18,7 @@ class QWidget;
 // Ports reached over the network (网络串口…, Ctrl+N): keeps the mapping of port numbers to
 // serial device servers in the tool's settings file, hands it to the serial-port control,
 // and says in the lists' tooltips where a port goes and when the link lists do not reach
-// the line (raw TCP).
+// the line (raw TCP, a Modbus TCP gateway).
 class NetworkPortsPart final : public QObject {
     Q_OBJECT
 public:
@@ -32,9 +33,15 @@ public:
     // What the link lists' tooltips say of the chosen port; empty when the lists reach the
     // line.
     QString linkListNote() const;
+    // For the status box's tooltip while port is open: what kind of line it is, where the
+    // frames the tool shows are not the ones on the wire (a Modbus TCP gateway).
+    QString lineNote(int port) const;
+    // What the way to port adds to a refusal: a gateway may not pass the address write on.
+    QString refusalNote(int port, const JudgedCycle& cycle) const;
 
 private:
     void apply(const ServerMap& servers);
+    const ServerAddress* serverOf(int port) const;
     void showLinkListTips();
 
     QWidget& window_;
