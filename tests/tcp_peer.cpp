@@ -46,3 +46,8 @@ void TcpPeer::hangUpOnClient() {
     if (client_)
         hangUp(client_);
 }
+
+void TcpPeer::sendToClient(const QByteArray& bytes) {
+    if (client_)
+        client_->write(bytes);
+}

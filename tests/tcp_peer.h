@@ -34,6 +34,8 @@ public:
     // The latest client's connection stands.
     bool clientConnected() const;
     void hangUpOnClient();
+    // Says bytes to the latest client, as a gateway answers a request.
+    void sendToClient(const QByteArray& bytes);
 
 private:
     void take();

@@ -44,17 +44,22 @@ private slots:
     void trialCloseKeepsTheConnectionForTheRealOpen();
     void closingWhileConnectingGivesTheOpenUp();
     void droppedConnectionIsALostPort();
+    void aGatewaysAnswerComesBackAsTheSensorsFrame();
+    void pollThroughASerialServerWhenOneIsGiven_data();
     void pollThroughASerialServerWhenOneIsGiven();
 };
 
 // The address write to 112 ends in the CRC byte FF: raw TCP passes it as it is and never
-// carries line settings; RFC 2217 doubles it and sets the line at the open and on change.
+// carries line settings; RFC 2217 doubles it and sets the line at the open and on change; a
+// Modbus TCP gateway gets it as Modbus TCP to unit 0, without the CRC and without settings.
 void TestNetworkSerialControl::whatGoesOnTheWire_data() {
     QTest::addColumn<ServerAddress::Kind>("kind");
     QTest::addColumn<QByteArray>("greeting");
     QTest::addColumn<QByteArray>("wire");
     const QByteArray frame = AddressWriteRequest(112);
     QTest::newRow("raw TCP") << ServerAddress::Kind::RawTcp << QByteArray() << frame;
+    QTest::newRow("Modbus TCP") << ServerAddress::Kind::ModbusTcp << QByteArray()
+                                << hex("000100000006000600000070");
     const LineSettings open{9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop};
     const LineSettings changed{4800, QSerialPort::EvenParity, QSerialPort::Data8,
                                QSerialPort::OneStop};
@@ -195,13 +200,52 @@ void TestNetworkSerialControl::droppedConnectionIsALostPort() {
     QCOMPARE(control.output(ReadRequest(1)).code, CommError::kNotOpen);
 }
 
-// With SERIAL_SERVER=rfc2217 HOST:PORT in front of a sensor at address 1 (as
-// scripts/check-windows sets it up for the Windows build under Wine), one read request goes
-// through the tool's own control and an accepted reply comes back.
+// One request awaited at a time: an answer to an earlier request (another transaction id)
+// is dropped; the awaited one, in whatever pieces, comes back as the sensor's RTU frame with
+// the CRC computed here.
+void TestNetworkSerialControl::aGatewaysAnswerComesBackAsTheSensorsFrame() {
+    TcpPeer gateway;
+    NetworkSerialControl control(serverAt(ServerAddress::Kind::ModbusTcp, gateway.serverPort()));
+    QVERIFY(openAndWait(control).ok());
+    QVERIFY(control.output(ReadRequest(6)).ok());
+    QTRY_COMPARE(gateway.received, hex("000100000006060300000002"));
+    QVERIFY(control.output(ReadRequest(6)).ok()); // the first went unanswered
+    QTRY_COMPARE(gateway.received.mid(12), hex("000200000006060300000002"));
+
+    QSignalSpy arrived(&control, &SerialControl::OnComm);
+    gateway.sendToClient(hex("00010000000706030400FA0258")); // late, for the first
+    gateway.sendToClient(hex("000200000007060304"));
+    QVERIFY(!arrived.wait(200));
+    gateway.sendToClient(hex("00F50251"));
+    QVERIFY(arrived.wait());
+    QCOMPARE(control.input(), AppendCRC(hex("06030400F50251"), 6));
+    // A gateway's refusal comes back the same way, for the reply check to judge.
+    QVERIFY(control.output(ReadRequest(9)).ok());
+    gateway.sendToClient(hex("00030000000309830A"));
+    QVERIFY(arrived.wait());
+    QCOMPARE(control.input(), AppendCRC(hex("09830A"), 2));
+}
+
+void TestNetworkSerialControl::pollThroughASerialServerWhenOneIsGiven_data() {
+    QTest::addColumn<QString>("variable");
+    QTest::addColumn<QString>("example");
+    QTest::newRow("serial server")
+        << QStringLiteral("SERIAL_SERVER") << QStringLiteral("rfc2217 127.0.0.1:4001");
+    QTest::newRow("Modbus TCP gateway")
+        << QStringLiteral("MODBUS_GATEWAY") << QStringLiteral("modbus-tcp 127.0.0.1:502");
+}
+
+// With SERIAL_SERVER=rfc2217 HOST:PORT, or MODBUS_GATEWAY=modbus-tcp HOST:PORT, in front of
+// a sensor at address 1 (as scripts/check-windows sets them up for the Windows build under
+// Wine), one read request goes through the tool's own control and an accepted reply comes
+// back.
 void TestNetworkSerialControl::pollThroughASerialServerWhenOneIsGiven() {
-    const auto server = ServerAddress::Parse(qEnvironmentVariable("SERIAL_SERVER"));
+    QFETCH(QString, variable);
+    QFETCH(QString, example);
+    const auto server = ServerAddress::Parse(qEnvironmentVariable(qPrintable(variable)));
     if (!server)
-        QSKIP("SERIAL_SERVER names no server (e.g. \"rfc2217 127.0.0.1:4001\")");
+        QSKIP(
+            qPrintable(QStringLiteral("%1 names no server (e.g. \"%2\")").arg(variable, example)));
     NetworkSerialControl port(*server);
     QVERIFY(port.setSettings(QStringLiteral("9600,N,8,1")).ok());
     const CommResult opened = openAndWait(port);

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: MIT
 // A port mapped to a serial device server: ser2net on 127.0.0.1 in front of the virtual
-// sensor's pseudo-terminal, reached over RFC 2217 and over raw TCP.
+// sensor's pseudo-terminal, reached over RFC 2217 and over raw TCP, or pymodbus there as a
+// Modbus TCP gateway.
+#include "bus_watch_part.h"
+#include "gateway_server.h"
 #include "line_rig.h"
 #include "scan_dialog.h"
 #include "serial_server.h"
+#include "statistics_window.h"
 #include "tcp_peer.h"
 #include "tool_settings.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -22,15 +27,25 @@ constexpr int kMappedPort = 4;
 
 // The virtual sensor on COM1 of the rig's folder, ser2net in front of it, and the tool's
 // COM4 mapped to one of ser2net's accepters.
+// A Modbus TCP gateway stands where ser2net would, the units in unitsWithoutPath refused.
 struct ServerRig : SensorRig {
-    bool start(const QStringList& sensorOptions, ServerAddress::Kind kind) {
+    bool start(const QStringList& sensorOptions, ServerAddress::Kind kind,
+               const QList<int>& unitsWithoutPath = {}) {
         if (!sensor.start(sensorOptions))
             return false;
-        if (!server.start(QFileInfo(sensor.linkPath()).canonicalFilePath()))
+        const QString device = QFileInfo(sensor.linkPath()).canonicalFilePath();
+        if (kind == ServerAddress::Kind::ModbusTcp) {
+            if (!gateway.start(device, unitsWithoutPath))
+                return false;
+            map(kind, gateway.port());
+            return true;
+        }
+        if (!server.start(device))
             return false;
         map(kind, kind == ServerAddress::Kind::Rfc2217 ? server.rfc2217Port() : server.tcpPort());
         return true;
     }
+    QString why() const { return server.why() + gateway.why(); }
     void map(ServerAddress::Kind kind, quint16 tcpPort,
              const QString& host = QStringLiteral("127.0.0.1")) {
         ToolSettings settings(folder);
@@ -46,6 +61,7 @@ struct ServerRig : SensorRig {
                                 NetworkSerialControl::kConnectTimeoutMs + 2000));
     }
     SerialServer server;
+    GatewayServer gateway;
 };
 
 // A connection held open to 127.0.0.1:port, as another client would.
@@ -79,10 +95,16 @@ private slots:
     void faultsInTheToolsOwnTerms();
     void serverHangingUpWhileTheToolWrites_data();
     void serverHangingUpWhileTheToolWrites();
+    void gatewayScansWatchesAndSpeaksForSilentUnits();
 };
 
+// The gateway's cases say so in their names and need pymodbus; the others need ser2net.
 void TestSerialServer::init() {
-    if (!SerialServer::Installed())
+    const bool gateway = QByteArray(QTest::currentTestFunction()).startsWith("gateway") ||
+                         QByteArray(QTest::currentDataTag()) == "Modbus TCP";
+    if (gateway && !GatewayServer::Installed())
+        QSKIP("pymodbus is not installed (scripts/deps installs python3-pymodbus)");
+    if (!gateway && !SerialServer::Installed())
         QSKIP("ser2net is not installed (apt-get install ser2net)");
 }
 
@@ -90,6 +112,7 @@ void TestSerialServer::pollsThroughEitherKind_data() {
     QTest::addColumn<ServerAddress::Kind>("kind");
     QTest::newRow("RFC 2217") << ServerAddress::Kind::Rfc2217;
     QTest::newRow("raw TCP") << ServerAddress::Kind::RawTcp;
+    QTest::newRow("Modbus TCP") << ServerAddress::Kind::ModbusTcp;
 }
 
 // The poll as on a local port, every 700 ms, replies and readings included; the port
@@ -99,7 +122,7 @@ void TestSerialServer::pollsThroughEitherKind() {
     QFETCH(ServerAddress::Kind, kind);
     ServerRig rig;
     QVERIFY2(rig.start({QStringLiteral("--turnaround"), QStringLiteral("2")}, kind),
-             qPrintable(rig.server.why()));
+             qPrintable(rig.why()));
     QCOMPARE(rig.ui().Combo2->toolTip().isEmpty(), kind == ServerAddress::Kind::Rfc2217);
     rig.clickOpen();
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Close());
@@ -238,6 +261,8 @@ void TestSerialServer::serverHangingUpWhileTheToolWrites_data() {
         << TcpPeer::Manner::HangUpMidNegotiation << ServerAddress::Kind::Rfc2217;
     QTest::newRow("at once, raw TCP")
         << TcpPeer::Manner::HangUpAtOnce << ServerAddress::Kind::RawTcp;
+    QTest::newRow("at once, Modbus TCP")
+        << TcpPeer::Manner::HangUpAtOnce << ServerAddress::Kind::ModbusTcp;
 }
 
 // A server that takes each connection and hangs up while the tool is still writing its
@@ -257,6 +282,80 @@ void TestSerialServer::serverHangingUpWhileTheToolWrites() {
         QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
     }
     QCOMPARE(server.accepted, kAttempts);
+}
+
+// Sensors at 3 and 5 behind a Modbus TCP gateway that has no path to unit 9: the poll reads
+// them with the CRC computed on this side; the gateway's 0B for a silent unit and its 0A are
+// said in the status and counted in the statistics; the scan finds 3 and 5 and counts the
+// rest as the gateway said; 全部监视 watches both; the broadcast address write is not
+// passed on, and the status says a gateway may do that.
+void TestSerialServer::gatewayScansWatchesAndSpeaksForSilentUnits() {
+    ServerRig rig;
+    QVERIFY2(rig.start({QStringLiteral("--address"), QStringLiteral("3,5"),
+                        QStringLiteral("--temperature"), QStringLiteral("218")},
+                       ServerAddress::Kind::ModbusTcp, {9}),
+             qPrintable(rig.why()));
+    rig.clickOpen();
+    QCOMPARE(rig.ui().Command1->text(), PortCaption::Close());
+    QVERIFY(rig.ui().Message_Show->toolTip().contains(QStringLiteral("CRC 不在线路上")));
+    rig.w().findChild<QAction*>(QStringLiteral("statisticsAction"))->trigger();
+    auto* statistics = rig.w().findChild<StatisticsWindow*>();
+    QVERIFY(statistics);
+
+    const auto pollOnce = [&rig](const char* address) {
+        rig.ui().Combo_Addr(2)->setText(QLatin1String(address));
+        rig.ui().Command_OK3->click();
+        const QString verdict = rig.nextVerdict();
+        rig.ui().Command_OK3->click();
+        return verdict;
+    };
+    QCOMPARE(pollOnce("3"), kGood);
+    QCOMPARE(rig.ui().AI_SHOW(0)->text(), QStringLiteral("21.8℃"));
+    const QString reply = rig.ui().Text2->toPlainText();
+    QVERIFY2(reply.startsWith(QStringLiteral("03 03 04 00 DA ")) && reply.size() == 27,
+             qPrintable(reply));
+    QCOMPARE(pollOnce("4"), kBad);
+    QVERIFY2(rig.ui().Message_Show->toolTip().contains(
+                 QStringLiteral("网关报告目标设备没有回应（异常码 0B）")),
+             qPrintable(rig.ui().Message_Show->toolTip()));
+    QCOMPARE(pollOnce("9"), kBad);
+    QVERIFY2(
+        rig.ui().Message_Show->toolTip().contains(QStringLiteral("网关路径不可用（异常码 0A）")),
+        qPrintable(rig.ui().Message_Show->toolTip()));
+    QCOMPARE(statistics->value(StatisticsWindow::Row::Accepted), QStringLiteral("1"));
+    QCOMPARE(statistics->value(ReplyFault::NoReply), QStringLiteral("1（0B 码 1 次）"));
+    QCOMPARE(statistics->value(ReplyFault::GatewayRefused), QStringLiteral("1（0A 码 1 次）"));
+
+    rig.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
+    auto* dialog = rig.w().findChild<ScanDialog*>();
+    QVERIFY(dialog);
+    dialog->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(9);
+    dialog->findChild<QSpinBox*>(QStringLiteral("timeout"))->setValue(600);
+    dialog->findChild<QPushButton*>(QStringLiteral("start"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->scanning(), 15000);
+    auto* results = dialog->findChild<QTableWidget*>(QStringLiteral("results"));
+    QCOMPARE(results->rowCount(), 2);
+    QCOMPARE(results->item(0, 0)->text(), QStringLiteral("3"));
+    QCOMPARE(results->item(1, 0)->text(), QStringLiteral("5"));
+    const QString summary = dialog->findChild<QLabel*>(QStringLiteral("summary"))->text();
+    for (const char* part : {"网关报告 6 个地址的设备没有回应（异常码 0B）",
+                             "网关拒绝了 1 个地址：网关路径不可用（异常码 0A）"})
+        QVERIFY2(summary.contains(QString::fromUtf8(part)), qPrintable(summary));
+    dialog->findChild<QPushButton*>(QStringLiteral("watchAll"))->click();
+    auto* part = rig.w().findChild<BusWatchPart*>();
+    QVERIFY(part->running());
+    QCOMPARE(part->tally().sensors().size(), size_t(2));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        part->tally().sensors().at(0).good >= 2 && part->tally().sensors().at(1).good >= 2, 5000);
+    QCOMPARE(*part->tally().sensors().at(1).temperatureTenths, 218);
+    part->stop();
+
+    rig.ui().Combo_Addr(0)->setText(QStringLiteral("7"));
+    rig.ui().Command_OK1->click();
+    QCOMPARE(rig.nextVerdict(), kBad);
+    QVERIFY2(rig.ui().Message_Show->toolTip().contains(QStringLiteral("不转发广播（单元号 0）")),
+             qPrintable(rig.ui().Message_Show->toolTip()));
+    QVERIFY(rig.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(TestSerialServer)
