@@ -467,7 +467,11 @@ void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
     const QByteArray reply171 = AppendCRC(QByteArray::fromHex("AB030400FB0259"), 6);
     QByteArray spoiled = reply171;
     spoiled[spoiled.size() - 1] = static_cast<char>(spoiled.back() ^ 0x21);
-    for (const QByteArray& reply : {reply171, QByteArray(), spoiled}) {
+    // A gateway's codes keep their own tokens, as the sensor's exception codes do.
+    const QByteArray gatewaySilent = AppendCRC(QByteArray::fromHex("AB830B"), 2);
+    const QByteArray gatewayRefused = AppendCRC(QByteArray::fromHex("AB830A"), 2);
+    for (const QByteArray& reply :
+         {reply171, QByteArray(), spoiled, gatewaySilent, gatewayRefused}) {
         f.w().Timer2_Timer();
         f.port.receive(reply);
         f.ui().tickTimer1();
@@ -482,7 +486,7 @@ void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
     f.port.receive(reply171);
     f.ui().tickTimer1();
     QCOMPARE(f.ui().Message_Show->toPlainText(), Caption::Good());
-    QCOMPARE(f.w().recording().recorder().rows(), 3);
+    QCOMPARE(f.w().recording().recorder().rows(), 5);
     f.w().recording().stop();
     f.ui().Command_OK3->click();
 
@@ -497,7 +501,7 @@ void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
     QFile file(first);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> rows = file.readAll().trimmed().split('\n').mid(1);
-    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows.size(), 5);
     QCOMPARE(rows[0].split(',').at(1), QByteArray("171"));
     QCOMPARE(rows[0].split(',').at(2), QByteArray("ok"));
     QCOMPARE(rows[0].split(',').at(3), QByteArray("25.1"));
@@ -506,6 +510,8 @@ void TestAcquisition::recordRowsCarryAddressReasonAndTheirOwnCount() {
     QCOMPARE(rows[1].trimmed().split(',').at(7), QByteArray("no_reply"));
     QCOMPARE(rows[2].split(',').at(2), QByteArray("error"));
     QCOMPARE(rows[2].trimmed().split(',').at(7), QByteArray("crc"));
+    QCOMPARE(rows[3].trimmed().split(',').at(7), QByteArray("exception_0b"));
+    QCOMPARE(rows[4].trimmed().split(',').at(7), QByteArray("exception_0a"));
 }
 
 QTEST_MAIN(TestAcquisition)
