@@ -24,7 +24,7 @@ void TestServerAddress::serverMappingsReadAsWritten() {
                                      std::pair{" Modbus-TCP [::1]:1502", Kind::ModbusTcp}}) {
         const auto server = ServerAddress::Parse(QLatin1String(text));
         QVERIFY2(server, text);
-        QCOMPARE(server->kind, kind);
+        QVERIFY2(server->kind == kind, text);
         QCOMPARE(ServerAddress::Parse(server->text()), server);
     }
     for (const char* text : {"rfc2217 host:0", "rfc2217 host:65536", "ftp host:21", "tcp :4001",

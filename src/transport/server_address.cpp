@@ -45,8 +45,10 @@ std::optional<ServerAddress> ServerAddress::Parse(const QString& text) {
     if (port < 1 || port > 65535)
         return std::nullopt;
     ServerAddress address;
+    // Equality, not a case-blind compare: the Windows build's Qt took "tcp" for "modbus-tcp".
+    const QString name = match.captured(1).toLower();
     for (const KindName& known : kKindNames) {
-        if (match.captured(1).compare(QLatin1String(known.name), Qt::CaseInsensitive) == 0)
+        if (name == QLatin1String(known.name))
             address.kind = known.kind;
     }
     address.host = match.captured(2);
