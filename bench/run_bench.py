@@ -13,6 +13,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -62,14 +63,17 @@ def start_sensor(folder, *options):
     return sensor, log
 
 
-def polling(seconds, mode="--poll", through_server=False):
+def polling(seconds, mode="--poll", server_kind=None):
+    """The probe's poll on COM1 of the virtual sensor, or through a server of the kind in
+    front of it, past a relay that counts the bytes on the wire."""
     folder = settings_folder()
     sensor, log = start_sensor(folder)
-    server = None
-    if through_server:
-        server, port = start_server(os.path.realpath(os.path.join(folder, "COM1")))
+    server = relay = None
+    if server_kind:
+        server, port = start_server(os.path.realpath(os.path.join(folder, "COM1")), server_kind)
+        relay = CountingRelay(port)
         with open(os.path.join(folder, "modbus-sensor-tool.ini"), "w") as f:
-            f.write(f"[network]\nCOM1=rfc2217 127.0.0.1:{port}\n")
+            f.write(f"[network]\nCOM1={server_kind} 127.0.0.1:{relay.port}\n")
     probe = subprocess.Popen([TOOL, mode, str(seconds)], cwd=folder,
                              stdout=subprocess.PIPE, text=True)
     time.sleep(5)
@@ -78,10 +82,8 @@ def polling(seconds, mode="--poll", through_server=False):
     cpu_end, wall_end = cpu_seconds(probe.pid), time.monotonic()
     out, _ = probe.communicate(timeout=seconds + 30)
     if server:
-        server.terminate()
-        server.wait()
-    sensor.terminate()
-    sensor.wait()
+        stop(server)
+    stop(sensor)
 
     requests = []
     with open(log) as f:
@@ -103,7 +105,15 @@ def polling(seconds, mode="--poll", through_server=False):
     if os.path.exists(record):
         with open(record, "rb") as f:
             rows = f.read().count(b"\r\n") - 1
-    return spacing, judged, cpu, wall_end - wall_start, rows
+    wire = None
+    if relay and len(requests) > 2:
+        # Polls from the second to the last but one, so that the open's negotiation and
+        # the last, perhaps cut, exchange stay out; each poll is a request and its reply.
+        start, end = requests[1] - 0.3, requests[-2] + 0.3
+        polls = len(requests) - 2
+        wire = tuple(relay.bytes_between(d, start, end) / polls
+                     for d in ("to server", "from server"))
+    return spacing, judged, cpu, wall_end - wall_start, rows, wire
 
 
 def scan(rates, *sensor_options):
@@ -132,45 +142,110 @@ def line_limit_ms(rate, sensors):
     return sensors * ((8 + 9) * char_ms + 2 * silence)
 
 
-def start_server(device):
-    """ser2net's RFC 2217 accepter on a free port of 127.0.0.1 in front of device."""
+GATEWAY = os.path.join(ROOT, "tests", "modbus_gateway.py")
+# The ways to a serial line: the name in the settings file and in the figures.
+SERVER_KINDS = {"rfc2217": "RFC 2217", "tcp": "raw TCP", "modbus-tcp": "Modbus TCP"}
+# A read request and its two-register reply as RTU frames on the serial line.
+RTU_BYTES_PER_POLL = (8, 9)
+
+
+def free_port():
     probe = socket.socket()
     probe.bind(("127.0.0.1", 0))
     port = probe.getsockname()[1]
     probe.close()
-    folder = tempfile.mkdtemp(prefix="bench-ser2net-")
-    config = os.path.join(folder, "ser2net.yaml")
-    with open(config, "w") as f:
-        f.write(f"connection: &rfc2217\n  accepter: telnet(rfc2217),tcp,127.0.0.1,{port}\n"
-                f"  connector: serialdev,{device},9600n81,local\n")
-    server = subprocess.Popen(["ser2net", "-n", "-u", "-c", config, "-P",
-                               os.path.join(folder, "pid")], stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL)
+    return port
+
+
+def wait_listening(port):
     needle = f"0100007F:{port:04X} 00000000:0000 0A"
     for _ in range(50):
         with open("/proc/net/tcp") as f:
             if needle in f.read():
-                break
+                return
         time.sleep(0.1)
+
+
+def start_server(device, kind="rfc2217"):
+    """In front of device on a free port of 127.0.0.1: ser2net's RFC 2217 or raw TCP
+    accepter, or pymodbus as a Modbus TCP gateway. Returns the process and its port."""
+    if kind == "modbus-tcp":
+        server = subprocess.Popen(["/usr/bin/python3", GATEWAY, "--serial", device],
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        return server, int(server.stdout.readline().split()[1])
+    port = free_port()
+    folder = tempfile.mkdtemp(prefix="bench-ser2net-")
+    config = os.path.join(folder, "ser2net.yaml")
+    accepter = "telnet(rfc2217),tcp" if kind == "rfc2217" else "tcp"
+    with open(config, "w") as f:
+        f.write(f"connection: &server\n  accepter: {accepter},127.0.0.1,{port}\n"
+                f"  connector: serialdev,{device},9600n81,local\n")
+    server = subprocess.Popen(["ser2net", "-n", "-u", "-c", config, "-P",
+                               os.path.join(folder, "pid")], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+    wait_listening(port)
     return server, port
 
 
-def reply_time(through_server):
+def stop(process):
+    process.terminate()
+    process.wait()
+
+
+class CountingRelay:
+    """Passes a TCP connection through 127.0.0.1 to port and notes each chunk's time
+    (CLOCK_MONOTONIC, as the sensor's log) and size, per direction."""
+
+    def __init__(self, port):
+        self.target = port
+        self.listener = socket.socket()
+        self.listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+        self.listener.bind(("127.0.0.1", 0))
+        self.listener.listen(4)
+        self.port = self.listener.getsockname()[1]
+        self.chunks = {"to server": [], "from server": []}
+        threading.Thread(target=self.accept, daemon=True).start()
+
+    def accept(self):
+        while True:
+            client, _ = self.listener.accept()
+            server = socket.create_connection(("127.0.0.1", self.target))
+            for a, b, direction in ((client, server, "to server"),
+                                    (server, client, "from server")):
+                a.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+                threading.Thread(target=self.pump, args=(a, b, direction), daemon=True).start()
+
+    def pump(self, source, sink, direction):
+        try:
+            while data := source.recv(4096):
+                self.chunks[direction].append((time.monotonic(), len(data)))
+                sink.sendall(data)
+        except OSError:
+            pass
+        for end in (source, sink):
+            try:
+                end.shutdown(socket.SHUT_RDWR)
+            except OSError:
+                pass
+
+    def bytes_between(self, direction, start, end):
+        return sum(size for when, size in self.chunks[direction] if start <= when <= end)
+
+
+def reply_time(kind=None):
     """Median reply time (write to last byte) of 30 turns at 9600 Bd, the sensor with its
-    line timing, directly on the pseudo-terminal or through ser2net."""
+    line timing, directly on the pseudo-terminal or through a server of the kind."""
     folder = settings_folder()
     sensor, _ = start_sensor(folder)
     arguments = [WATCH, folder, "9600", "1", "30", "200"]
     server = None
-    if through_server:
-        server, port = start_server(os.path.realpath(os.path.join(folder, "COM1")))
-        arguments.append(f"rfc2217 127.0.0.1:{port}")
+    if kind:
+        server, port = start_server(os.path.realpath(os.path.join(folder, "COM1")), kind)
+        arguments.append(f"{kind} 127.0.0.1:{port}")
     out = subprocess.run(arguments, capture_output=True, text=True, timeout=120).stdout
     if server:
-        server.terminate()
-        server.wait()
-    sensor.terminate()
-    sensor.wait()
+        stop(server)
+    stop(sensor)
     times = [int(line.split()[2]) for line in out.splitlines() if line.startswith("reply ")]
     return statistics.median(times[3:])
 
@@ -239,13 +314,59 @@ def verdict(ok):
     return "met" if ok else "**missed**"
 
 
+def serial_server_rows(poll_seconds):
+    """Each kind of server against the pseudo-terminal in one run: the reply time, the
+    poll's cadence, and the bytes the kind adds on the wire to each poll."""
+    direct_ms = reply_time()
+    rows = []
+    for kind, name in SERVER_KINDS.items():
+        server_ms = reply_time(kind)
+        spacing, _, _, _, _, wire = polling(poll_seconds, server_kind=kind)
+        median = statistics.median(spacing)
+        worst = max(abs(s - 700) for s in spacing)
+        added = [wire[i] - RTU_BYTES_PER_POLL[i] for i in (0, 1)]
+        rows += [
+            (f"Reply time through {name} (loopback), 9600 Bd",
+             f"median {server_ms:.0f} ms against {direct_ms:.0f} ms on the pseudo-terminal "
+             f"(+{server_ms - direct_ms:.0f} ms)", "< 5 ms added",
+             verdict(server_ms - direct_ms < 5)),
+            (f"Request spacing through {name}", f"median {median:.2f} ms, worst deviation "
+             f"{worst:.1f} ms over {len(spacing)} cycles", "700 ± 2 ms, worst ≤ 15 ms",
+             verdict(abs(median - 700) <= 2 and worst <= 15)),
+            (f"Bytes on the wire per poll through {name}",
+             f"{wire[0]:.1f} out, {wire[1]:.1f} back: {added[0]:+.1f} / {added[1]:+.1f} "
+             f"against the RTU frames' {RTU_BYTES_PER_POLL[0]} / {RTU_BYTES_PER_POLL[1]}",
+             "(reported)", ""),
+        ]
+    return rows
+
+
+SERVER_ROW_STARTS = ("| Reply time through ", "| Request spacing through ",
+                     "| Bytes on the wire per poll through ")
+
+
+def replace_server_rows(path, rows):
+    """Puts the serial servers' rows where the old ones stood, the rest of the file kept."""
+    lines = open(path).read().split("\n")
+    kept = [line for line in lines if not line.startswith(SERVER_ROW_STARTS)]
+    at = next(i for i, line in enumerate(lines) if line.startswith(SERVER_ROW_STARTS))
+    table = [f"| {a} | {b} | {c} | {d} |" for a, b, c, d in rows]
+    print("\n".join(table))
+    with open(path, "w") as f:
+        f.write("\n".join(kept[:at] + table + kept[at:]))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=9)
     parser.add_argument("--poll-seconds", type=int, default=80)
     parser.add_argument("--flood-seconds", type=int, default=600)
     parser.add_argument("--output", default=os.path.join(ROOT, "docs", "benchmarks.md"))
+    parser.add_argument("--only-servers", action="store_true",
+                        help="measure the serial servers only and replace their rows")
     args = parser.parse_args()
+    if args.only_servers:
+        return replace_server_rows(args.output, serial_server_rows(min(args.poll_seconds, 40)))
 
     print("start-up ...", flush=True)
     tool_runs, floor_runs = [], []
@@ -259,14 +380,14 @@ def main():
     floor_mb = statistics.median(r[1] for r in floor_runs)
 
     print("polling ...", flush=True)
-    spacing, judged, cpu, cpu_window, _ = polling(args.poll_seconds)
+    spacing, judged, cpu, cpu_window, _, _ = polling(args.poll_seconds)
     spacing_median = statistics.median(spacing)
     spacing_worst = max(abs(s - 700) for s in spacing)
     judged_median = statistics.median(judged)
     judged_worst = max(abs(j - 500) for j in judged)
 
     print("polling while recording ...", flush=True)
-    r_spacing, r_judged, _, _, r_rows = polling(args.poll_seconds, "--poll-record")
+    r_spacing, r_judged, _, _, r_rows, _ = polling(args.poll_seconds, "--poll-record")
     r_spacing_median = statistics.median(r_spacing)
     r_spacing_worst = max(abs(s - 700) for s in r_spacing)
     r_judged_median = statistics.median(r_judged)
@@ -286,12 +407,8 @@ def main():
     watched = {(rate, n): watch(rate, n) for rate in (9600, 115200) for n in (1, 8, 32)}
     silent_round = watch(9600, 8, silent=4)
 
-    print("serial server ...", flush=True)
-    direct_ms = reply_time(False)
-    server_ms = reply_time(True)
-    s_spacing, _, _, _, _ = polling(min(args.poll_seconds, 40), through_server=True)
-    s_spacing_median = statistics.median(s_spacing)
-    s_spacing_worst = max(abs(s - 700) for s in s_spacing)
+    print("serial servers ...", flush=True)
+    server_rows = serial_server_rows(min(args.poll_seconds, 40))
 
     print("trend ...", flush=True)
     chart = trend()
@@ -342,13 +459,7 @@ def main():
          f"{silent_round:.0f} ms against {watched[(9600, 8)]:.0f} ms with all answering "
          f"(+{silent_round - watched[(9600, 8)]:.0f} ms)", "≤ + the timeout",
          verdict(silent_round - watched[(9600, 8)] <= 200 + 5)),
-        ("Reply time through ser2net (RFC 2217, loopback), 9600 Bd",
-         f"median {server_ms:.0f} ms against {direct_ms:.0f} ms on the pseudo-terminal "
-         f"(+{server_ms - direct_ms:.0f} ms)", "< 5 ms added",
-         verdict(server_ms - direct_ms < 5)),
-        ("Request spacing through ser2net", f"median {s_spacing_median:.2f} ms, worst deviation "
-         f"{s_spacing_worst:.1f} ms over {len(s_spacing)} cycles", "700 ± 2 ms, worst ≤ 15 ms",
-         verdict(abs(s_spacing_median - 700) <= 2 and s_spacing_worst <= 15)),
+        *server_rows,
         ("Trend repaint, a full day", f"median {float(chart['repaint_median_ms']):.2f} ms, worst "
          f"{float(chart['repaint_max_ms']):.2f} ms for {chart['points']} points at 1200 × 500",
          "< 16 ms", verdict(float(chart['repaint_max_ms']) < 16)),
