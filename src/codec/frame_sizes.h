@@ -29,18 +29,15 @@ constexpr int kWriteRegister = 0x06;
 constexpr int kExceptionFlag = 0x80;
 } // namespace Function
 
-// The exception codes a Modbus gateway answers with in place of the device behind it.
-namespace GatewayException {
-constexpr int kPathUnavailable = 0x0A;  // no way to the unit: the gateway refuses
-constexpr int kTargetNoResponse = 0x0B; // the gateway asked, the device stayed silent
-} // namespace GatewayException
-
 // Requests to this address reach every sensor on the line.
 constexpr int kBroadcastAddress = 0;
 
-// The exception codes a sensor refuses a request with.
+// The exception codes a sensor refuses a request with, and those a Modbus gateway answers
+// with in place of the device behind it.
 namespace ExceptionCode {
 constexpr int kIllegalFunction = 0x01;
 constexpr int kIllegalAddress = 0x02; // a register it does not have
 constexpr int kIllegalValue = 0x03;
+constexpr int kGatewayPathUnavailable = 0x0A;  // no way to the unit: the gateway refuses
+constexpr int kGatewayTargetNoResponse = 0x0B; // the gateway asked, the device stayed silent
 } // namespace ExceptionCode

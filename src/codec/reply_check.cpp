@@ -26,9 +26,9 @@ const QList<int>& ToolsReplyBytes() {
 
 ReplyFault ExceptionFault(int exceptionCode) {
     switch (exceptionCode) {
-    case GatewayException::kTargetNoResponse:
+    case ExceptionCode::kGatewayTargetNoResponse:
         return ReplyFault::NoReply;
-    case GatewayException::kPathUnavailable:
+    case ExceptionCode::kGatewayPathUnavailable:
         return ReplyFault::GatewayRefused;
     default:
         return ReplyFault::Exception;

@@ -287,15 +287,15 @@ QString ScanDialog::gatewayNote() const {
     QString note;
     if (answers.targetNoResponse > 0)
         note +=
-            QLatin1Char('\n') + tr("网关报告 %1 个地址的设备没有回应（异常码 %2），按空地址计。")
-                                    .arg(answers.targetNoResponse)
-                                    .arg(HexByte(GatewayException::kTargetNoResponse));
+            QLatin1Char('\n') + tr("网关报告 %n 个地址的设备没有回应（异常码 %1），按空地址计。",
+                                   "", answers.targetNoResponse)
+                                    .arg(HexByte(ExceptionCode::kGatewayTargetNoResponse));
     if (answers.pathUnavailable > 0)
         note +=
             QLatin1Char('\n') +
-            tr("网关拒绝了 %1 个地址：网关路径不可用（异常码 %2），检查网关的串口和单元号设置。")
-                .arg(answers.pathUnavailable)
-                .arg(HexByte(GatewayException::kPathUnavailable));
+            tr("网关拒绝了 %n 个地址：网关路径不可用（异常码 %1），检查网关的串口和单元号设置。",
+               "", answers.pathUnavailable)
+                .arg(HexByte(ExceptionCode::kGatewayPathUnavailable));
     return note;
 }
 
