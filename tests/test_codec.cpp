@@ -553,6 +553,12 @@ void TestCodec::mbapRequests_data() {
         << 0xFFFF << ReadRequest(247) << QByteArray::fromHex("FFFF00000006F70300000002");
     QTest::newRow("address write to unit 0")
         << 7 << AddressWriteRequest(5) << QByteArray::fromHex("000700000006000600000005");
+    // A model's own address write goes to the sensor's current address: its unit id.
+    SensorModel registerWrite;
+    registerWrite.addressChange = {AddressChange::Way::RegisterWrite, 0x0101};
+    QTest::newRow("a model's register write at 23")
+        << 0x0203 << ModelAddressRequest(registerWrite, 23, 41)
+        << QByteArray::fromHex("020300000006170601010029");
     QTest::newRow("exception-sized frame")
         << 0x0102 << QByteArray::fromHex("0183020000") << QByteArray::fromHex("010200000003018302");
     QTest::newRow("no function code") << 1 << QByteArray::fromHex("01C4") << QByteArray();
