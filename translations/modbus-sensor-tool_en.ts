@@ -690,6 +690,18 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
             <numerusform>Reason: the reply is incomplete or too long (%n bytes arrived)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>网关拒绝</source>
+        <translation>Refused by gateway</translation>
+    </message>
+    <message>
+        <source>原因：网关报告目标设备没有回应（异常码 %1）：检查网关串口侧的接线、波特率和传感器地址</source>
+        <translation>Reason: the gateway reports that the target device failed to respond (exception code %1): check the wiring, the baud rate and the sensor address on the gateway&apos;s serial side</translation>
+    </message>
+    <message>
+        <source>原因：网关拒绝，网关路径不可用（异常码 %1）：检查网关的串口和单元号设置</source>
+        <translation>Reason: refused by the gateway, gateway path unavailable (exception code %1): check the gateway&apos;s serial port and unit id settings</translation>
+    </message>
 </context>
 <context>
     <name>QtSerialControl</name>
@@ -977,6 +989,20 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>、</source>
         <translation>, </translation>
+    </message>
+    <message numerus="yes">
+        <source>网关报告 %n 个地址的设备没有回应（异常码 %1），按空地址计。</source>
+        <translation>
+            <numerusform>The gateway reported that the device at %n address failed to respond (exception code %1); counted as empty.</numerusform>
+            <numerusform>The gateway reported that the devices at %n addresses failed to respond (exception code %1); counted as empty.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>网关拒绝了 %n 个地址：网关路径不可用（异常码 %1），检查网关的串口和单元号设置。</source>
+        <translation>
+            <numerusform>The gateway refused %n address: gateway path unavailable (exception code %1); check the gateway&apos;s serial port and unit id settings.</numerusform>
+            <numerusform>The gateway refused %n addresses: gateway path unavailable (exception code %1); check the gateway&apos;s serial port and unit id settings.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
