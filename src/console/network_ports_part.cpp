@@ -2,6 +2,7 @@
 #include "network_ports_part.h"
 
 #include "editable_combo_box.h"
+#include "frame_sizes.h"
 #include "network_ports_dialog.h"
 #include "part_actions.h"
 #include "port_list_tips.h"
@@ -85,8 +86,9 @@ QString NetworkPortsPart::lineNote(int port) const {
 
 QString NetworkPortsPart::refusalNote(int port, const JudgedCycle& cycle) const {
     const ServerAddress* server = serverOf(port);
+    // A model's own address write goes to the sensor's unit id, which any gateway forwards.
     if (!server || server->kind != ServerAddress::Kind::ModbusTcp || !cycle.addressWrite ||
-        cycle.verdict.fault != ReplyFault::NoReply)
+        cycle.address != kBroadcastAddress || cycle.verdict.fault != ReplyFault::NoReply)
         return {};
     return tr("有些 Modbus TCP 网关不转发广播（单元号 0），地址写入可能没有到达传感器：请在新地址"
               "读取一次确认，或经本地串口更改地址");
