@@ -202,7 +202,6 @@ void TestScan::aGatewaysAnswersFindNoSensor() {
         {5, AppendCRC(QByteArray::fromHex("05830B"), 2)},
         {6, AppendCRC(QByteArray::fromHex("06830B"), 2)},
         {7, AppendCRC(QByteArray::fromHex("07830A"), 2)},
-        {8, AppendCRC(QByteArray::fromHex("08030400FA0258"), 6)},
     };
     for (const auto& [address, answer] : answers) {
         QTRY_COMPARE(addressesAsked(f.port).size(), address - 4);
@@ -210,7 +209,10 @@ void TestScan::aGatewaysAnswersFindNoSensor() {
         f.port.receive(answer);
         QCOMPARE(progress->value(), address - 4); // not after the timeout
     }
-    QTRY_VERIFY(!dialog->scanning());
+    // The sensor at 8 answers; the model's identification may ask it more.
+    QTRY_COMPARE(addressesAsked(f.port).size(), 4);
+    f.port.receive(AppendCRC(QByteArray::fromHex("08030400FA0258"), 6));
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->scanning(), 10000);
     auto* results = dialog->findChild<QTableWidget*>();
     QCOMPARE(results->rowCount(), 1);
     QCOMPARE(results->item(0, 0)->text(), QStringLiteral("8"));

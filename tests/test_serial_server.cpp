@@ -347,7 +347,7 @@ void TestSerialServer::gatewayScansWatchesAndSpeaksForSilentUnits() {
     QCOMPARE(part->tally().sensors().size(), size_t(2));
     QTRY_VERIFY_WITH_TIMEOUT(
         part->tally().sensors().at(0).good >= 2 && part->tally().sensors().at(1).good >= 2, 5000);
-    QCOMPARE(*part->tally().sensors().at(1).temperatureTenths, 218);
+    QCOMPARE(part->tally().sensors().at(1).temperature->caption, QStringLiteral("21.8℃"));
     part->stop();
 
     rig.ui().Combo_Addr(0)->setText(QStringLiteral("7"));
