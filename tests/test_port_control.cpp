@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lamp.h"
-#include "line_settings_dialog.h"
 #include "language_part.h"
+#include "line_settings_dialog.h"
 #include "network_ports_dialog.h"
 #include "pty_pair.h"
 #include "tool_rig.h"
