@@ -68,6 +68,7 @@ void BusWatchPart::showWindow() {
         connect(watchWindow_, &BusWatchWindow::stopRequested, this, &BusWatchPart::stop);
         // Closing the window gives the line back.
         connect(watchWindow_, &QDialog::finished, this, &BusWatchPart::stop);
+        connect(watchWindow_, &BusWatchWindow::closed, this, &BusWatchPart::stop);
     }
     BringToFront(*watchWindow_);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "bus_watch_window.h"
 
+#include <QCloseEvent>
+
 #include "address_list.h"
 #include "bus_watch.h"
 #include "watch_table_model.h"
@@ -97,6 +99,10 @@ BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialo
     layout->addWidget(note_);
     layout->addWidget(buttons);
     resize(std::max(kStartSize.width(), widthForColumns(table)), kStartSize.height());
+    // Styles differ in the margins round a cell's text: where the estimate falls short,
+    // the window grows by what the columns lack once they have their real widths.
+    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
+            &BusWatchWindow::growToColumns);
     showRunning(false);
     checkAddresses();
 }
@@ -161,4 +167,16 @@ QString BusWatchWindow::tableText() const {
 
 void BusWatchWindow::copyTable() const {
     QApplication::clipboard()->setText(tableText());
+}
+
+// A dialog says finished only when it was visible; the watch must end either way.
+void BusWatchWindow::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    emit closed();
+}
+
+void BusWatchWindow::growToColumns() {
+    const int lacking = table_->horizontalHeader()->length() - table_->viewport()->width();
+    if (lacking > 0)
+        resize(width() + lacking, height());
 }

@@ -31,10 +31,16 @@ public:
     void copyTable() const;
 
 signals:
+    // The window was closed, shown or not: the watch ends with it.
+    void closed();
     void startRequested(const QList<int>& addresses, int timeoutMs);
     void stopRequested();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void growToColumns();
     void checkAddresses();
     // Wide enough for every column at its widest, in the language shown.
     int widthForColumns(const WatchTableModel& table) const;

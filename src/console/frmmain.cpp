@@ -44,6 +44,8 @@ frmmain::frmmain(const Services& services, QWidget* parent)
     connectHandlers();
     createExtensions();
     Form_Load();
+    // The request box names the poll's request from the start, not from the first change.
+    showModel();
     linkLabel_->start();
 }
 
