@@ -108,17 +108,23 @@ void SensorExchange::Timer1_Timer() {
     }
 }
 
-void SensorExchange::writeAddress(const QString& newAddressText) {
-    clear();
-
+// An address write or its confirmation needs the open port to itself; says why not.
+bool SensorExchange::lineFree() {
     if (!line_.shownOpen()) {
         messages_.show(SharedText::OpenPortFirst());
-        return;
+        return false;
     }
     if (!line_.heldFor().isEmpty()) {
         messages_.show(SharedText::LineHeldBy(line_.heldFor()));
-        return;
+        return false;
     }
+    return true;
+}
+
+void SensorExchange::writeAddress(const QString& newAddressText) {
+    clear();
+    if (!lineFree())
+        return;
     const auto newAddress = ParseAddressText(newAddressText);
     if (!newAddress) {
         messages_.show(tr("参数设置错误！"));
@@ -180,14 +186,8 @@ void SensorExchange::afterAddressWrite(const ReplyVerdict& verdict) {
 
 void SensorExchange::confirmAddress(int newAddress) {
     clear();
-    if (!line_.shownOpen()) {
-        messages_.show(SharedText::OpenPortFirst());
+    if (!lineFree())
         return;
-    }
-    if (!line_.heldFor().isEmpty()) {
-        messages_.show(SharedText::LineHeldBy(line_.heldFor()));
-        return;
-    }
     sendConfirmation(newAddress);
 }
 

@@ -80,6 +80,7 @@ signals:
     void powerCycleNeeded(int newAddress);
 
 private:
+    bool lineFree();
     void stopAcquisition(const QString& message);
     void clear();
     bool send(const QByteArray& frame);
