@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "tool_start.h"
 
-#include "captions.h"
-#include "close_on_termination.h"
 #include "desktop_web_launcher.h"
-#include "frmmain.h"
-#include "language_part.h"
+#include "language/language_part.h"
+#include "language/qt_texts.h"
 #include "message_box.h"
 #include "port_router.h"
-#include "qt_texts.h"
 #include "serial_devices.h"
 #include "sleep.h"
 #include "user_folder.h"
+#include "window/captions.h"
+#include "window/close_on_termination.h"
+#include "window/frmmain.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

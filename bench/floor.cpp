@@ -2,7 +2,7 @@
 // The platform floor: Qt Widgets, one window of the tool's size, two labels with the tool's
 // Chinese texts in the same fonts, one regular and one bold. Nothing else.
 #include "probe.h"
-#include "song_font.h"
+#include "window/song_font.h"
 
 #include <QApplication>
 #include <QLabel>

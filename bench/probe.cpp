@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "probe.h"
 
-#include "frmmain.h"
 #include "process_stats.h"
-#include "recording_part.h"
+#include "record/recording_part.h"
+#include "window/frmmain.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The tool as it ships, started through its own start function, with the probe attached to
 // its window. The probe's arguments are taken off the command line first.
-#include "frmmain.h"
 #include "probe.h"
 #include "tool_start.h"
+#include "window/frmmain.h"
 
 #include <QStringList>
 

@@ -8,7 +8,7 @@
 #include "line_statistics.h"
 #include "process_stats.h"
 #include "readings.h"
-#include "watch_table_model.h"
+#include "watch/watch_table_model.h"
 #include "watch_tally.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // Fills the trend's series with a full day of readings and times the chart's repaint.
 #include "process_stats.h"
 #include "reading_series.h"
-#include "trend_chart.h"
+#include "trend/trend_chart.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

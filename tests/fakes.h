@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "menu/services.h"
 #include "message_sink.h"
 #include "serial_control.h"
 #include "serial_devices.h"
-#include "services.h"
 #include "web_launcher.h"
 
 #include <QStringList>

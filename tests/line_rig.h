@@ -2,8 +2,8 @@
 #pragma once
 
 #include "sensor_exchange.h"
-#include "sensor_model_dialog.h"
-#include "sensor_model_part.h"
+#include "sensor_model/sensor_model_dialog.h"
+#include "sensor_model/sensor_model_part.h"
 
 #include <QAction>
 #include <QMessageBox>

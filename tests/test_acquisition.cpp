@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "crc.h"
-#include "language_part.h"
-#include "readout_age.h"
+#include "language/language_part.h"
 #include "receive_accumulator.h"
-#include "recording_part.h"
+#include "record/recording_part.h"
 #include "sensor_exchange.h"
-#include "statistics_window.h"
+#include "statistics/statistics_window.h"
 #include "tool_rig.h"
-#include "trend_part.h"
+#include "trend/trend_part.h"
+#include "window/readout_age.h"
 
 #include <QAction>
 #include <QHelpEvent>

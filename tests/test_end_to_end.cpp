@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The window with the real serial-port service against the virtual sensor on a
 // pseudo-terminal, with real timers.
-#include "bus_watch_part.h"
-#include "bus_watch_window.h"
 #include "fixture_process.h"
-#include "handover_dialog.h"
-#include "lamp.h"
+#include "handover/handover_dialog.h"
 #include "line_rig.h"
 #include "model_identification.h"
-#include "recording_part.h"
-#include "scan_dialog.h"
+#include "record/recording_part.h"
+#include "scan/scan_dialog.h"
 #include "sensor_exchange.h"
 #include "sensor_scan.h"
-#include "trend_part.h"
-#include "watch_table_model.h"
+#include "trend/trend_part.h"
+#include "watch/bus_watch_part.h"
+#include "watch/bus_watch_window.h"
+#include "watch/watch_table_model.h"
+#include "window/lamp.h"
 
 #include <QAction>
 #include <QCheckBox>

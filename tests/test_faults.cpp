@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Faults and hostile input: floods, torn replies, odd settings files, unwritable folders,
 // ports the user may not open. Figures are printed for the reliability report.
-#include "close_on_termination.h"
 #include "fakes.h"
 #include "fixture_process.h"
-#include "frmmain.h"
 #include "line_rig.h"
 #include "message_box.h"
 #include "process_stats.h"
 #include "pty_pair.h"
 #include "qt_serial_control.h"
-#include "recording_part.h"
+#include "record/recording_part.h"
 #include "sensor_exchange.h"
 #include "tool_rig.h"
+#include "window/close_on_termination.h"
+#include "window/frmmain.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // The monitoring configurations read what the tool reads: mbpoll's commands run against the
 // virtual sensor, and the Telegraf and Home Assistant files, parsed by Python's own TOML and
 // YAML readers, carry each model's register, function, data type, scale and unit.
-#include "handover_dialog.h"
+#include "handover/handover_dialog.h"
 #include "handover_files.h"
 #include "model_readings.h"
 #include "sensor_catalogue.h"

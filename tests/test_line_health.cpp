@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "line_statistics.h"
-#include "statistics_window.h"
+#include "statistics/statistics_window.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "lamp.h"
-#include "language_part.h"
-#include "line_settings_dialog.h"
-#include "network_ports_dialog.h"
+#include "language/language_part.h"
+#include "line_settings/line_settings_dialog.h"
+#include "network_ports/network_ports_dialog.h"
 #include "pty_pair.h"
 #include "tool_rig.h"
 #include "tool_settings.h"
+#include "window/lamp.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "crc.h"
 #include "fakes.h"
 #include "port_status_text.h"
-#include "scan_dialog.h"
+#include "scan/scan_dialog.h"
 #include "sensor_scan.h"
 #include "serial_line.h"
 #include "tool_rig.h"

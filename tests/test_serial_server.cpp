@@ -2,14 +2,14 @@
 // A port mapped to a serial device server: ser2net on 127.0.0.1 in front of the virtual
 // sensor's pseudo-terminal, reached over RFC 2217 and over raw TCP, or pymodbus there as a
 // Modbus TCP gateway.
-#include "bus_watch_part.h"
 #include "gateway_server.h"
 #include "line_rig.h"
-#include "scan_dialog.h"
+#include "scan/scan_dialog.h"
 #include "serial_server.h"
-#include "statistics_window.h"
+#include "statistics/statistics_window.h"
 #include "tcp_peer.h"
 #include "tool_settings.h"
+#include "watch/bus_watch_part.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "trend_chart.h"
+#include "trend/trend_chart.h"
 
 #include <QImage>
 #include <QMouseEvent>

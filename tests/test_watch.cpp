@@ -3,17 +3,17 @@
 // back however it ends.
 #include "address_list.h"
 #include "bus_watch.h"
-#include "bus_watch_part.h"
-#include "bus_watch_window.h"
 #include "crc.h"
+#include "language/qt_texts.h"
 #include "line_timing.h"
-#include "qt_texts.h"
 #include "readings.h"
 #include "reply_fault_text.h"
 #include "sensor_scan.h"
 #include "tool_limits.h"
 #include "tool_rig.h"
-#include "watch_table_model.h"
+#include "watch/bus_watch_part.h"
+#include "watch/bus_watch_window.h"
+#include "watch/watch_table_model.h"
 
 #include <QAction>
 #include <QElapsedTimer>

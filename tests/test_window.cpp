@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-#include "lamp.h"
-#include "language_part.h"
-#include "link_colour.h"
-#include "message_queue.h"
-#include "qt_texts.h"
+#include "language/language_part.h"
+#include "language/qt_texts.h"
 #include "sensor_exchange.h"
-#include "statistics_window.h"
+#include "statistics/statistics_window.h"
 #include "tool_rig.h"
-#include "trend_window.h"
-#include "twips.h"
+#include "trend/trend_window.h"
+#include "window/lamp.h"
+#include "window/link_colour.h"
+#include "window/one_at_a_time_messages.h"
+#include "window/twips.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "fakes.h"
-#include "frmmain.h"
 #include "port_router.h"
 #include "serial_line.h"
+#include "window/frmmain.h"
 #include "window_controls.h"
 
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "control_array.h"
-#include "editable_combo_box.h"
-#include "frmmain.h"
-#include "lamp.h"
+#include "window/control_array.h"
+#include "window/editable_combo_box.h"
+#include "window/frmmain.h"
+#include "window/lamp.h"
 
 #include <QGroupBox>
 #include <QLabel>
