@@ -525,6 +525,10 @@ void TestWindow::languageSwitchesEveryTextAndBack() {
             ++changed;
     }
     QVERIFY(changed > 80);
+    for (const QAction* action : f.w().actions()) // the context menu's entries, shown or not
+        QVERIFY2(!action->text().contains(kHan) ||
+                     action->objectName() == QLatin1String("languageAction"),
+                 qPrintable(action->objectName() + QStringLiteral(" = ") + action->text()));
     QCOMPARE(f.ui().Command1->text(), QStringLiteral("Close port"));
     QCOMPARE(f.ui().Command_OK3->text(), QStringLiteral("Start"));
     QCOMPARE(f.ui().Message_Show->toPlainText(), QStringLiteral("Reply OK"));

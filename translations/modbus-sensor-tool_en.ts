@@ -35,20 +35,12 @@
 <context>
     <name>BusWatch</name>
     <message>
-        <source>多传感器监视</source>
-        <translation>Bus watch</translation>
-    </message>
-    <message>
         <source>串口写入失败：%1</source>
         <translation>Writing to the port failed: %1</translation>
     </message>
 </context>
 <context>
     <name>BusWatchPart</name>
-    <message>
-        <source>多传感器监视…</source>
-        <translation>Bus watch…</translation>
-    </message>
     <message>
         <source>串口已关闭，监视已停止。</source>
         <translation>The port was closed; the watch has stopped.</translation>
@@ -71,10 +63,6 @@
 </context>
 <context>
     <name>BusWatchWindow</name>
-    <message>
-        <source>多传感器监视</source>
-        <translation>Bus watch</translation>
-    </message>
     <message>
         <source>要监视的地址</source>
         <translation>Addresses to watch</translation>
@@ -153,14 +141,6 @@
     <message>
         <source>温湿度传感器Modbus调试软件</source>
         <translation>Modbus Temperature and Humidity Sensor Tool</translation>
-    </message>
-    <message>
-        <source>打开串口</source>
-        <translation>Open port</translation>
-    </message>
-    <message>
-        <source>关闭串口</source>
-        <translation>Close port</translation>
     </message>
     <message>
         <source>无校验</source>
@@ -283,6 +263,21 @@
     <message>
         <source>线路设置…</source>
         <translation>Line settings…</translation>
+    </message>
+</context>
+<context>
+    <name>LinkSettings</name>
+    <message>
+        <source>无法读取 com.txt（%1），已使用默认设置 COM1、9600</source>
+        <translation>Cannot read com.txt (%1); using the defaults COM1, 9600</translation>
+    </message>
+    <message>
+        <source>com.txt 不足两行，已使用默认设置 COM1、9600</source>
+        <translation>com.txt has fewer than two lines; using the defaults COM1, 9600</translation>
+    </message>
+    <message>
+        <source>com.txt 中的串口号“%1”超出范围，已使用 COM1</source>
+        <translation>The port number “%1” in com.txt is out of range; using COM1</translation>
     </message>
 </context>
 <context>
@@ -535,6 +530,17 @@ Address change: %5</translation>
     </message>
 </context>
 <context>
+    <name>PortCaption</name>
+    <message>
+        <source>打开串口</source>
+        <translation>Open port</translation>
+    </message>
+    <message>
+        <source>关闭串口</source>
+        <translation>Close port</translation>
+    </message>
+</context>
+<context>
     <name>PortListTips</name>
     <message>
         <source>COM%1 → 网络串口 %2</source>
@@ -542,22 +548,14 @@ Address change: %5</translation>
     </message>
 </context>
 <context>
-    <name>QObject</name>
-    <message>
-        <source>无法读取 com.txt（%1），已使用默认设置 COM1、9600</source>
-        <translation>Cannot read com.txt (%1); using the defaults COM1, 9600</translation>
-    </message>
-    <message>
-        <source>com.txt 不足两行，已使用默认设置 COM1、9600</source>
-        <translation>com.txt has fewer than two lines; using the defaults COM1, 9600</translation>
-    </message>
-    <message>
-        <source>com.txt 中的串口号“%1”超出范围，已使用 COM1</source>
-        <translation>The port number “%1” in com.txt is out of range; using COM1</translation>
-    </message>
+    <name>PortStatusText</name>
     <message>
         <source>%1（%2）</source>
         <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 无法连接：%2</source>
+        <translation>%1 cannot be reached: %2</translation>
     </message>
     <message>
         <source>%1 不存在</source>
@@ -570,6 +568,16 @@ Address change: %5</translation>
     <message>
         <source>%1；现有串口：%2</source>
         <translation>%1; serial devices: %2</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between devices</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <comment>what is found; advice</comment>
+        <translation>%1; %2</translation>
     </message>
     <message>
         <source>%1 被其他程序占用</source>
@@ -623,110 +631,31 @@ Address change: %5</translation>
         <source>序列号：%1</source>
         <translation>Serial number: %1</translation>
     </message>
-    <message>
-        <source>正常</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>无回复</source>
-        <translation>No reply</translation>
-    </message>
-    <message>
-        <source>不完整或过长</source>
-        <translation>Incomplete or too long</translation>
-    </message>
-    <message>
-        <source>地址或功能码不符</source>
-        <translation>Wrong address or function</translation>
-    </message>
-    <message>
-        <source>异常回复</source>
-        <translation>Exception reply</translation>
-    </message>
-    <message>
-        <source>CRC 错误</source>
-        <translation>CRC error</translation>
-    </message>
-    <message>
-        <source>原因：没有收到回复</source>
-        <translation>Reason: no reply arrived</translation>
-    </message>
-    <message>
-        <source>原因：回复的地址或功能码与请求不符</source>
-        <translation>Reason: the reply&apos;s address or function code does not match the request</translation>
-    </message>
-    <message>
-        <source>原因：传感器返回异常码 %1</source>
-        <translation>Reason: the sensor answered with exception code %1</translation>
-    </message>
-    <message>
-        <source>原因：回复的 CRC 校验错误（线路干扰、接线或终端电阻问题）</source>
-        <translation>Reason: the reply&apos;s CRC is wrong (interference, wiring or termination)</translation>
-    </message>
-    <message>
-        <source>
-地址写入是广播，有些传感器不回应广播：在新地址读取一次（或右键“扫描传感器…”）即可确认地址是否已更改</source>
-        <translation>
-The address write is a broadcast, and some sensors do not answer broadcasts: read once at the new address (or right click, “Scan for sensors…”) to confirm the change</translation>
-    </message>
-    <message>
-        <source>%1 无法连接：%2</source>
-        <translation>%1 cannot be reached: %2</translation>
-    </message>
-    <message>
-        <source>、</source>
-        <comment>between devices</comment>
-        <translation>, </translation>
-    </message>
-    <message>
-        <source>%1；%2</source>
-        <comment>what is found; advice</comment>
-        <translation>%1; %2</translation>
-    </message>
-    <message numerus="yes">
-        <source>原因：回复不完整或过长（收到 %n 字节）</source>
-        <translation>
-            <numerusform>Reason: the reply is incomplete or too long (%n byte arrived)</numerusform>
-            <numerusform>Reason: the reply is incomplete or too long (%n bytes arrived)</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>网关拒绝</source>
-        <translation>Refused by gateway</translation>
-    </message>
-    <message>
-        <source>原因：网关报告目标设备没有回应（异常码 %1）：检查网关串口侧的接线、波特率和传感器地址</source>
-        <translation>Reason: the gateway reports that the target device failed to respond (exception code %1): check the wiring, the baud rate and the sensor address on the gateway&apos;s serial side</translation>
-    </message>
-    <message>
-        <source>原因：网关拒绝，网关路径不可用（异常码 %1）：检查网关的串口和单元号设置</source>
-        <translation>Reason: refused by the gateway, gateway path unavailable (exception code %1): check the gateway&apos;s serial port and unit id settings</translation>
-    </message>
 </context>
 <context>
     <name>QtSerialControl</name>
     <message>
-        <source>port is open</source>
+        <source>串口已打开</source>
         <translation>port is open</translation>
     </message>
     <message>
-        <source>invalid port number %1</source>
+        <source>串口号 %1 无效</source>
         <translation>invalid port number %1</translation>
     </message>
     <message>
-        <source>invalid line settings &quot;%1&quot;</source>
+        <source>线路设置“%1”无效</source>
         <translation>invalid line settings &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>port is already open</source>
+        <source>串口已经打开</source>
         <translation>port is already open</translation>
     </message>
     <message>
-        <source>no device %1</source>
+        <source>设备 %1 不存在</source>
         <translation>no device %1</translation>
     </message>
     <message>
-        <source>port is not open</source>
+        <source>串口没有打开</source>
         <translation>port is not open</translation>
     </message>
 </context>
@@ -820,11 +749,69 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     </message>
 </context>
 <context>
-    <name>ScanDialog</name>
+    <name>ReplyFaultText</name>
     <message>
-        <source>扫描传感器</source>
-        <translation>Scan for sensors</translation>
+        <source>正常</source>
+        <translation>OK</translation>
     </message>
+    <message>
+        <source>无回复</source>
+        <translation>No reply</translation>
+    </message>
+    <message>
+        <source>不完整或过长</source>
+        <translation>Incomplete or too long</translation>
+    </message>
+    <message>
+        <source>地址或功能码不符</source>
+        <translation>Wrong address or function</translation>
+    </message>
+    <message>
+        <source>异常回复</source>
+        <translation>Exception reply</translation>
+    </message>
+    <message>
+        <source>CRC 错误</source>
+        <translation>CRC error</translation>
+    </message>
+    <message>
+        <source>网关拒绝</source>
+        <translation>Refused by gateway</translation>
+    </message>
+    <message>
+        <source>原因：网关报告目标设备没有回应（异常码 %1）：检查网关串口侧的接线、波特率和传感器地址</source>
+        <translation>Reason: the gateway reports that the target device failed to respond (exception code %1): check the wiring, the baud rate and the sensor address on the gateway&apos;s serial side</translation>
+    </message>
+    <message>
+        <source>原因：没有收到回复</source>
+        <translation>Reason: no reply arrived</translation>
+    </message>
+    <message numerus="yes">
+        <source>原因：回复不完整或过长（收到 %n 字节）</source>
+        <translation>
+            <numerusform>Reason: the reply is incomplete or too long (%n byte arrived)</numerusform>
+            <numerusform>Reason: the reply is incomplete or too long (%n bytes arrived)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>原因：回复的地址或功能码与请求不符</source>
+        <translation>Reason: the reply&apos;s address or function code does not match the request</translation>
+    </message>
+    <message>
+        <source>原因：传感器返回异常码 %1</source>
+        <translation>Reason: the sensor answered with exception code %1</translation>
+    </message>
+    <message>
+        <source>原因：回复的 CRC 校验错误（线路干扰、接线或终端电阻问题）</source>
+        <translation>Reason: the reply&apos;s CRC is wrong (interference, wiring or termination)</translation>
+    </message>
+    <message>
+        <source>原因：网关拒绝，网关路径不可用（异常码 %1）：检查网关的串口和单元号设置</source>
+        <translation>Reason: refused by the gateway, gateway path unavailable (exception code %1): check the gateway&apos;s serial port and unit id settings</translation>
+    </message>
+</context>
+<context>
+    <name>ScanDialog</name>
     <message>
         <source>地址范围：</source>
         <translation>Addresses:</translation>
@@ -900,10 +887,6 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>全部监视</source>
         <translation>Watch all</translation>
-    </message>
-    <message>
-        <source>同时监视找到的全部传感器（右键“多传感器监视…”）</source>
-        <translation>Watch every sensor found at once (right click, “Bus watch…”)</translation>
     </message>
     <message>
         <source>关闭</source>
@@ -1004,12 +987,9 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
             <numerusform>The gateway refused %n addresses: gateway path unavailable (exception code %1); check the gateway&apos;s serial port and unit id settings.</numerusform>
         </translation>
     </message>
-</context>
-<context>
-    <name>ScanLauncher</name>
     <message>
-        <source>扫描传感器…</source>
-        <translation>Scan for sensors…</translation>
+        <source>同时监视找到的全部传感器（右键“%1…”）</source>
+        <translation>Watch every sensor found at once (right click, “%1…”)</translation>
     </message>
 </context>
 <context>
@@ -1052,6 +1032,12 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>传感器型号“%1”的地址不能由本工具更改（拨码开关或厂家未公开）</source>
         <translation>The address of sensor model “%1” cannot be changed by this tool (DIP switches, or not published)</translation>
+    </message>
+    <message>
+        <source>
+地址写入是广播，有些传感器不回应广播：在新地址读取一次（或右键“%1…”）即可确认地址是否已更改</source>
+        <translation>
+The address write is a broadcast, and some sensors do not answer broadcasts: read once at the new address (or right click, “%1…”) to confirm the change</translation>
     </message>
 </context>
 <context>
@@ -1238,10 +1224,6 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
 <context>
     <name>SensorScan</name>
     <message>
-        <source>扫描传感器</source>
-        <translation>Scan for sensors</translation>
-    </message>
-    <message>
         <source>串口写入失败：%1</source>
         <translation>Writing to the port failed: %1</translation>
     </message>
@@ -1290,6 +1272,14 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>请先停止采集！</source>
         <translation>Stop acquisition first!</translation>
+    </message>
+    <message>
+        <source>扫描传感器</source>
+        <translation>Scan for sensors</translation>
+    </message>
+    <message>
+        <source>多传感器监视</source>
+        <translation>Bus watch</translation>
     </message>
 </context>
 <context>
@@ -1499,10 +1489,6 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
 <context>
     <name>frmmain</name>
     <message>
-        <source>地址或波特率不明时，可右键选择“扫描传感器…”（Ctrl+F）</source>
-        <translation>Address or baud rate unknown? Right click, “Scan for sensors…” (Ctrl+F)</translation>
-    </message>
-    <message>
         <source>地址写入以广播（地址 0）发出：线上的每个传感器都会改用新地址。请只接上要更改的那一个传感器</source>
         <translation>The address write is a broadcast (address 0): every sensor on the line takes the new address. Connect only the one to change</translation>
     </message>
@@ -1529,6 +1515,10 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>地址或波特率不明时，可右键选择“%1…”（Ctrl+F）</source>
+        <translation>Address or baud rate unknown? Right click, “%1…” (Ctrl+F)</translation>
     </message>
 </context>
 </TS>

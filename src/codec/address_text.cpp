@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "address_text.h"
 
+#include "frame_sizes.h"
+
 std::optional<std::uint8_t> ParseAddressText(const QString& text) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty() || trimmed.size() > 3)
@@ -11,7 +13,7 @@ std::optional<std::uint8_t> ParseAddressText(const QString& text) {
             return std::nullopt;
         value = value * 10 + (c.unicode() - '0');
     }
-    if (value > 255)
+    if (value > kHighestAddress)
         return std::nullopt;
     return static_cast<std::uint8_t>(value);
 }

@@ -31,6 +31,8 @@ constexpr int kExceptionFlag = 0x80;
 
 // Requests to this address reach every sensor on the line.
 constexpr int kBroadcastAddress = 0;
+// The largest address the frame's address byte holds.
+constexpr int kHighestAddress = 255;
 
 // The exception codes a sensor refuses a request with, and those a Modbus gateway answers
 // with in place of the device behind it.

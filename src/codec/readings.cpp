@@ -75,13 +75,13 @@ std::optional<Readings> DecodeReadings(const QString& ReceiveHex, bool acquisiti
     const int signedTenths = *temperature < 32768 ? *temperature : *temperature - 65536;
 
     Readings readings;
-    readings.temperature = FormatTenths(signedTenths, locale) + QChar(0x2103);
+    readings.temperature = FormatTenths(signedTenths, locale) + Unit::kCelsius;
     readings.temperatureTenths = signedTenths;
     if (!oneRegister) {
         const auto humidity = registerAt(ReceiveHex, 16);
         if (!humidity)
             return std::nullopt;
-        readings.humidity = FormatTenths(*humidity, locale) + QLatin1Char('%');
+        readings.humidity = FormatTenths(*humidity, locale) + Unit::kPercent;
         readings.humidityTenths = *humidity;
     }
     return readings;

@@ -6,6 +6,12 @@
 #include <optional>
 
 // Captions for the two readouts. An absent caption means "leave that readout as it is".
+// The units of the tool's own sensor, shown after its readings.
+namespace Unit {
+inline const QString kCelsius = QString(QChar(0x2103));
+inline const QString kPercent = QStringLiteral("%");
+} // namespace Unit
+
 struct Readings {
     QString temperature;
     std::optional<QString> humidity;

@@ -14,18 +14,14 @@ namespace {
 constexpr int kMaxDigits = 4;
 
 std::optional<int> addressIn(const QString& item, QString* error) {
-    if (item.size() > kMaxDigits || item.isEmpty()) {
-        *error = QCoreApplication::translate("AddressList", "“%1”不是地址").arg(item.left(12));
-        return std::nullopt;
-    }
     bool ok = false;
-    const int value = item.toInt(&ok);
+    const int value = item.size() <= kMaxDigits ? item.toInt(&ok) : 0;
     if (!ok) {
-        *error = QCoreApplication::translate("AddressList", "“%1”不是地址").arg(item);
+        *error = AddressList::tr("“%1”不是地址").arg(item.left(12));
         return std::nullopt;
     }
     if (value < Limits::kFirstAddress || value > Limits::kLastAddress) {
-        *error = QCoreApplication::translate("AddressList", "地址 %1 超出范围（%2 至 %3）")
+        *error = AddressList::tr("地址 %1 超出范围（%2 至 %3）")
                      .arg(value)
                      .arg(Limits::kFirstAddress)
                      .arg(Limits::kLastAddress);
@@ -46,15 +42,12 @@ AddressList ParseAddressList(const QString& text) {
     for (const QString& item : normalised.split(separators, Qt::SkipEmptyParts)) {
         const QStringList ends = item.split(QLatin1Char('-'));
         if (ends.size() > 2) {
-            result.error =
-                QCoreApplication::translate("AddressList", "“%1”不是地址范围").arg(item.left(20));
+            result.error = AddressList::tr("“%1”不是地址范围").arg(item.left(20));
             return result;
         }
         if (ends.size() == 2 && (ends.front().isEmpty() || ends.back().isEmpty())) {
-            result.error =
-                ends.back().isEmpty()
-                    ? QCoreApplication::translate("AddressList", "范围“%1”没有终点").arg(item)
-                    : QCoreApplication::translate("AddressList", "范围“%1”没有起点").arg(item);
+            result.error = ends.back().isEmpty() ? AddressList::tr("范围“%1”没有终点").arg(item)
+                                                 : AddressList::tr("范围“%1”没有起点").arg(item);
             return result;
         }
         const auto first = addressIn(ends.front(), &result.error);
@@ -64,16 +57,14 @@ AddressList ParseAddressList(const QString& text) {
         if (!last)
             return result;
         if (*first > *last) {
-            result.error =
-                QCoreApplication::translate("AddressList", "范围 %1 的起点大于终点").arg(item);
+            result.error = AddressList::tr("范围 %1 的起点大于终点").arg(item);
             return result;
         }
         for (int address = *first; address <= *last; ++address)
             addresses.insert(address);
     }
     if (addresses.empty()) {
-        result.error =
-            QCoreApplication::translate("AddressList", "请输入至少一个地址，例如 1-5, 7");
+        result.error = AddressList::tr("请输入至少一个地址，例如 1-5, 7");
         return result;
     }
     result.addresses = QList<int>(addresses.begin(), addresses.end());

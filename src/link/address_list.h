@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -11,6 +12,8 @@ struct AddressList {
     QList<int> addresses; // ascending, each once
     QString error;        // empty when the text is a valid list of at least one address
     bool ok() const { return error.isEmpty(); }
+
+    Q_DECLARE_TR_FUNCTIONS(AddressList)
 };
 
 AddressList ParseAddressList(const QString& text);

@@ -8,6 +8,7 @@
 #include "reply_check.h"
 #include "sensor_catalogue.h"
 #include "serial_line.h"
+#include "tool_limits.h"
 
 #include <QCoreApplication>
 
@@ -38,8 +39,7 @@ bool BusWatch::start(const WatchPlan& plan) {
     silenceMs_ = LineTiming::CeilMilliseconds(LineTiming::SilenceMicroseconds(plan.line));
     running_ = true;
     line_.listen(
-        this, [this](const QByteArray& bytes) { onReceived(bytes); },
-        QCoreApplication::translate("BusWatch", "多传感器监视"));
+        this, [this](const QByteArray& bytes) { onReceived(bytes); }, SharedText::WatchFeature());
     emit started();
     startRound();
     return true;

@@ -41,7 +41,7 @@ LinkSettings defaults(const QString& reason, const QString& line2 = kDefaultBaud
 LinkSettings ReadLinkSettings(const std::optional<QByteArray>& content, const QString& readError) {
     if (!content)
         return defaults(
-            QObject::tr("无法读取 com.txt（%1），已使用默认设置 COM1、9600").arg(readError));
+            LinkSettings::tr("无法读取 com.txt（%1），已使用默认设置 COM1、9600").arg(readError));
 
     QByteArray bytes = *content;
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -50,7 +50,7 @@ LinkSettings ReadLinkSettings(const std::optional<QByteArray>& content, const QS
     // exactly as it was read.
     const QStringList lines = splitLines(QString::fromLatin1(bytes));
     if (lines.size() < 2)
-        return defaults(QObject::tr("com.txt 不足两行，已使用默认设置 COM1、9600"));
+        return defaults(LinkSettings::tr("com.txt 不足两行，已使用默认设置 COM1、9600"));
 
     const QString& line1 = lines[0];
     const QString& line2 = lines[1];
@@ -58,7 +58,8 @@ LinkSettings ReadLinkSettings(const std::optional<QByteArray>& content, const QS
     const double index = value ? std::nearbyint(*value - 1) : HUGE_VAL;
     if (!(index >= -1 && index <= Limits::kPortCount - 1)) {
         return defaults(
-            QObject::tr("com.txt 中的串口号“%1”超出范围，已使用 COM1").arg(line1.left(20)), line2);
+            LinkSettings::tr("com.txt 中的串口号“%1”超出范围，已使用 COM1").arg(line1.left(20)),
+            line2);
     }
     return {line1, line2, static_cast<int>(index), {}};
 }

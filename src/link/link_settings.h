@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -12,6 +13,8 @@ struct LinkSettings {
     int portListIndex = 0; // selection of the port list, -1 for none
     // Why defaults stand in for the file's content; empty when the file was used as is.
     QString fallbackReason;
+
+    Q_DECLARE_TR_FUNCTIONS(LinkSettings)
 };
 
 namespace LinkSettingsFile {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "model_texts.h"
 
+#include "readings.h"
+
 namespace {
 
 QString registers(const RegisterRead& read) {
@@ -41,7 +43,7 @@ QString ModelTexts::readoutUnit(const SensorModel& model, bool first) {
     const std::optional<ValueMap>& map = first ? model.temperature : model.humidity;
     if (map && !map->unit.isEmpty())
         return map->unit;
-    return first ? QString(QChar(0x2103)) : QStringLiteral("%");
+    return first ? Unit::kCelsius : Unit::kPercent;
 }
 
 QString ModelTexts::readMap(const SensorModel& model) {

@@ -30,24 +30,27 @@ QString portAndDevice(const PortProblemContext& context) {
     const QString port = QStringLiteral("COM%1").arg(context.port);
     if (context.device.isEmpty() || context.device == port)
         return port;
-    return QObject::tr("%1（%2）").arg(port, context.device);
+    return PortStatusText::tr("%1（%2）").arg(port, context.device);
 }
 
 QString missingLine(const PortProblemContext& context) {
     // A server out of reach is named with the network's reason; no device file is meant.
     if (context.viaServer)
-        return QObject::tr("%1 无法连接：%2").arg(portAndDevice(context), context.systemDetail);
-    const QString missing = QObject::tr("%1 不存在").arg(portAndDevice(context));
+        return PortStatusText::tr("%1 无法连接：%2")
+            .arg(portAndDevice(context), context.systemDetail);
+    const QString missing = PortStatusText::tr("%1 不存在").arg(portAndDevice(context));
     if (context.existing.empty())
-        return QObject::tr("%1，系统中没有找到串口设备").arg(missing);
+        return PortStatusText::tr("%1，系统中没有找到串口设备").arg(missing);
     QStringList paths;
     for (const SerialDeviceInfo& device : context.existing)
         paths << device.path;
-    const QString found = QObject::tr("%1；现有串口：%2")
-                              .arg(missing, paths.join(QObject::tr("、", "between devices")));
+    const QString found =
+        PortStatusText::tr("%1；现有串口：%2")
+            .arg(missing, paths.join(PortStatusText::tr("、", "between devices")));
     const QString advice = PortLinkAdvice(context.existing.front().path, context.port);
-    return advice.isEmpty() ? found
-                            : QObject::tr("%1；%2", "what is found; advice").arg(found, advice);
+    return advice.isEmpty()
+               ? found
+               : PortStatusText::tr("%1；%2", "what is found; advice").arg(found, advice);
 }
 
 } // namespace
@@ -59,33 +62,34 @@ StatusText DescribePortProblem(PortProblem problem, const PortProblemContext& co
         line = missingLine(context);
         break;
     case PortProblem::Busy:
-        line = QObject::tr("%1 被其他程序占用").arg(portAndDevice(context));
+        line = PortStatusText::tr("%1 被其他程序占用").arg(portAndDevice(context));
         break;
     case PortProblem::NoPermission: {
-        line = QObject::tr("无权打开 %1").arg(portAndDevice(context));
+        line = PortStatusText::tr("无权打开 %1").arg(portAndDevice(context));
         const QString advice = PermissionAdvice();
         if (!advice.isEmpty())
             line += QStringLiteral("：") + advice;
         break;
     }
     case PortProblem::SettingsRefused:
-        line = QObject::tr("%1 不接受线路参数 %2").arg(portAndDevice(context), context.settings);
+        line = PortStatusText::tr("%1 不接受线路参数 %2")
+                   .arg(portAndDevice(context), context.settings);
         break;
     case PortProblem::WriteFailed:
-        line = QObject::tr("向 %1 写入失败，串口已关闭").arg(portAndDevice(context));
+        line = PortStatusText::tr("向 %1 写入失败，串口已关闭").arg(portAndDevice(context));
         break;
     case PortProblem::Lost:
-        line = QObject::tr("%1 已断开").arg(portAndDevice(context));
+        line = PortStatusText::tr("%1 已断开").arg(portAndDevice(context));
         break;
     case PortProblem::Other:
-        line = QObject::tr("无法打开 %1").arg(portAndDevice(context));
+        line = PortStatusText::tr("无法打开 %1").arg(portAndDevice(context));
         break;
     }
     // A full-width bracket needs no space after it.
     line.replace(QStringLiteral("） "), QStringLiteral("）"));
     const QString detail = context.systemDetail.isEmpty()
                                ? QString()
-                               : QObject::tr("系统信息：%1").arg(context.systemDetail);
+                               : PortStatusText::tr("系统信息：%1").arg(context.systemDetail);
     return {line, detail, [problem, context] { return DescribePortProblem(problem, context); }};
 }
 
@@ -93,21 +97,21 @@ QString PortToolTip(int port, const QString& device, bool present, bool throughL
                     const std::vector<SerialDeviceInfo>& existing) {
     QStringList lines;
     const QString origin =
-        throughLink ? QObject::tr("（经文件夹中的 COM%1 链接）").arg(port) : QString();
-    lines << QObject::tr("COM%1 → %2%3").arg(port).arg(device, origin);
+        throughLink ? PortStatusText::tr("（经文件夹中的 COM%1 链接）").arg(port) : QString();
+    lines << PortStatusText::tr("COM%1 → %2%3").arg(port).arg(device, origin);
     if (!present) {
-        lines << QObject::tr("此处没有连接设备");
+        lines << PortStatusText::tr("此处没有连接设备");
         return lines.join(QLatin1Char('\n'));
     }
     for (const SerialDeviceInfo& info : existing) {
         if (info.path != device)
             continue;
         if (!info.description.isEmpty())
-            lines << QObject::tr("描述：%1").arg(info.description);
+            lines << PortStatusText::tr("描述：%1").arg(info.description);
         if (!info.manufacturer.isEmpty())
-            lines << QObject::tr("制造商：%1").arg(info.manufacturer);
+            lines << PortStatusText::tr("制造商：%1").arg(info.manufacturer);
         if (!info.serialNumber.isEmpty())
-            lines << QObject::tr("序列号：%1").arg(info.serialNumber);
+            lines << PortStatusText::tr("序列号：%1").arg(info.serialNumber);
         if (!info.stableName.isEmpty())
             lines << info.stableName;
     }

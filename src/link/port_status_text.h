@@ -3,6 +3,7 @@
 
 #include "serial_devices.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -14,6 +15,11 @@ struct StatusText {
     QString detail;
     // Says the same again in the language now chosen; empty for a text that cannot.
     std::function<StatusText()> retold;
+};
+
+// The context of the port texts' translations.
+class PortStatusText {
+    Q_DECLARE_TR_FUNCTIONS(PortStatusText)
 };
 
 enum class PortProblem { Missing, Busy, NoPermission, SettingsRefused, WriteFailed, Lost, Other };

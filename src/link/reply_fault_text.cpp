@@ -15,19 +15,19 @@ QString exceptionToken(int code) {
 QString ReplyFaultName(ReplyFault fault) {
     switch (fault) {
     case ReplyFault::None:
-        return QObject::tr("正常");
+        return ReplyFaultText::tr("正常");
     case ReplyFault::NoReply:
-        return QObject::tr("无回复");
+        return ReplyFaultText::tr("无回复");
     case ReplyFault::WrongLength:
-        return QObject::tr("不完整或过长");
+        return ReplyFaultText::tr("不完整或过长");
     case ReplyFault::WrongSender:
-        return QObject::tr("地址或功能码不符");
+        return ReplyFaultText::tr("地址或功能码不符");
     case ReplyFault::Exception:
-        return QObject::tr("异常回复");
+        return ReplyFaultText::tr("异常回复");
     case ReplyFault::CrcError:
-        return QObject::tr("CRC 错误");
+        return ReplyFaultText::tr("CRC 错误");
     case ReplyFault::GatewayRefused:
-        return QObject::tr("网关拒绝");
+        return ReplyFaultText::tr("网关拒绝");
     }
     return {};
 }
@@ -38,21 +38,22 @@ QString DescribeReplyFault(const ReplyVerdict& verdict, qsizetype receivedBytes)
         return {};
     case ReplyFault::NoReply:
         if (verdict.exceptionCode != 0)
-            return QObject::tr("原因：网关报告目标设备没有回应（异常码 %1）：检查网关串口侧的接线、"
-                               "波特率和传感器地址")
+            return ReplyFaultText::tr(
+                       "原因：网关报告目标设备没有回应（异常码 %1）：检查网关串口侧的接线、"
+                       "波特率和传感器地址")
                 .arg(HexByte(verdict.exceptionCode));
-        return QObject::tr("原因：没有收到回复");
+        return ReplyFaultText::tr("原因：没有收到回复");
     case ReplyFault::WrongLength:
-        return QObject::tr("原因：回复不完整或过长（收到 %n 字节）", "",
-                           static_cast<int>(receivedBytes));
+        return ReplyFaultText::tr("原因：回复不完整或过长（收到 %n 字节）", "",
+                                  static_cast<int>(receivedBytes));
     case ReplyFault::WrongSender:
-        return QObject::tr("原因：回复的地址或功能码与请求不符");
+        return ReplyFaultText::tr("原因：回复的地址或功能码与请求不符");
     case ReplyFault::Exception:
-        return QObject::tr("原因：传感器返回异常码 %1").arg(HexByte(verdict.exceptionCode));
+        return ReplyFaultText::tr("原因：传感器返回异常码 %1").arg(HexByte(verdict.exceptionCode));
     case ReplyFault::CrcError:
-        return QObject::tr("原因：回复的 CRC 校验错误（线路干扰、接线或终端电阻问题）");
+        return ReplyFaultText::tr("原因：回复的 CRC 校验错误（线路干扰、接线或终端电阻问题）");
     case ReplyFault::GatewayRefused:
-        return QObject::tr(
+        return ReplyFaultText::tr(
                    "原因：网关拒绝，网关路径不可用（异常码 %1）：检查网关的串口和单元号设置")
             .arg(HexByte(verdict.exceptionCode));
     }

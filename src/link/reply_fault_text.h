@@ -3,7 +3,13 @@
 
 #include "reply_check.h"
 
+#include <QCoreApplication>
 #include <QString>
+
+// The context of the reasons' translations.
+class ReplyFaultText {
+    Q_DECLARE_TR_FUNCTIONS(ReplyFaultText)
+};
 
 // Why a reply was refused, in the operator's words, for the status box's tooltip.
 QString DescribeReplyFault(const ReplyVerdict& verdict, qsizetype receivedBytes);

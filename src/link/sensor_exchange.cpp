@@ -260,9 +260,11 @@ void SensorExchange::halt() {
 QString RefusalReason(const JudgedCycle& cycle) {
     if (cycle.verdict.accepted())
         return {};
-    QString reason = DescribeReplyFault(cycle.verdict, cycle.reply.size() / 3);
+    QString reason =
+        DescribeReplyFault(cycle.verdict, cycle.reply.size() / FrameSize::kTranscriptCharsPerByte);
     if (cycle.verdict.fault == ReplyFault::NoReply && cycle.addressWrite)
-        reason += QObject::tr("\n地址写入是广播，有些传感器不回应广播：在新地址读取一次"
-                              "（或右键“扫描传感器…”）即可确认地址是否已更改");
+        reason += SensorExchange::tr("\n地址写入是广播，有些传感器不回应广播：在新地址读取一次"
+                                     "（或右键“%1…”）即可确认地址是否已更改")
+                      .arg(SharedText::ScanFeature());
     return reason;
 }

@@ -3,6 +3,7 @@
 
 #include "frame_sizes.h"
 #include "json_locator.h"
+#include "readings.h"
 #include "tool_limits.h"
 
 #include <QJsonArray>
@@ -31,12 +32,11 @@ struct ReadoutDefaults {
 };
 
 ReadoutDefaults temperatureDefaults() {
-    return {
-        {QStringLiteral("温度"), QStringLiteral("Temperature")}, QString(QChar(0x2103)), -40, 125};
+    return {{QStringLiteral("温度"), QStringLiteral("Temperature")}, Unit::kCelsius, -40, 125};
 }
 
 ReadoutDefaults humidityDefaults() {
-    return {{QStringLiteral("湿度"), QStringLiteral("Humidity")}, QStringLiteral("%"), 0, 100};
+    return {{QStringLiteral("湿度"), QStringLiteral("Humidity")}, Unit::kPercent, 0, 100};
 }
 
 // The names a file uses for the enumerations.

@@ -6,6 +6,7 @@
 #include "line_timing.h"
 #include "reply_check.h"
 #include "serial_line.h"
+#include "tool_limits.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -61,7 +62,7 @@ bool SensorScan::start(const ScanPlan& plan) {
     running_ = true;
     // The line's replies are the scan's until it ends.
     line_.listen(
-        this, [this](const QByteArray& bytes) { onReceived(bytes); }, tr("扫描传感器"));
+        this, [this](const QByteArray& bytes) { onReceived(bytes); }, SharedText::ScanFeature());
     emit progressed(0, total(), msLeft());
     sendNext();
     return true;

@@ -4,6 +4,26 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <iterator>
+
+namespace {
+// How the settings text spells each parity and stop-bit count; the first is the default.
+struct ParityLetter {
+    QSerialPort::Parity parity;
+    const char* letter;
+};
+constexpr ParityLetter kParities[] = {{QSerialPort::NoParity, "N"},
+                                      {QSerialPort::OddParity, "O"},
+                                      {QSerialPort::EvenParity, "E"},
+                                      {QSerialPort::MarkParity, "M"},
+                                      {QSerialPort::SpaceParity, "S"}};
+struct StopBitsText {
+    QSerialPort::StopBits stopBits;
+    const char* text;
+};
+constexpr StopBitsText kStopBits[] = {
+    {QSerialPort::OneStop, "1"}, {QSerialPort::OneAndHalfStop, "1.5"}, {QSerialPort::TwoStop, "2"}};
+} // namespace
 
 std::optional<LineSettings> ParseLineSettings(const QString& text) {
     const QStringList fields = text.split(QLatin1Char(','));
@@ -21,18 +41,11 @@ std::optional<LineSettings> ParseLineSettings(const QString& text) {
     settings.baudRate = baud;
 
     const QString parity = fields[1].trimmed().toUpper();
-    if (parity == QLatin1String("N"))
-        settings.parity = QSerialPort::NoParity;
-    else if (parity == QLatin1String("O"))
-        settings.parity = QSerialPort::OddParity;
-    else if (parity == QLatin1String("E"))
-        settings.parity = QSerialPort::EvenParity;
-    else if (parity == QLatin1String("M"))
-        settings.parity = QSerialPort::MarkParity;
-    else if (parity == QLatin1String("S"))
-        settings.parity = QSerialPort::SpaceParity;
-    else
+    const auto parityFact = std::find_if(std::begin(kParities), std::end(kParities),
+                                         [&](const auto& fact) { return parity == fact.letter; });
+    if (parityFact == std::end(kParities))
         return std::nullopt;
+    settings.parity = parityFact->parity;
 
     const QString dataBits = fields[2].trimmed();
     if (dataBits == QLatin1String("5"))
@@ -47,38 +60,23 @@ std::optional<LineSettings> ParseLineSettings(const QString& text) {
         return std::nullopt;
 
     const QString stopBits = fields[3].trimmed();
-    if (stopBits == QLatin1String("1"))
-        settings.stopBits = QSerialPort::OneStop;
-    else if (stopBits == QLatin1String("1.5"))
-        settings.stopBits = QSerialPort::OneAndHalfStop;
-    else if (stopBits == QLatin1String("2"))
-        settings.stopBits = QSerialPort::TwoStop;
-    else
+    const auto stopFact = std::find_if(std::begin(kStopBits), std::end(kStopBits),
+                                       [&](const auto& fact) { return stopBits == fact.text; });
+    if (stopFact == std::end(kStopBits))
         return std::nullopt;
+    settings.stopBits = stopFact->stopBits;
     return settings;
 }
 
 QString FormatLineSettings(const LineSettings& settings) {
-    const char* parity = "N";
-    switch (settings.parity) {
-    case QSerialPort::OddParity:
-        parity = "O";
-        break;
-    case QSerialPort::EvenParity:
-        parity = "E";
-        break;
-    case QSerialPort::MarkParity:
-        parity = "M";
-        break;
-    case QSerialPort::SpaceParity:
-        parity = "S";
-        break;
-    default:
-        break;
-    }
-    const char* stopBits = settings.stopBits == QSerialPort::TwoStop          ? "2"
-                           : settings.stopBits == QSerialPort::OneAndHalfStop ? "1.5"
-                                                                              : "1";
+    const char* parity = kParities[0].letter;
+    for (const auto& fact : kParities)
+        if (fact.parity == settings.parity)
+            parity = fact.letter;
+    const char* stopBits = kStopBits[0].text;
+    for (const auto& fact : kStopBits)
+        if (fact.stopBits == settings.stopBits)
+            stopBits = fact.text;
     return QStringLiteral("%1,%2,%3,%4")
         .arg(settings.baudRate)
         .arg(QLatin1String(parity))

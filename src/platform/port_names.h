@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // Where port number n lives. On Windows it is "COMn". Elsewhere it is the file or symbolic
@@ -15,6 +16,11 @@ struct PortLocation {
     bool present = false;
 };
 PortLocation LocatePort(int port, const QString& folder);
+
+// The context of the advice's translations.
+class PortAdvice {
+    Q_DECLARE_TR_FUNCTIONS(PortAdvice)
+};
 
 // How to make device serve as port n: a COMn link in the folder on Unix; empty on Windows,
 // which numbers its ports itself.

@@ -30,8 +30,7 @@ PortLocation LocatePort(int port, const QString& folder) {
 }
 
 QString PortLinkAdvice(const QString& device, int port) {
-    return QCoreApplication::translate(
-               "PortAdvice", "在 com.txt 所在文件夹执行 ln -s %1 COM%2，即可把它用作 COM%2")
+    return PortAdvice::tr("在 com.txt 所在文件夹执行 ln -s %1 COM%2，即可把它用作 COM%2")
         .arg(device)
         .arg(port);
 }
@@ -39,7 +38,6 @@ QString PortLinkAdvice(const QString& device, int port) {
 // The package's udev rule opens the common USB adapters to the desktop user; any other
 // device, or a login without a seat, needs the group.
 QString PermissionAdvice() {
-    return QCoreApplication::translate(
-        "PortAdvice", "请把用户加入 dialout 组（sudo adduser $USER dialout），然后重新登录"
-                      "（常见的 USB 转 RS-485 适配器在安装本软件后插上即可使用）");
+    return PortAdvice::tr("请把用户加入 dialout 组（sudo adduser $USER dialout），然后重新登录"
+                          "（常见的 USB 转 RS-485 适配器在安装本软件后插上即可使用）");
 }

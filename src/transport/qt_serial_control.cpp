@@ -32,9 +32,9 @@ void QtSerialControl::raise(int eventCode) {
 
 CommResult QtSerialControl::setCommPort(int port) {
     if (port_.isOpen())
-        return {CommError::kPortBusy, tr("port is open")};
+        return {CommError::kPortBusy, tr("串口已打开")};
     if (port < 1 || port > 255)
-        return {CommError::kNoSuchPort, tr("invalid port number %1").arg(port)};
+        return {CommError::kNoSuchPort, tr("串口号 %1 无效").arg(port)};
     commPort_ = port;
     return CommResult::success();
 }
@@ -53,7 +53,7 @@ void QtSerialControl::setInBufferCount(int count) {
 CommResult QtSerialControl::setSettings(const QString& settings) {
     const auto parsed = ParseLineSettings(settings);
     if (!parsed)
-        return {CommError::kInvalidValue, tr("invalid line settings \"%1\"").arg(settings)};
+        return {CommError::kInvalidValue, tr("线路设置“%1”无效").arg(settings)};
     settingsText_ = settings;
     if (port_.isOpen()) {
         const bool applied =
@@ -72,14 +72,14 @@ CommResult QtSerialControl::setPortOpen(bool open) {
         return CommResult::success();
     }
     if (port_.isOpen())
-        return {CommError::kPortBusy, tr("port is already open")};
+        return {CommError::kPortBusy, tr("串口已经打开")};
 
     const QString path = PortDevicePath(commPort_, folder());
     if (DeviceKnownMissing(path))
-        return {CommError::kNoSuchPort, tr("no device %1").arg(path), path};
+        return {CommError::kNoSuchPort, tr("设备 %1 不存在").arg(path), path};
     const auto settings = ParseLineSettings(settingsText_);
     if (!settings)
-        return {CommError::kInvalidValue, tr("invalid line settings \"%1\"").arg(settingsText_)};
+        return {CommError::kInvalidValue, tr("线路设置“%1”无效").arg(settingsText_)};
 
     port_.setPortName(path);
     device_ = path;
@@ -111,7 +111,7 @@ CommResult QtSerialControl::openFailure(const QString& path) {
 
 CommResult QtSerialControl::output(const QByteArray& bytes) {
     if (!port_.isOpen())
-        return {CommError::kNotOpen, tr("port is not open")};
+        return {CommError::kNotOpen, tr("串口没有打开")};
     writing_ = true;
     WriteAttempt attempt;
     attempt.size = bytes.size();

@@ -23,6 +23,22 @@ constexpr quint8 kSetBaud = 1;
 constexpr quint8 kSetDataSize = 2;
 constexpr quint8 kSetParity = 3;
 constexpr quint8 kSetStopSize = 4;
+// SET-PARITY's and SET-STOPSIZE's values; the first is the default.
+struct ParityCode {
+    QSerialPort::Parity parity;
+    quint8 code;
+};
+constexpr ParityCode kParityCodes[] = {{QSerialPort::NoParity, 1},
+                                       {QSerialPort::OddParity, 2},
+                                       {QSerialPort::EvenParity, 3},
+                                       {QSerialPort::MarkParity, 4},
+                                       {QSerialPort::SpaceParity, 5}};
+struct StopSizeCode {
+    QSerialPort::StopBits stopBits;
+    quint8 code;
+};
+constexpr StopSizeCode kStopSizeCodes[] = {
+    {QSerialPort::OneStop, 1}, {QSerialPort::TwoStop, 2}, {QSerialPort::OneAndHalfStop, 3}};
 } // namespace ComPort
 
 // A subnegotiation longer than this is no COM-PORT-OPTION answer but a broken server.
@@ -80,28 +96,14 @@ QByteArray TelnetComPort::EncodeSettings(const LineSettings& settings) {
     QByteArray rate;
     for (const int shift : {24, 16, 8, 0})
         rate += static_cast<char>((baud >> shift) & 0xFF);
-    int parity = 1; // none
-    switch (settings.parity) {
-    case QSerialPort::OddParity:
-        parity = 2;
-        break;
-    case QSerialPort::EvenParity:
-        parity = 3;
-        break;
-    case QSerialPort::MarkParity:
-        parity = 4;
-        break;
-    case QSerialPort::SpaceParity:
-        parity = 5;
-        break;
-    default:
-        break;
-    }
-    int stop = 1;
-    if (settings.stopBits == QSerialPort::TwoStop)
-        stop = 2;
-    else if (settings.stopBits == QSerialPort::OneAndHalfStop)
-        stop = 3;
+    quint8 parity = ComPort::kParityCodes[0].code;
+    for (const auto& fact : ComPort::kParityCodes)
+        if (fact.parity == settings.parity)
+            parity = fact.code;
+    quint8 stop = ComPort::kStopSizeCodes[0].code;
+    for (const auto& fact : ComPort::kStopSizeCodes)
+        if (fact.stopBits == settings.stopBits)
+            stop = fact.code;
     return subnegotiate(ComPort::kSetBaud, rate) +
            subnegotiate(ComPort::kSetDataSize, oneByte(settings.dataBits)) +
            subnegotiate(ComPort::kSetParity, oneByte(parity)) +

@@ -24,9 +24,8 @@ HandoverLine HandoverLineFor(int port, const LineSetup& setup, const ServerMap& 
                             server.kind == ServerAddress::Kind::RawTcp;
         line.kind = stream ? HandoverLine::Kind::RawTcp : HandoverLine::Kind::Gateway;
         if (server.kind == ServerAddress::Kind::Rfc2217 && note)
-            *note = QCoreApplication::translate(
-                        "HandoverPart", "%1 是 RFC 2217 服务器：监控系统以 TCP 原样转发连接它，"
-                                        "请在服务器上把线路设为 %2。")
+            *note = HandoverPart::tr("%1 是 RFC 2217 服务器：监控系统以 TCP 原样转发连接它，"
+                                     "请在服务器上把线路设为 %2。")
                         .arg(server.text(), setup.text());
         return line;
     }
@@ -37,20 +36,20 @@ HandoverLine HandoverLineFor(int port, const LineSetup& setup, const ServerMap& 
             line.device = device.stableName;
     }
     if (!location.present && note)
-        *note =
-            QCoreApplication::translate("HandoverPart", "COM%1 的设备 %2 现在不存在：请在文件中改成"
-                                                        "监控计算机上传感器线路的设备。")
-                .arg(port)
-                .arg(location.device);
+        *note = HandoverPart::tr("COM%1 的设备 %2 现在不存在：请在文件中改成"
+                                 "监控计算机上传感器线路的设备。")
+                    .arg(port)
+                    .arg(location.device);
     return line;
 }
 
 HandoverPart::HandoverPart(QWidget& window, Source source)
     : QObject(&window), window_(window), source_(std::move(source)) {
     setObjectName(QStringLiteral("handover"));
-    action_ =
-        AddPartAction(window, this, "HandoverPart", QT_TRANSLATE_NOOP("HandoverPart", "导出配置…"),
-                      "handoverAction", QKeySequence(Qt::CTRL | Qt::Key_H));
+    action_ = AddPartAction(
+        window, this, [] { return HandoverPart::tr("导出配置…"); }, "handoverAction",
+        QKeySequence(Qt::CTRL | Qt::Key_H));
+    FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &HandoverPart::showDialog);
 }
 

@@ -33,10 +33,10 @@ public:
 
     QAction* action() const { return action_; }
     void showDialog();
-    // A change of language: an open dialog is built anew in it.
-    void retranslate();
 
 private:
+    // A change of language: an open dialog is built anew in it.
+    void retranslate();
     QWidget& window_;
     Source source_;
     QAction* action_ = nullptr;

@@ -27,7 +27,7 @@ LineSettingsDialog::LineSettingsDialog(int baud, const LineFormat& format, const
     parity_ = new QComboBox;
     parity_->setObjectName(QStringLiteral("lineParity"));
     for (int index = 0; index < LineFormats::kParityLetters.size(); ++index)
-        parity_->addItem(ParityCaption(index), LineFormats::kParityLetters[index]);
+        parity_->addItem(Caption::Parity(index), LineFormats::kParityLetters[index]);
     parity_->setCurrentIndex(qMax(0, LineFormats::ParityIndex(format.parity)));
     stopBits_ = new QComboBox;
     stopBits_->setObjectName(QStringLiteral("lineStopBits"));

@@ -15,9 +15,10 @@ LineSettingsPart::LineSettingsPart(QWidget& window, const SerialLine& line, Mess
     : QObject(&window), window_(window), line_(line), messages_(messages),
       settings_(settingsFolder), shown_(std::move(shown)), note_(std::move(note)) {
     setObjectName(QStringLiteral("lineSettings"));
-    action_ = AddPartAction(window, this, "LineSettingsPart",
-                            QT_TRANSLATE_NOOP("LineSettingsPart", "线路设置…"),
-                            "lineSettingsAction", QKeySequence(Qt::CTRL | Qt::Key_B));
+    action_ = AddPartAction(
+        window, this, [] { return LineSettingsPart::tr("线路设置…"); }, "lineSettingsAction",
+        QKeySequence(Qt::CTRL | Qt::Key_B));
+    FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &LineSettingsPart::showDialog);
 }
 

@@ -36,14 +36,14 @@ public:
     // The format now in force, for the next start.
     void keep(const LineFormat& format);
     void showDialog();
-    // A change of language: an open dialog is built anew in it.
-    void retranslate();
 
 signals:
     // The operator chose a line.
     void lineChosen(int baud, const LineFormat& format);
 
 private:
+    // A change of language: an open dialog is built anew in it.
+    void retranslate();
     void choose();
 
     QWidget& window_;

@@ -2,32 +2,43 @@
 #include "menu/part_actions.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QEvent>
 #include <QWidget>
 
+#include <utility>
+
 namespace {
-constexpr const char* kContext = "translationContext";
-constexpr const char* kSource = "translationSource";
+// Hears the window's LanguageChange on a part's behalf; it goes with the part.
+class LanguageFollower final : public QObject {
+public:
+    LanguageFollower(QWidget& window, QObject* part, std::function<void()> follow)
+        : QObject(part), follow_(std::move(follow)) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::LanguageChange)
+            follow_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> follow_;
+};
 } // namespace
 
-QAction* AddPartAction(QWidget& window, QObject* part, const char* context, const char* source,
+QAction* AddPartAction(QWidget& window, QObject* part, const std::function<QString()>& text,
                        const char* name, const QKeySequence& shortcut) {
-    auto* action = new QAction(QCoreApplication::translate(context, source), part);
+    auto* action = new QAction(text(), part);
     action->setObjectName(QLatin1String(name));
-    action->setProperty(kContext, QByteArray(context));
-    action->setProperty(kSource, QByteArray(source));
     action->setShortcut(shortcut);
     window.addAction(action);
+    FollowLanguage(window, action, [action, text] { action->setText(text()); });
     return action;
 }
 
-void RetranslatePartActions(QWidget& window) {
-    for (QAction* action : window.actions()) {
-        const QByteArray context = action->property(kContext).toByteArray();
-        const QByteArray source = action->property(kSource).toByteArray();
-        if (!source.isEmpty())
-            action->setText(QCoreApplication::translate(context.constData(), source.constData()));
-    }
+void FollowLanguage(QWidget& window, QObject* part, std::function<void()> follow) {
+    new LanguageFollower(window, part, std::move(follow));
 }
 
 void BringToFront(QWidget& partWindow) {

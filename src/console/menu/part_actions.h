@@ -6,17 +6,20 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
 class QObject;
 
 // A part's entry: an action owned by the part, with its shortcut active in the window. Its
-// text is source looked up in context now and after every change of language (mark the
-// source with QT_TRANSLATE_NOOP so that lupdate finds it).
-QAction* AddPartAction(QWidget& window, QObject* part, const char* context, const char* source,
+// text is asked of text now and after every change of language.
+QAction* AddPartAction(QWidget& window, QObject* part, const std::function<QString()>& text,
                        const char* name, const QKeySequence& shortcut);
 
-// The texts of every part action of the window, in the language now chosen.
-void RetranslatePartActions(QWidget& window);
+// Calls follow whenever the window's language changes, for as long as part lives. A part is
+// no widget and gets no LanguageChange of its own; this way the window need not know which
+// parts have texts.
+void FollowLanguage(QWidget& window, QObject* part, std::function<void()> follow);
 
 // Shows a part's window, in front and with the keyboard, whether new or already open.
 void BringToFront(QWidget& partWindow);

@@ -15,9 +15,10 @@ NetworkPortsPart::NetworkPortsPart(QWidget& window, PortMapping* mapping,
     : QObject(&window), window_(window), mapping_(mapping), settings_(settingsFolder),
       portList_(portList), linkLists_(std::move(linkLists)), tips_(tips) {
     setObjectName(QStringLiteral("networkPorts"));
-    action_ = AddPartAction(window, this, "NetworkPortsPart",
-                            QT_TRANSLATE_NOOP("NetworkPortsPart", "网络串口…"),
-                            "networkPortsAction", QKeySequence(Qt::CTRL | Qt::Key_N));
+    action_ = AddPartAction(
+        window, this, [] { return NetworkPortsPart::tr("网络串口…"); }, "networkPortsAction",
+        QKeySequence(Qt::CTRL | Qt::Key_N));
+    FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &NetworkPortsPart::showDialog);
     connect(&portList_, &EditableComboBox::clicked, this, &NetworkPortsPart::showLinkListTips);
     apply(settings_.servers());

@@ -27,8 +27,6 @@ public:
 
     QAction* action() const { return action_; }
     void showDialog();
-    // A change of language: the dialog is built anew in it, the tooltips follow.
-    void retranslate();
     const ServerMap& servers() const { return servers_; }
     // What the link lists' tooltips say of the chosen port; empty when the lists reach the
     // line.
@@ -40,6 +38,8 @@ public:
     QString refusalNote(int port, const JudgedCycle& cycle) const;
 
 private:
+    // A change of language: the dialog is built anew in it, the tooltips follow.
+    void retranslate();
     void apply(const ServerMap& servers);
     const ServerAddress* serverOf(int port) const;
     void showLinkListTips();

@@ -16,18 +16,18 @@
 RecordingPart::RecordingPart(QWidget& window, MessageSink& messages, QString folder)
     : QObject(&window), window_(window), messages_(messages), folder_(std::move(folder)) {
     setObjectName(QStringLiteral("recording"));
-    start_ = AddPartAction(window, this, "RecordingPart",
-                           QT_TRANSLATE_NOOP("RecordingPart", "开始记录…"), "recordAction",
-                           QKeySequence(Qt::CTRL | Qt::Key_R));
+    start_ = AddPartAction(
+        window, this, [] { return RecordingPart::tr("开始记录…"); }, "recordAction",
+        QKeySequence(Qt::CTRL | Qt::Key_R));
     start_->setCheckable(true);
     // Checked only by the recorder's state, not by the click itself.
     connect(start_, &QAction::triggered, this, [this] {
         showState();
         chooseFile();
     });
-    stop_ =
-        AddPartAction(window, this, "RecordingPart", QT_TRANSLATE_NOOP("RecordingPart", "停止记录"),
-                      "stopRecordAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    stop_ = AddPartAction(
+        window, this, [] { return RecordingPart::tr("停止记录"); }, "stopRecordAction",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     connect(stop_, &QAction::triggered, this, &RecordingPart::stop);
     connect(&recorder_, &Recorder::rowWritten, this, &RecordingPart::showState);
     connect(&recorder_, &Recorder::failed, this, &RecordingPart::failed);

@@ -5,6 +5,7 @@
 #include "hex_transcript.h"
 #include "model_texts.h"
 #include "readings.h"
+#include "tool_limits.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -27,7 +28,7 @@ ScanDialog::ScanDialog(SerialLine& serialLine, const LineSettings& line,
                        const QList<SensorModel>& models, QWidget* parent)
     : QDialog(parent), scan_(serialLine, this), line_(line), models_(models) {
     setObjectName(QStringLiteral("ScanDialog"));
-    setWindowTitle(tr("扫描传感器"));
+    setWindowTitle(SharedText::ScanFeature());
     auto* form = new QFormLayout;
     form->addRow(tr("地址范围："), createRangeRow());
     form->addRow(tr("波特率："), createRateRow(line.baudRate));
@@ -146,7 +147,8 @@ QDialogButtonBox* ScanDialog::createButtons() {
     useButton_->setEnabled(false);
     watchButton_ = buttons->addButton(tr("全部监视"), QDialogButtonBox::ActionRole);
     watchButton_->setObjectName(QStringLiteral("watchAll"));
-    watchButton_->setToolTip(tr("同时监视找到的全部传感器（右键“多传感器监视…”）"));
+    watchButton_->setToolTip(
+        tr("同时监视找到的全部传感器（右键“%1…”）").arg(SharedText::WatchFeature()));
     watchButton_->setEnabled(false);
     // A button of our own text: a standard one takes Qt's text back at a change of language.
     buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);

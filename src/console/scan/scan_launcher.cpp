@@ -14,9 +14,10 @@ ScanLauncher::ScanLauncher(QWidget& window, SerialLine& line, const SensorExchan
                            MessageSink& messages)
     : QObject(&window), window_(window), line_(line), exchange_(exchange), messages_(messages) {
     setObjectName(QStringLiteral("scanLauncher"));
-    action_ = AddPartAction(window, this, "ScanLauncher",
-                            QT_TRANSLATE_NOOP("ScanLauncher", "扫描传感器…"), "scanAction",
-                            QKeySequence(Qt::CTRL | Qt::Key_F));
+    action_ = AddPartAction(
+        window, this, [] { return SharedText::ScanFeature() + QStringLiteral("…"); }, "scanAction",
+        QKeySequence(Qt::CTRL | Qt::Key_F));
+    FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &ScanLauncher::open);
 }
 

@@ -30,8 +30,6 @@ public:
     bool scanning() const;
     // The line went away under a running scan.
     void stopScan();
-    // A change of language: a dialog with no scan running is built anew in it.
-    void retranslate();
     // The models a scan tells apart, asked as each scan starts.
     void setModels(std::function<QList<SensorModel>()> models) { models_ = std::move(models); }
 
@@ -43,6 +41,8 @@ signals:
                      const QStringList& modelIds);
 
 private:
+    // A change of language: a dialog with no scan running is built anew in it.
+    void retranslate();
     void open();
 
     QWidget& window_;

@@ -16,9 +16,10 @@ SensorModelPart::SensorModelPart(QWidget& window, SensorExchange& exchange,
       line_(std::move(line)), settings_(settingsFolder),
       catalogue_(SensorCatalogue::load(settingsFolder)) {
     setObjectName(QStringLiteral("sensorModel"));
-    action_ = AddPartAction(window, this, "SensorModelPart",
-                            QT_TRANSLATE_NOOP("SensorModelPart", "传感器型号…"),
-                            "sensorModelAction", QKeySequence(Qt::CTRL | Qt::Key_E));
+    action_ = AddPartAction(
+        window, this, [] { return SensorModelPart::tr("传感器型号…"); }, "sensorModelAction",
+        QKeySequence(Qt::CTRL | Qt::Key_E));
+    FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &SensorModelPart::showDialog);
     connect(&exchange_, &SensorExchange::powerCycleNeeded, this,
             &SensorModelPart::askForPowerCycle);

@@ -37,13 +37,13 @@ public:
     // What a readout shows under this model, for its tooltip (first: AI_SHOW(0)).
     QString readoutTip(bool first) const;
     SensorModelDialog* dialog() const { return dialog_; }
-    void retranslate();
 
 signals:
     // The poll follows another model: tooltips and the request box show it.
     void modelChanged();
 
 private:
+    void retranslate();
     void reload();
     void offerLine(const SensorModel& model);
     void askForPowerCycle(int newAddress);

@@ -17,8 +17,10 @@ LineHealth::LineHealth(QWidget& window, const SerialLine& line, const SensorExch
     connect(&exchange, &SensorExchange::cycleJudged, &statistics_,
             [this](const JudgedCycle& cycle) { statistics_.cycleJudged(cycle.verdict); });
 
-    action_ = AddPartAction(window, this, "LineHealth", QT_TRANSLATE_NOOP("LineHealth", "通讯统计"),
-                            "statisticsAction", QKeySequence(Qt::CTRL | Qt::Key_I));
+    action_ = AddPartAction(
+        window, this, [] { return LineHealth::tr("通讯统计"); }, "statisticsAction",
+        QKeySequence(Qt::CTRL | Qt::Key_I));
+    FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &LineHealth::showWindow);
 }
 

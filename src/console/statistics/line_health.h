@@ -24,10 +24,10 @@ public:
     // The counts, for another job on the line (the bus watch) to add its cycles to.
     LineStatistics& statistics() { return statistics_; }
     void showWindow();
-    // A change of language: the window is built anew in it.
-    void retranslate();
 
 private:
+    // A change of language: the window is built anew in it.
+    void retranslate();
     QWidget& window_;
     LineStatistics statistics_;
     QAction* action_ = nullptr;

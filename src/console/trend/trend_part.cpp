@@ -10,8 +10,10 @@
 TrendPart::TrendPart(QWidget& window, const SerialLine& line)
     : QObject(&window), window_(window), line_(line) {
     setObjectName(QStringLiteral("trend"));
-    action_ = AddPartAction(window, this, "TrendPart", QT_TRANSLATE_NOOP("TrendPart", "趋势图"),
-                            "trendAction", QKeySequence(Qt::CTRL | Qt::Key_T));
+    action_ = AddPartAction(
+        window, this, [] { return TrendPart::tr("趋势图"); }, "trendAction",
+        QKeySequence(Qt::CTRL | Qt::Key_T));
+    FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &TrendPart::showWindow);
 }
 

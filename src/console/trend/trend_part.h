@@ -34,10 +34,10 @@ public:
     const ReadingSeries& series() const { return series_; }
     const ReadingSeries* watchedSeries(int address) const;
     void showWindow();
-    // A change of language: the window is built anew in it.
-    void retranslate();
 
 private:
+    // A change of language: the window is built anew in it.
+    void retranslate();
     // Whether the source's cycles paused since its last one.
     static bool pausedSince(qint64& lastMs, const JudgedCycle& cycle);
     void add(ReadingSeries& series, const JudgedCycle& cycle);

@@ -18,9 +18,10 @@ BusWatchPart::BusWatchPart(QWidget& window, SerialLine& line, const SensorExchan
       settings_(settingsFolder), watch_(line) {
     setObjectName(QStringLiteral("busWatch"));
     table_ = new WatchTableModel(tally_, this);
-    action_ = AddPartAction(window, this, "BusWatchPart",
-                            QT_TRANSLATE_NOOP("BusWatchPart", "多传感器监视…"), "watchAction",
-                            QKeySequence(Qt::CTRL | Qt::Key_M));
+    action_ = AddPartAction(
+        window, this, [] { return SharedText::WatchFeature() + QStringLiteral("…"); },
+        "watchAction", QKeySequence(Qt::CTRL | Qt::Key_M));
+    FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &BusWatchPart::showWindow);
     connect(&watch_, &BusWatch::requestSent, this, &BusWatchPart::requestSent);
     connect(&watch_, &BusWatch::bytesReceived, this, &BusWatchPart::bytesReceived);

@@ -28,8 +28,6 @@ public:
 
     QAction* action() const { return action_; }
     void showWindow();
-    // A change of language: the window is built anew in it; the watch goes on.
-    void retranslate();
     // Starts watching addresses now (from the scan, or the window's start), each with its
     // model from models; addresses without one take the model the poll uses.
     bool watch(const QList<int>& addresses, int timeoutMs, const QString& note = {},
@@ -51,6 +49,8 @@ signals:
     void cycleJudged(const JudgedCycle& cycle);
 
 private:
+    // A change of language: the window is built anew in it; the watch goes on.
+    void retranslate();
     void onJudged(const JudgedCycle& cycle, qint64 replyMs);
     void onStopped(const QString& failure);
 

@@ -5,6 +5,7 @@
 
 #include "address_list.h"
 #include "bus_watch.h"
+#include "tool_limits.h"
 #include "watch/watch_table_model.h"
 
 #include <QAction>
@@ -29,7 +30,7 @@ const QSize kStartSize(640, 420);
 
 BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BusWatchWindow"));
-    setWindowTitle(tr("多传感器监视"));
+    setWindowTitle(SharedText::WatchFeature());
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     addresses_ = new QLineEdit;

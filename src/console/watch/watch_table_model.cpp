@@ -4,6 +4,7 @@
 #include "model_texts.h"
 #include "readings.h"
 #include "reply_fault_text.h"
+#include "tool_limits.h"
 
 #include <QBrush>
 #include <QColor>
@@ -81,9 +82,9 @@ QString WatchTableModel::text(const SensorTally& sensor, int column) const {
 
 QStringList WatchTableModel::widestTexts(int column) const {
     SensorTally widest;
-    widest.address = 254;
-    widest.temperature = Readout{-400, 1, FormatTenths(-400) + QChar(0x2103)};
-    widest.humidity = Readout{1000, 1, FormatTenths(1000) + QLatin1Char('%')};
+    widest.address = Limits::kLastAddress;
+    widest.temperature = Readout{-400, 1, FormatTenths(-400) + Unit::kCelsius};
+    widest.humidity = Readout{1000, 1, FormatTenths(1000) + Unit::kPercent};
     widest.lastGood = QDateTime(QDate(2000, 1, 1), QTime(23, 59, 59));
     widest.judged = widest.good = 1;
     widest.replyTimes.add(1000);

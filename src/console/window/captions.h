@@ -3,52 +3,40 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <iterator>
 
 // The window's fixed texts that its code sets in more than one place, looked up in the
 // language chosen when they are asked for. The Chinese texts are the source, so without a
 // translation they stand as they always have.
-namespace Caption {
-inline QString Window() {
-    return QCoreApplication::translate(
-        "Caption", "温湿度传感器Modbus调试软件　　　　　　　　　             Quorvex");
-}
-inline QString Start() { // acquisition stopped
-    return QCoreApplication::translate("Caption", "采 集");
-}
-inline QString Stop() { // acquisition running
-    return QCoreApplication::translate("Caption", "停 止");
-}
-inline QString Confirm() {
-    return QCoreApplication::translate("Caption", "确 定");
-}
-inline QString Good() {
-    return QCoreApplication::translate("Caption", "通讯数据正常！");
-}
-inline QString Bad() {
-    return QCoreApplication::translate("Caption", "通讯数据错误！");
-}
-inline const QString kWebAddress = QStringLiteral("www.modbus.org");
-// The application's title, on its message boxes.
-inline QString Application() {
-    return QCoreApplication::translate("Caption", "温湿度传感器Modbus调试软件");
-}
-} // namespace Caption
+class Caption {
+    Q_DECLARE_TR_FUNCTIONS(Caption)
+
+public:
+    static QString Window() {
+        return tr("温湿度传感器Modbus调试软件　　　　　　　　　             Quorvex");
+    }
+    static QString Start() { return tr("采 集"); } // acquisition stopped
+    static QString Stop() { return tr("停 止"); }  // acquisition running
+    static QString Confirm() { return tr("确 定"); }
+    static QString Good() { return tr("通讯数据正常！"); }
+    static QString Bad() { return tr("通讯数据错误！"); }
+    static inline const QString kWebAddress = QStringLiteral("www.modbus.org");
+    // The application's title, on its message boxes.
+    static QString Application() { return tr("温湿度传感器Modbus调试软件"); }
+    // The parity list's items, in the order of LineFormats::kParityLetters.
+    static QString Parity(int index) {
+        static const char* const kCaptions[] = {QT_TR_NOOP("无校验"), QT_TR_NOOP("奇校验"),
+                                                QT_TR_NOOP("偶校验")};
+        return index >= 0 && index < static_cast<int>(std::size(kCaptions)) ? tr(kCaptions[index])
+                                                                            : QString();
+    }
+};
 
 // Command1's caption: the port's state as the operator sees it.
-namespace PortCaption {
-inline QString Open() { // shown while closed
-    return QCoreApplication::translate("Caption", "打开串口");
-}
-inline QString Close() { // shown while open
-    return QCoreApplication::translate("Caption", "关闭串口");
-}
-} // namespace PortCaption
+class PortCaption {
+    Q_DECLARE_TR_FUNCTIONS(PortCaption)
 
-// The parity list's items, in the order of LineFormats::kParityLetters.
-inline QString ParityCaption(int index) {
-    static const char* const kCaptions[] = {QT_TRANSLATE_NOOP("Caption", "无校验"),
-                                            QT_TRANSLATE_NOOP("Caption", "奇校验"),
-                                            QT_TRANSLATE_NOOP("Caption", "偶校验")};
-    return index >= 0 && index < 3 ? QCoreApplication::translate("Caption", kCaptions[index])
-                                   : QString();
-}
+public:
+    static QString Open() { return tr("打开串口"); }  // shown while closed
+    static QString Close() { return tr("关闭串口"); } // shown while open
+};

@@ -25,8 +25,6 @@
 #include "window/port_list_tips.h"
 #include "window/readout_age.h"
 
-#include "menu/part_actions.h"
-
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QPushButton>
@@ -171,7 +169,8 @@ void frmmain::showModel() {
 }
 
 void frmmain::showHints() {
-    const QString hint = tr("地址或波特率不明时，可右键选择“扫描传感器…”（Ctrl+F）");
+    const QString hint =
+        tr("地址或波特率不明时，可右键选择“%1…”（Ctrl+F）").arg(SharedText::ScanFeature());
     Combo_Addr(0)->setToolTip(hint);
     Combo_Addr(2)->setToolTip(hint);
     Command_OK1->setToolTip(
@@ -199,15 +198,6 @@ void frmmain::retranslate() {
     else
         showStatusToolTip();
     showHints();
-    RetranslatePartActions(*this);
-    scanLauncher_->retranslate();
-    lineHealth_->retranslate();
-    trend_->retranslate();
-    busWatch_->retranslate();
-    networkPorts_->retranslate();
-    lineSettings_->retranslate();
-    handover_->retranslate();
-    sensorModel_->retranslate();
     showModel();
 }
 

@@ -127,7 +127,7 @@ void MainControls::retranslateControls(QWidget& window) {
     // The parity list's texts follow the language; its choice stays where it was.
     const int parity = Combo3->findText(Combo3->text(), Qt::MatchExactly);
     for (int item = 0; item < Combo3->count(); ++item)
-        Combo3->setItemText(item, ParityCaption(item));
+        Combo3->setItemText(item, Caption::Parity(item));
     if (parity >= 0)
         Combo3->setText(Combo3->itemText(parity));
     Label17->setText(tr("模块地址:"));
