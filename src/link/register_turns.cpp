@@ -26,7 +26,7 @@ std::optional<int> OwedLength(const QByteArray& request, const QByteArray& head)
 } // namespace
 
 RegisterTurns::RegisterTurns(SerialLine& line, QString purpose, QObject* parent)
-    : QObject(parent), line_(line), purpose_(std::move(purpose)) {
+    : QObject(parent), line_(&line), purpose_(std::move(purpose)) {
     replyTimer_.setSingleShot(true);
     connect(&replyTimer_, &QTimer::timeout, this, &RegisterTurns::judge);
 }
@@ -39,7 +39,7 @@ void RegisterTurns::hold(const LineSettings& settings) {
     settings_ = settings;
     silenceMs_ = LineTiming::CeilMilliseconds(LineTiming::SilenceMicroseconds(settings));
     holding_ = true;
-    line_.listen(
+    line_->listen(
         this, [this](const QByteArray& bytes) { onReceived(bytes); }, purpose_);
 }
 
@@ -49,14 +49,16 @@ void RegisterTurns::release() {
     holding_ = false;
     replyTimer_.stop();
     done_ = nullptr;
-    line_.discardReceived();
-    line_.release(this);
+    if (!line_)
+        return;
+    line_->discardReceived();
+    line_->release(this);
 }
 
 bool RegisterTurns::useSettings(const LineSettings& settings) {
     settings_ = settings;
     silenceMs_ = LineTiming::CeilMilliseconds(LineTiming::SilenceMicroseconds(settings));
-    return line_.applySettings(settings).ok();
+    return line_ && line_->applySettings(settings).ok();
 }
 
 void RegisterTurns::read(int address, const RegisterRead& read, Done done) {
@@ -77,13 +79,13 @@ void RegisterTurns::write(int address, int registerNumber, quint16 value, Done d
 void RegisterTurns::ask(const QByteArray& frame, Done done) {
     // The silence that ends the last frame on the line, before the next begins.
     QTimer::singleShot(silenceMs_, this, [this, frame, done = std::move(done)]() mutable {
-        if (!holding_)
+        if (!holding_ || !line_)
             return;
-        line_.discardReceived();
+        line_->discardReceived();
         received_.clear();
         request_ = frame;
         done_ = std::move(done);
-        const CommResult sent = line_.write(frame);
+        const CommResult sent = line_->write(frame);
         if (!sent.ok()) {
             done_ = nullptr;
             emit lineFailed(

@@ -3,14 +3,14 @@
 
 #include "line_settings.h"
 #include "sensor_model.h"
+#include "serial_line.h"
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <functional>
-
-class SerialLine;
 
 // What a sensor made of one request.
 struct RegisterAnswer {
@@ -57,7 +57,8 @@ private:
     void onReceived(const QByteArray& bytes);
     void judge();
 
-    SerialLine& line_;
+    // The window may take the line down first when it closes in the middle of a job.
+    QPointer<SerialLine> line_;
     QString purpose_;
     LineSettings settings_;
     QTimer replyTimer_;
