@@ -41,8 +41,13 @@ bool SimProcess::start(const QStringList& options) {
         return false;
     if (!process_.waitForReadyRead(5000))
         return false;
-    return process_.readAllStandardOutput().startsWith("ready") &&
-           QFileInfo(linkPath()).isSymLink();
+    const QByteArray ready = process_.readAllStandardOutput();
+    const QByteArray served("ready rfc2217 127.0.0.1:");
+    if (ready.startsWith(served)) {
+        rfc2217Port_ = ready.mid(served.size()).split(' ').first().toInt();
+        return rfc2217Port_ > 0;
+    }
+    return ready.startsWith("ready") && QFileInfo(linkPath()).isSymLink();
 }
 
 bool SimProcess::stop() {

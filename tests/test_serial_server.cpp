@@ -4,17 +4,23 @@
 // Modbus TCP gateway.
 #include "gateway_server.h"
 #include "line_rig.h"
+#include "rate_change/rate_change_dialog.h"
 #include "scan/scan_dialog.h"
 #include "serial_server.h"
 #include "statistics/statistics_window.h"
 #include "tcp_peer.h"
 #include "tool_settings.h"
 #include "watch/bus_watch_part.h"
+#include "watch/bus_watch_window.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -44,6 +50,31 @@ struct ServerRig : SensorRig {
             return false;
         map(kind, kind == ServerAddress::Kind::Rfc2217 ? server.rfc2217Port() : server.tcpPort());
         return true;
+    }
+    // The virtual sensor behind its own RFC 2217 endpoint, which is told the parity as well
+    // as the rate: a frame at another format than a sensor's is noise to it.
+    bool startBehindOwnEndpoint(const QStringList& sensorOptions) {
+        if (!sensor.start(sensorOptions +
+                          QStringList{QStringLiteral("--rfc2217"), QStringLiteral("0")}))
+            return false;
+        map(ServerAddress::Kind::Rfc2217, static_cast<quint16>(sensor.rfc2217Port()));
+        return true;
+    }
+    // 更改波特率… from action (the window's, or a watch row's): the dialog's rate accepted.
+    void changeRate(QAction* action, const QString& baud) {
+        action->trigger();
+        auto* dialog = w().findChild<RateChangeDialog*>();
+        QVERIFY(dialog);
+        dialog->findChild<QComboBox*>(QStringLiteral("newRate"))->setCurrentText(baud);
+        dialog->findChild<QPushButton*>(QStringLiteral("rateAccept"))->click();
+    }
+    // The power-cycle question answered; after powering the sensors off and on, if asked.
+    void confirmPowerCycle(bool cycled) {
+        QMessageBox* ask = nullptr;
+        QTRY_VERIFY((ask = w().findChild<QMessageBox*>(QStringLiteral("ratePowerCycleQuestion"))));
+        if (cycled)
+            QVERIFY(sensor.powerCycle());
+        ask->buttons().at(0)->click();
     }
     QString why() const { return server.why() + gateway.why(); }
     void map(ServerAddress::Kind kind, quint16 tcpPort,
@@ -96,10 +127,16 @@ private slots:
     void serverHangingUpWhileTheToolWrites_data();
     void serverHangingUpWhileTheToolWrites();
     void gatewayScansWatchesAndSpeaksForSilentUnits();
+    void ownEndpointScanFindsAn8E1SensorAmong8N1Ones();
+    void ownEndpointBusMovedToOneRate();
+    void ownEndpointCorrectionsWrittenAndReadBack();
 };
 
-// The gateway's cases say so in their names and need pymodbus; the others need ser2net.
+// The sim's own endpoint needs neither; the gateway's cases say so in their names and need
+// pymodbus; the others need ser2net.
 void TestSerialServer::init() {
+    if (QByteArray(QTest::currentTestFunction()).startsWith("ownEndpoint"))
+        return;
     const bool gateway = QByteArray(QTest::currentTestFunction()).startsWith("gateway") ||
                          QByteArray(QTest::currentDataTag()) == "Modbus TCP";
     if (gateway && !GatewayServer::Installed())
@@ -356,6 +393,121 @@ void TestSerialServer::gatewayScansWatchesAndSpeaksForSilentUnits() {
     QVERIFY2(rig.ui().Message_Show->toolTip().contains(QStringLiteral("不转发广播（单元号 0）")),
              qPrintable(rig.ui().Message_Show->toolTip()));
     QVERIFY(rig.messages.shown.isEmpty());
+}
+
+// Two sensors at 9600 8N1 and one at 9600 8E1: the scan across both formats finds each
+// once, at its own format, which only a line that carries parity can tell.
+void TestSerialServer::ownEndpointScanFindsAn8E1SensorAmong8N1Ones() {
+    ServerRig rig;
+    QVERIFY(rig.startBehindOwnEndpoint(
+        {QStringLiteral("--bus"), QStringLiteral("3:r414a01,6:ee210,9:t10s-b")}));
+    rig.clickOpen();
+    rig.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
+    auto* dialog = rig.w().findChild<ScanDialog*>();
+    QVERIFY(dialog);
+    dialog->findChild<QCheckBox*>(QStringLiteral("format8E1"))->setChecked(true);
+    dialog->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(10);
+    dialog->findChild<QPushButton*>(QStringLiteral("start"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->scanning(), 20000);
+    auto* results = dialog->findChild<QTableWidget*>(QStringLiteral("results"));
+    QStringList found;
+    for (int row = 0; row < results->rowCount(); ++row)
+        found << QStringList{results->item(row, 0)->text(), results->item(row, 1)->text(),
+                             results->item(row, 2)->text()}
+                     .join(QLatin1Char(' '));
+    std::sort(found.begin(), found.end());
+    QCOMPARE(found, (QStringList{QStringLiteral("3 9600 8N1"), QStringLiteral("6 9600 8E1"),
+                                 QStringLiteral("9 9600 8N1")}));
+}
+
+// A bus of a sensor that takes a new rate at once and one that takes it after a power
+// cycle, moved from the watch's rows: without the power cycle the second stays at 9600, so
+// the line goes back there. The second moved alone (the window's own 更改波特率…) with the
+// power cycle: the window takes 19200 and the watch finds both there.
+void TestSerialServer::ownEndpointBusMovedToOneRate() {
+    ServerRig rig;
+    QVERIFY(rig.startBehindOwnEndpoint(
+        {QStringLiteral("--bus"), QStringLiteral("2:xy-md02,4:r414a01")}));
+    rig.clickOpen();
+    QVERIFY(rig.chooseModel(QStringLiteral("xy-md02"), false));
+    auto* watch = rig.w().findChild<BusWatchPart*>();
+    const SensorCatalogue& catalogue = rig.w().findChild<SensorModelPart*>()->catalogue();
+    const QList<SensorModel> models{*catalogue.find(QStringLiteral("xy-md02")),
+                                    *catalogue.find(QStringLiteral("r414a01"))};
+    QVERIFY(watch->watch({2, 4}, 200, {}, models));
+    QTRY_VERIFY_WITH_TIMEOUT(watch->tally().sensors().at(1).good >= 1, 5000);
+    watch->showWindow();
+    rig.changeRate(watch->window()->findChild<QAction*>(QStringLiteral("allRateChange")),
+                   QStringLiteral("19200"));
+    QVERIFY(!watch->running());
+    rig.confirmPowerCycle(false);
+    QTRY_COMPARE(rig.messages.shown.size(), 1);
+    QCOMPARE(rig.messages.shown.last(), QStringLiteral("波特率没有全部更改，串口回到 9600 波特。"));
+    QCOMPARE(rig.messages.reasons.last(), QStringLiteral("地址 2 在 19200 波特时没有回答\n"
+                                                         "地址 4 已在 19200 波特回答"));
+    QCOMPARE(rig.ui().Combo2->text(), QStringLiteral("9600"));
+    rig.ui().Combo_Addr(2)->setText(QStringLiteral("2"));
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood); // the line is back at the old rate
+    rig.ui().Command_OK3->click();
+
+    rig.changeRate(rig.w().findChild<QAction*>(QStringLiteral("rateChangeAction")),
+                   QStringLiteral("19200"));
+    rig.confirmPowerCycle(true);
+    QTRY_COMPARE(rig.messages.shown.size(), 2);
+    QCOMPARE(rig.messages.shown.last(),
+             QStringLiteral("波特率已改为 19200：地址 2 已在新波特率读取确认。"));
+    QCOMPARE(rig.ui().Combo2->text(), QStringLiteral("19200"));
+    QTRY_VERIFY(!rig.w().line().opening() && rig.w().line().shownOpen());
+    QVERIFY(watch->watch({2, 4}, 200, {}, models));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        watch->tally().sensors().at(0).good >= 1 && watch->tally().sensors().at(1).good >= 1, 5000);
+    watch->stop();
+    // The tool's own sensor names no rate register: refused by its name, nothing written.
+    QVERIFY(rig.chooseModel(QStringLiteral("default"), false));
+    const std::size_t written = rig.sensor.frames(QStringLiteral("RX")).size();
+    rig.w().findChild<QAction*>(QStringLiteral("rateChangeAction"))->trigger();
+    QVERIFY(rig.messages.shown.last().contains(QStringLiteral("本工具的传感器")));
+    QVERIFY(!rig.w().findChild<RateChangeDialog*>());
+    QCOMPARE(rig.sensor.frames(QStringLiteral("RX")).size(), written);
+}
+
+// Offsets written into the sensor and read back, the readings shifted by them; an offset
+// outside the model's range is refused with nothing sent.
+void TestSerialServer::ownEndpointCorrectionsWrittenAndReadBack() {
+    ServerRig rig;
+    QVERIFY(rig.startBehindOwnEndpoint({QStringLiteral("--model"), QStringLiteral("xy-md02"),
+                                        QStringLiteral("--temperature"), QStringLiteral("215"),
+                                        QStringLiteral("--humidity"), QStringLiteral("480")}));
+    rig.clickOpen();
+    QVERIFY(rig.chooseModel(QStringLiteral("xy-md02"), false));
+    auto* box = rig.w().findChild<QGroupBox*>(QStringLiteral("correctionsBox"));
+    QVERIFY(box);
+    auto* temperature = box->findChild<QLineEdit*>(QStringLiteral("temperatureCorrection"));
+    auto* humidity = box->findChild<QLineEdit*>(QStringLiteral("humidityCorrection"));
+    auto* status = box->findChild<QLabel*>(QStringLiteral("correctionsStatus"));
+    temperature->setText(QStringLiteral("-1.5"));
+    humidity->setText(QStringLiteral("2.3"));
+    box->findChild<QPushButton*>(QStringLiteral("writeCorrections"))->click();
+    QTRY_COMPARE(status->text(), QStringLiteral("传感器中的校正值已读回确认"));
+    temperature->clear();
+    humidity->clear();
+    box->findChild<QPushButton*>(QStringLiteral("readCorrections"))->click();
+    QTRY_COMPARE(status->text(), QStringLiteral("传感器中的校正值已读回确认"));
+    QCOMPARE(temperature->text(), QStringLiteral("-1.5"));
+    QCOMPARE(humidity->text(), QStringLiteral("2.3"));
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    QCOMPARE(rig.ui().AI_SHOW(0)->text(), QStringLiteral("20.0℃"));
+    QCOMPARE(rig.ui().AI_SHOW(1)->text(), QStringLiteral("50.3%"));
+    rig.ui().Command_OK3->click();
+
+    const std::size_t written = rig.sensor.frames(QStringLiteral("RX")).size();
+    temperature->setText(QStringLiteral("10.4"));
+    box->findChild<QPushButton*>(QStringLiteral("writeCorrections"))->click();
+    QVERIFY(status->text().contains(QStringLiteral("超出范围")));
+    QTest::qWait(300); // a request would have reached the sensor by now
+    QCOMPARE(rig.sensor.frames(QStringLiteral("RX")).size(), written);
 }
 
 QTEST_MAIN(TestSerialServer)

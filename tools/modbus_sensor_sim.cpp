@@ -5,6 +5,7 @@
 #include "frame_sizes.h"
 #include "pty_link.h"
 #include "sensor_catalogue.h"
+#include "sim_line_end.h"
 #include "sim_options.h"
 #include "virtual_sensor.h"
 
@@ -37,55 +38,6 @@ void onSignal(int) {
 // SIGHUP: the sensors are switched off and on.
 void onPowerCycle(int) {
     powerCycleRequested = 1;
-}
-
-// Bits a character takes at the line's setting: start, data, parity, stop.
-int characterBits(int deviceSide) {
-    termios line{};
-    if (tcgetattr(deviceSide, &line) != 0)
-        return 10;
-    int data = 8;
-    switch (line.c_cflag & CSIZE) {
-    case CS5:
-        data = 5;
-        break;
-    case CS6:
-        data = 6;
-        break;
-    case CS7:
-        data = 7;
-        break;
-    default:
-        break;
-    }
-    return 1 + data + ((line.c_cflag & PARENB) ? 1 : 0) + ((line.c_cflag & CSTOPB) ? 2 : 1);
-}
-
-// The rate the tool set on the line, read from our own descriptor of the device side.
-int lineRate(int deviceSide) {
-    termios line{};
-    if (tcgetattr(deviceSide, &line) != 0)
-        return 0;
-    switch (cfgetispeed(&line)) {
-    case B1200:
-        return 1200;
-    case B2400:
-        return 2400;
-    case B4800:
-        return 4800;
-    case B9600:
-        return 9600;
-    case B19200:
-        return 19200;
-    case B38400:
-        return 38400;
-    case B57600:
-        return 57600;
-    case B115200:
-        return 115200;
-    default:
-        return -1;
-    }
 }
 
 class FrameLog {
@@ -127,7 +79,7 @@ struct Pending {
 class SimulatedLine {
 public:
     SimulatedLine(const SimConfig& config, const std::vector<VirtualSensor::Options>& sensors,
-                  const PtyLink& line)
+                  SimLineEnd& line)
         : config_(config), line_(line), log_(config.logPath), sensors_(sensors),
           random_(config.sensor.seed ^ 0x9E3779B9u), floodStart_(Clock::now()) {
         if (log_.failed(config.logPath))
@@ -170,28 +122,12 @@ private:
         }
         if (config_.floodRate > 0 || !received_.isEmpty())
             timeoutMs = std::min(timeoutMs, 10);
-        pollfd fds{line_.master(), POLLIN, 0};
-        const int ready = poll(&fds, 1, timeoutMs);
-        if (ready < 0 && errno != EINTR) {
-            std::perror("modbus-sensor-sim: poll");
+        const int before = received_.size();
+        if (!line_.wait(timeoutMs, &received_))
             return false;
-        }
-        if (ready > 0 && (fds.revents & POLLIN)) {
-            char buffer[512];
-            const ssize_t count = read(line_.master(), buffer, sizeof buffer);
-            if (count > 0) {
-                received_.append(buffer, static_cast<int>(count));
-                lastByte_ = Clock::now();
-            }
-        }
+        if (received_.size() > before)
+            lastByte_ = Clock::now();
         return true;
-    }
-
-    // The line as the pseudo-terminal shows it: the rate the tool set, not its parity,
-    // which a pseudo-terminal does not keep. A serial server in front would tell both.
-    HeardLine heardLine() const {
-        const int rate = lineRate(line_.farEnd());
-        return {rate > 0 ? std::optional<int>(rate) : std::nullopt, std::nullopt};
     }
 
     // A bad CRC means we are out of step, so slide by one.
@@ -207,7 +143,7 @@ private:
             const QByteArray frame = received_.left(start.length);
             received_.remove(0, start.length);
             // At another rate than theirs the frame would be noise to real sensors.
-            const HeardLine line = heardLine();
+            const HeardLine line = line_.heard();
             if (!sensors_.anyHears(line)) {
                 log_.write("RX-RATE", frame);
                 continue;
@@ -220,11 +156,11 @@ private:
     // When a reply of replyBytes would have arrived in full on a real line: the request's
     // wire time, the silence that ends it, the turnaround and the reply's own wire time.
     std::chrono::microseconds lineDelay(int requestBytes, int replyBytes) const {
-        const int rate = lineRate(line_.farEnd());
+        const int rate = line_.heard().baud.value_or(0);
         if (rate <= 0)
             return std::chrono::milliseconds(config_.turnaroundMs);
         const double bitUs = 1e6 / rate;
-        const int bits = characterBits(line_.farEnd());
+        const int bits = line_.characterBits();
         const double silenceUs = rate > 19200 ? 1750.0 : 3.5 * bits * bitUs;
         const double us =
             (requestBytes + replyBytes) * bits * bitUs + silenceUs + config_.turnaroundMs * 1000.0;
@@ -286,8 +222,7 @@ private:
     void sendDueReplies() {
         while (!pending_.empty() && pending_.front().due <= Clock::now()) {
             QByteArray& bytes = pending_.front().bytes;
-            const ssize_t written =
-                write(line_.master(), bytes.constData(), static_cast<size_t>(bytes.size()));
+            const ssize_t written = line_.send(bytes);
             if (written > 0)
                 log_.write("TX", bytes.left(static_cast<int>(written)));
             if (written > 0 && written < bytes.size()) {
@@ -309,13 +244,12 @@ private:
             return;
         const QByteArray noise = randomBytes(count);
         // Bytes nobody reads are dropped, as on a line with no listener.
-        [[maybe_unused]] const ssize_t written =
-            write(line_.master(), noise.constData(), static_cast<size_t>(count));
+        [[maybe_unused]] const ssize_t written = line_.send(noise);
         floodSent_ = due;
     }
 
     const SimConfig& config_;
-    const PtyLink& line_;
+    SimLineEnd& line_;
     FrameLog log_;
     SensorBus sensors_;
     std::mt19937 random_;
@@ -354,12 +288,17 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    PtyLink line;
+    PtyLink link;
+    ComPortLineEnd endpoint;
     std::string error;
-    if (!line.open(config.folder, config.port, &error)) {
+    const bool served = config.rfc2217Port >= 0;
+    if (served ? !endpoint.listen(config.rfc2217Port, &error)
+               : !link.open(config.folder, config.port, &error)) {
         std::fprintf(stderr, "modbus-sensor-sim: %s\n", error.c_str());
         return 1;
     }
+    PtyLineEnd pty(link);
+    SimLineEnd& line = served ? static_cast<SimLineEnd&>(endpoint) : pty;
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigaction(SIGINT, &action, nullptr);
@@ -373,8 +312,12 @@ int main(int argc, char** argv) {
     std::string addressList;
     for (const VirtualSensor::Options& one : sensors)
         addressList += (addressList.empty() ? "" : ",") + std::to_string(one.address);
-    std::printf("ready %s -> %s (address %s)\n", line.link().c_str(), line.device().c_str(),
-                addressList.c_str());
+    if (served)
+        std::printf("ready rfc2217 127.0.0.1:%d (address %s)\n", endpoint.port(),
+                    addressList.c_str());
+    else
+        std::printf("ready %s -> %s (address %s)\n", link.link().c_str(), link.device().c_str(),
+                    addressList.c_str());
     std::fflush(stdout);
 
     while (!stopRequested && sensor.turn()) {

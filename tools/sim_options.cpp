@@ -110,6 +110,8 @@ const std::vector<Option>& options() {
         {"--log", "a file", [](const char* v, C& c) { return (c.logPath = v), true; }},
         {"--port", "a port number from 1",
          [](const char* v, C& c) { return parseIntIn(v, 1, 1000000, c.port); }},
+        {"--rfc2217", "a TCP port from 0 to 65535 (0: any free one)",
+         [](const char* v, C& c) { return parseIntIn(v, 0, 65535, c.rfc2217Port); }},
         {"--address", "addresses from 1 to 255, such as 1,7,200",
          [](const char* v, C& c) { return parseAddresses(v, c.addresses); }},
         {"--model", "a model id (--help lists them)",
@@ -263,6 +265,11 @@ std::string SimUsage(const SensorCatalogue& catalogue) {
            "  --dir DIR           folder for the COMn link (default .); its\n"
            "                      sensor-models.json adds models, as for the tool\n"
            "  --port N            publish as COMN (default 1)\n"
+           "  --rfc2217 PORT      serve the line as an RFC 2217 serial server on\n"
+           "                      127.0.0.1:PORT instead (0: any free port, named in the\n"
+           "                      ready line), told the rate, parity and stop bits: a\n"
+           "                      frame at another rate or parity than a sensor's is\n"
+           "                      noise to it (a pseudo-terminal keeps no parity)\n"
            "  --address A[,B...]  Modbus address of each sensor on the line (default 1)\n"
            "  --model ID          every sensor speaks this model, on its line\n"
            "  --bus A:ID[,B:ID...] one sensor per address, each with its model\n"
@@ -277,7 +284,9 @@ std::string SimUsage(const SensorCatalogue& catalogue) {
            "  --bad-crc           spoil the CRC of every reply\n"
            "A model's sensor answers its functions and registers (exception 01 for another\n"
            "function, 02 for another register), takes a new address its model's way, and\n"
-           "after a power cycle where its model needs one: send SIGHUP.\n"
+           "after a power cycle where its model needs one: send SIGHUP. A new rate in its rate\n"
+           "register moves the rate it listens at, at once or after the power cycle, as its\n"
+           "model says; its correction registers shift its readings.\n"
            "Models (--model ID, --bus A:ID):\n" +
            models +
            "Timing: by default a reply arrives when it would on a real line at the rate\n"

@@ -19,6 +19,7 @@ struct SimConfig {
     int baud = 0;                                 // answer only at this line rate; 0 for any
     std::string folder = ".";
     int port = 1;
+    int rfc2217Port = -1; // serve an RFC 2217 endpoint on 127.0.0.1 at it (0: any free port)
     bool silent = false;
     int delayMs = -1;     // a fixed reply time; -1 for the line's own timing
     bool instant = false; // answer at once, whatever the rate

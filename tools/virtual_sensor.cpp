@@ -83,7 +83,10 @@ bool VirtualSensor::hears(const HeardLine& line) const {
 }
 
 void VirtualSensor::settle(std::optional<int> address, std::optional<int> rateCode) {
-    if (!options_.model.addressChange.afterPowerCycle) {
+    // A rate written alone follows the rate's own habit; with an address, the address's.
+    const bool afterPowerCycle = address ? options_.model.addressChange.afterPowerCycle
+                                         : options_.model.rate.afterPowerCycle;
+    if (!afterPowerCycle) {
         apply(address, rateCode);
         return;
     }

@@ -111,6 +111,14 @@
         <source>关闭</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>更改波特率…</source>
+        <translation>Change baud rate…</translation>
+    </message>
+    <message>
+        <source>全部更改波特率…</source>
+        <translation>Change baud rate of all…</translation>
+    </message>
 </context>
 <context>
     <name>Caption</name>
@@ -153,6 +161,57 @@
     <message>
         <source>偶校验</source>
         <translation>Even</translation>
+    </message>
+</context>
+<context>
+    <name>CorrectionsPart</name>
+    <message>
+        <source>校正（当前地址的传感器）</source>
+        <translation>Corrections (the sensor at the polled address)</translation>
+    </message>
+    <message>
+        <source>读取校正</source>
+        <translation>Read corrections</translation>
+    </message>
+    <message>
+        <source>写入校正</source>
+        <translation>Write corrections</translation>
+    </message>
+    <message>
+        <source>温度校正：</source>
+        <translation>Temperature offset:</translation>
+    </message>
+    <message>
+        <source>湿度校正：</source>
+        <translation>Humidity offset:</translation>
+    </message>
+    <message>
+        <source>可写入 %1 到 %2</source>
+        <translation>Takes %1 to %2</translation>
+    </message>
+    <message>
+        <source>“%1”没有校正寄存器</source>
+        <translation>“%1” has no correction registers</translation>
+    </message>
+    <message>
+        <source>正在读取…</source>
+        <translation>Reading…</translation>
+    </message>
+    <message>
+        <source>校正值应为数字，例如 -1.5</source>
+        <translation>An offset is a number, such as -1.5</translation>
+    </message>
+    <message>
+        <source>校正值超出范围 %1 到 %2，未写入</source>
+        <translation>Offset outside %1 to %2; nothing written</translation>
+    </message>
+    <message>
+        <source>正在写入…</source>
+        <translation>Writing…</translation>
+    </message>
+    <message>
+        <source>传感器中的校正值已读回确认</source>
+        <translation>The sensor&apos;s offsets read back and confirmed</translation>
     </message>
 </context>
 <context>
@@ -660,6 +719,103 @@ Address change: %5</translation>
     </message>
 </context>
 <context>
+    <name>RateChange</name>
+    <message>
+        <source>更改波特率</source>
+        <translation>Change baud rate</translation>
+    </message>
+    <message>
+        <source>串口不能设为 %1 波特</source>
+        <translation>The port cannot be set to %1 baud</translation>
+    </message>
+</context>
+<context>
+    <name>RateChangeDialog</name>
+    <message>
+        <source>更改波特率</source>
+        <translation>Change baud rate</translation>
+    </message>
+    <message>
+        <source>传感器：</source>
+        <translation>Sensors:</translation>
+    </message>
+    <message>
+        <source>新波特率(&amp;B)：</source>
+        <translation>New &amp;baud rate:</translation>
+    </message>
+    <message>
+        <source>新波特率写入每个传感器，串口改用新波特率后逐个读取确认；有传感器不回答时，串口回到原来的波特率。</source>
+        <translation>The new rate is written into each sensor; the port then changes to it and reads each sensor to confirm. If a sensor does not answer, the port goes back to the old rate.</translation>
+    </message>
+    <message>
+        <source>更改</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>RateChangePart</name>
+    <message>
+        <source>更改波特率…</source>
+        <translation>Change baud rate…</translation>
+    </message>
+    <message>
+        <source>“%1”没有可写的波特率寄存器，无法在本工具中更改它的波特率。</source>
+        <translation>“%1” has no writable baud rate register; this tool cannot change its rate.</translation>
+    </message>
+    <message>
+        <source>“%1”的型号资料没有波特率代码，无法在本工具中更改它的波特率。</source>
+        <translation>The model data of “%1” has no rate codes; this tool cannot change its rate.</translation>
+    </message>
+    <message>
+        <source>所选传感器的型号没有共同的波特率代码。</source>
+        <translation>The chosen sensors&apos; models have no rate code in common.</translation>
+    </message>
+    <message>
+        <source>地址 %1（%2）</source>
+        <translation>Address %1 (%2)</translation>
+    </message>
+    <message>
+        <source>更改波特率</source>
+        <translation>Change baud rate</translation>
+    </message>
+    <message>
+        <source>地址 %1 的传感器在断电重启后才使用新波特率 %2。请给传感器断电再上电，然后点“确认”以新波特率读取确认。</source>
+        <translation>The sensors at address %1 use the new rate %2 only after a power cycle. Switch them off and on, then click “Confirm” to read them at the new rate.</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>波特率已改为 %1：地址 %2 已在新波特率读取确认。</source>
+        <translation>Baud rate changed to %1: address %2 confirmed by a read at the new rate.</translation>
+    </message>
+    <message>
+        <source>地址 %1 未接受新波特率的写入</source>
+        <translation>Address %1 did not take the write of the new rate</translation>
+    </message>
+    <message>
+        <source>地址 %1 在 %2 波特时没有回答</source>
+        <translation>Address %1 did not answer at %2 baud</translation>
+    </message>
+    <message>
+        <source>地址 %1 已在 %2 波特回答</source>
+        <translation>Address %1 answered at %2 baud</translation>
+    </message>
+    <message>
+        <source>波特率没有全部更改，串口回到 %1 波特。</source>
+        <translation>Not every sensor changed its rate; the port is back at %1 baud.</translation>
+    </message>
+</context>
+<context>
     <name>ReadoutAge</name>
     <message numerus="yes">
         <source>%n 秒前</source>
@@ -746,6 +902,13 @@ Address change: %5</translation>
             <numerusform>Recording: %1 (%n row)</numerusform>
             <numerusform>Recording: %1 (%n rows)</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>RegisterTurns</name>
+    <message>
+        <source>串口写入失败：%1</source>
+        <translation>Writing to the port failed: %1</translation>
     </message>
 </context>
 <context>
@@ -1001,6 +1164,29 @@ Address change: %5</translation>
     <message>
         <source>本工具的传感器（&quot;%1&quot;）不能替换</source>
         <translation>the tool&apos;s own sensor (&quot;%1&quot;) cannot be replaced</translation>
+    </message>
+</context>
+<context>
+    <name>SensorCorrections</name>
+    <message>
+        <source>校正</source>
+        <translation>corrections</translation>
+    </message>
+    <message>
+        <source>传感器未回答校正值的读取</source>
+        <translation>The sensor did not answer the read of its offsets</translation>
+    </message>
+    <message>
+        <source>读回的校正值与写入的不同</source>
+        <translation>The offset read back differs from the one written</translation>
+    </message>
+    <message>
+        <source>传感器拒绝了校正值（异常码 %1）</source>
+        <translation>The sensor refused the offset (exception code %1)</translation>
+    </message>
+    <message>
+        <source>传感器未确认校正值的写入</source>
+        <translation>The sensor did not confirm the write of the offset</translation>
     </message>
 </context>
 <context>

@@ -88,6 +88,7 @@ struct AddressChange {
 struct RateSetting {
     std::optional<int> registerNumber;
     QList<QPair<int, int>> codes; // (code, baud)
+    bool afterPowerCycle = false; // the sensor moves to a new rate only after a power cycle
 
     std::optional<int> codeFor(int baud) const;
     std::optional<int> baudFor(int code) const;
@@ -116,6 +117,8 @@ struct SensorModel {
     RateSetting rate;
     std::optional<int> temperatureCorrection; // holding registers, int16 in the readout's scale
     std::optional<int> humidityCorrection;
+    // The offsets the correction registers take, in the readouts' units, both included.
+    std::optional<QPair<double, double>> correctionRange;
     QList<IdentifyingRegister> identifiedBy;
     // Further registers the sensor has, beyond the read and the registers named above.
     QList<RegisterRange> holdingRegisters;

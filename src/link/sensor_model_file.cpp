@@ -436,8 +436,9 @@ private:
         if (!rate)
             return;
         Into into(*this, JsonStep::member(QStringLiteral("rate")));
-        onlyKnownKeys(*rate, {"register", "codes"});
+        onlyKnownKeys(*rate, {"register", "codes", "takesEffect"});
         model.rate.registerNumber = wholeNumber(*rate, "register", 0, kLastRegister, false);
+        model.rate.afterPowerCycle = takesEffectAfterPowerCycle(*rate);
         const auto codes = object(*rate, "codes", false);
         if (!codes)
             return;
@@ -475,10 +476,7 @@ private:
         model.addressChange.registerNumber =
             wholeNumber(*address, "register", 0, kLastRegister, needsRegister).value_or(0);
         model.addressChange.echoed = boolean(*address, "echo").value_or(true);
-        const auto effect =
-            choice(*address, "takesEffect",
-                   {QStringLiteral("at-once"), QStringLiteral("after-power-cycle")}, false);
-        model.addressChange.afterPowerCycle = effect == QStringLiteral("after-power-cycle");
+        model.addressChange.afterPowerCycle = takesEffectAfterPowerCycle(*address);
         if (model.addressChange.way == AddressChange::Way::ParameterFrame &&
             model.rate.codes.isEmpty()) {
             Into change(*this, JsonStep::member(QStringLiteral("change")));
@@ -491,10 +489,21 @@ private:
         if (!corrections)
             return;
         Into into(*this, JsonStep::member(QStringLiteral("corrections")));
-        onlyKnownKeys(*corrections, {"temperature", "humidity"});
+        onlyKnownKeys(*corrections, {"temperature", "humidity", "range"});
         model.temperatureCorrection =
             wholeNumber(*corrections, "temperature", 0, kLastRegister, false);
         model.humidityCorrection = wholeNumber(*corrections, "humidity", 0, kLastRegister, false);
+        ValueMap range;
+        readRange(*corrections, range);
+        if (range.plausibleMin < range.plausibleMax)
+            model.correctionRange = qMakePair(range.plausibleMin, range.plausibleMax);
+    }
+
+    bool takesEffectAfterPowerCycle(const QJsonObject& setting) {
+        const auto effect =
+            choice(setting, "takesEffect",
+                   {QStringLiteral("at-once"), QStringLiteral("after-power-cycle")}, false);
+        return effect == QStringLiteral("after-power-cycle");
     }
 
     void readIdentify(const QJsonObject& entry, SensorModel& model) {

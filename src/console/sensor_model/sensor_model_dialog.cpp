@@ -79,3 +79,8 @@ void SensorModelDialog::chooseSelected() {
     emit modelChosen(ids_.at(rows.first().row()));
     accept();
 }
+
+void SensorModelDialog::addSection(QWidget* section) {
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    box->insertWidget(box->count() - 1, section);
+}

@@ -21,6 +21,8 @@ public:
     // The catalogue read again (the users' file changed): the list follows.
     void showCatalogue(const SensorCatalogue& catalogue, const QString& chosenId);
     QTableWidget* table() const { return table_; }
+    // A section of another part, above the buttons.
+    void addSection(QWidget* section);
 
 signals:
     void modelChosen(const QString& id);

@@ -37,6 +37,7 @@ void SensorModelPart::showDialog() {
                 offerLine(exchange_.model());
         });
         connect(dialog_, &SensorModelDialog::reloadRequested, this, &SensorModelPart::reload);
+        emit dialogBuilt(*dialog_);
     }
     BringToFront(*dialog_);
 }

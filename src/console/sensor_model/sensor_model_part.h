@@ -41,6 +41,8 @@ public:
 signals:
     // The poll follows another model: tooltips and the request box show it.
     void modelChanged();
+    // A new dialog, for the parts that add to it.
+    void dialogBuilt(SensorModelDialog& dialog);
 
 private:
     void retranslate();

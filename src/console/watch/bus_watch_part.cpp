@@ -67,6 +67,8 @@ void BusWatchPart::showWindow() {
         connect(watchWindow_, &BusWatchWindow::startRequested, this,
                 [this](const QList<int>& addresses, int ms) { watch(addresses, ms); });
         connect(watchWindow_, &BusWatchWindow::stopRequested, this, &BusWatchPart::stop);
+        connect(watchWindow_, &BusWatchWindow::rateChangeRequested, this,
+                &BusWatchPart::askRateChange);
         // Closing the window gives the line back.
         connect(watchWindow_, &QDialog::finished, this, &BusWatchPart::stop);
         connect(watchWindow_, &BusWatchWindow::closed, this, &BusWatchPart::stop);
@@ -147,4 +149,15 @@ void BusWatchPart::onStopped(const QString& failure) {
     // The watch could not write: the port went from under it.
     line_.closePort();
     messages_.show(failure);
+}
+
+// The change needs the line the watch holds: the watch ends first.
+void BusWatchPart::askRateChange(const QList<int>& addresses) {
+    QList<RateChangePlan::Sensor> sensors;
+    for (const SensorTally& sensor : tally_.sensors()) {
+        if (addresses.contains(sensor.address))
+            sensors << RateChangePlan::Sensor{sensor.address, sensor.model};
+    }
+    stop();
+    emit rateChangeAsked(sensors);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bus_watch.h"
+#include "rate_change.h"
 #include "tool_settings.h"
 #include "watch_tally.h"
 
@@ -47,12 +48,16 @@ signals:
     void bytesReceived();
     // Every judged turn, like the poll's cycles, for the record, the trend and the statistics.
     void cycleJudged(const JudgedCycle& cycle);
+    // 更改波特率… on rows of the table: the watch has stopped; the rows' sensors with their
+    // models.
+    void rateChangeAsked(const QList<RateChangePlan::Sensor>& sensors);
 
 private:
     // A change of language: the window is built anew in it; the watch goes on.
     void retranslate();
     void onJudged(const JudgedCycle& cycle, qint64 replyMs);
     void onStopped(const QString& failure);
+    void askRateChange(const QList<int>& addresses);
 
     QWidget& window_;
     SerialLine& line_;

@@ -14,6 +14,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,6 +70,7 @@ BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialo
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(copy, &QAction::triggered, this, &BusWatchWindow::copyTable);
     table_->addAction(copy);
+    addRateActions();
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     note_ = new QLabel(tr("依次读取每个地址；监视期间串口由本窗口使用。"));
@@ -180,4 +182,29 @@ void BusWatchWindow::growToColumns() {
     const int lacking = table_->horizontalHeader()->length() - table_->viewport()->width();
     if (lacking > 0)
         resize(width() + lacking, height());
+}
+
+void BusWatchWindow::addRateActions() {
+    for (const bool chosenOnly : {true, false}) {
+        auto* action = new QAction(chosenOnly ? tr("更改波特率…") : tr("全部更改波特率…"), table_);
+        action->setObjectName(chosenOnly ? QStringLiteral("rowRateChange")
+                                         : QStringLiteral("allRateChange"));
+        connect(action, &QAction::triggered, this, [this, chosenOnly] {
+            const QList<int> addresses = rowAddresses(chosenOnly);
+            if (!addresses.isEmpty())
+                emit rateChangeRequested(addresses);
+        });
+        table_->addAction(action);
+    }
+}
+
+QList<int> BusWatchWindow::rowAddresses(bool chosenOnly) const {
+    QList<int> addresses;
+    for (int row = 0; row < sorted_->rowCount(); ++row) {
+        if (chosenOnly && !table_->selectionModel()->isRowSelected(row, {}))
+            continue;
+        const QModelIndex cell = sorted_->index(row, WatchTableModel::kAddress);
+        addresses << sorted_->data(cell, Qt::UserRole).toInt();
+    }
+    return addresses;
 }

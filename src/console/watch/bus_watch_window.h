@@ -35,12 +35,16 @@ signals:
     void closed();
     void startRequested(const QList<int>& addresses, int timeoutMs);
     void stopRequested();
+    // 更改波特率… on the chosen rows, or on every row: their addresses.
+    void rateChangeRequested(const QList<int>& addresses);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void growToColumns();
+    void addRateActions();
+    QList<int> rowAddresses(bool chosenOnly) const;
     void checkAddresses();
     // Wide enough for every column at its widest, in the language shown.
     int widthForColumns(const WatchTableModel& table) const;

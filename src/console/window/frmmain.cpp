@@ -11,9 +11,11 @@
 #include "model_texts.h"
 #include "network_ports/network_ports_part.h"
 #include "port_status_text.h"
+#include "rate_change/rate_change_part.h"
 #include "record/recording_part.h"
 #include "scan/scan_launcher.h"
 #include "sensor_exchange.h"
+#include "sensor_model/corrections_part.h"
 #include "sensor_model/sensor_model_dialog.h"
 #include "sensor_model/sensor_model_part.h"
 #include "statistics/line_health.h"
@@ -130,14 +132,26 @@ void frmmain::createExtensions() {
                              },
                              [this](const LineSetup& line) { useLine(line.baud, line.format); }});
     connect(sensorModel_, &SensorModelPart::modelChanged, this, &frmmain::showModel);
+    auto* corrections = new CorrectionsPart(*sensorModel_, *line_, *exchange_,
+                                            [this] { return Combo_Addr(2)->text().toInt(); });
+    connect(sensorModel_, &SensorModelPart::dialogBuilt, corrections, &CorrectionsPart::addTo);
+    connect(sensorModel_, &SensorModelPart::modelChanged, corrections, &CorrectionsPart::showModel);
     scanLauncher_->setModels([this] { return sensorModel_->catalogue().models(); });
     connect(exchange_, &SensorExchange::addressConfirmed, this, [this](int newAddress) {
         Combo_Addr(2)->setText(QString::number(newAddress));
         setStatus(tr("地址已更改为 %1，并已在新地址读取确认").arg(newAddress));
     });
 
+    rateChange_ = new RateChangePart(*this, *line_, *exchange_, messages_,
+                                     {[this] { return Combo_Addr(2)->text().toInt(); },
+                                      [this] { return Combo2->text().toInt(); }});
+    connect(busWatch_, &BusWatchPart::rateChangeAsked, rateChange_, &RateChangePart::change);
+    connect(rateChange_, &RateChangePart::rateChanged, this,
+            [this](int baud) { useLine(baud, shownFormat()); });
+
     toolMenu_ = new ToolMenu(*this);
-    toolMenu_->addGroup({scanLauncher_->action(), busWatch_->action(), lineHealth_->action()});
+    toolMenu_->addGroup({scanLauncher_->action(), busWatch_->action(), lineHealth_->action(),
+                         rateChange_->action()});
     language_ = new LanguagePart(*this, settings_.folder());
     toolMenu_->addGroup({sensorModel_->action(), lineSettings_->action(), networkPorts_->action(),
                          language_->action()});

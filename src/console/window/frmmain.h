@@ -23,6 +23,7 @@ class HandoverPart;
 class LineSettingsPart;
 class LinkLabel;
 class PortListTips;
+class RateChangePart;
 class RecordingPart;
 class ScanLauncher;
 class SensorModelPart;
@@ -122,4 +123,5 @@ private:
     LineSettingsPart* lineSettings_ = nullptr;
     HandoverPart* handover_ = nullptr;
     SensorModelPart* sensorModel_ = nullptr;
+    RateChangePart* rateChange_ = nullptr;
 };
