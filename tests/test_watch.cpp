@@ -4,10 +4,13 @@
 #include "address_list.h"
 #include "bus_watch.h"
 #include "crc.h"
+#include "handover/handover_dialog.h"
 #include "language/qt_texts.h"
 #include "line_timing.h"
 #include "readings.h"
 #include "reply_fault_text.h"
+#include "sensor_catalogue.h"
+#include "sensor_model/sensor_model_part.h"
 #include "sensor_scan.h"
 #include "tool_limits.h"
 #include "tool_rig.h"
@@ -19,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -71,6 +75,7 @@ private slots:
     void theLineIsGivenBackHoweverTheWatchEnds();
     void footerCountsRoundsAsTheRowsDo();
     void foundSensorsWatchedAtOneRate();
+    void windowExportsEveryWatchedSensorWithItsModel();
 };
 
 void TestWatch::addressListsAsTyped_data() {
@@ -468,6 +473,45 @@ void TestWatch::foundSensorsWatchedAtOneRate() {
     choice = ChooseWatchable({found(4, 19200, even), found(11, 19200, even)}, port);
     QCOMPARE(choice.line.text(), QStringLiteral("19200 8E1"));
     QCOMPARE(choice.addresses, (QList<int>{4, 11}));
+}
+
+// 导出配置… in the watch window hands over every watched sensor with its own model, also
+// after the watch stopped; with nothing watched there is nothing to export.
+void TestWatch::windowExportsEveryWatchedSensorWithItsModel() {
+    ToolRig f;
+    f.openPort();
+    auto* part = f.w().findChild<BusWatchPart*>();
+    part->showWindow();
+    auto* exportButton = part->window()->findChild<QPushButton*>(QStringLiteral("exportWatch"));
+    QVERIFY(exportButton);
+    QVERIFY(!exportButton->isEnabled());
+
+    const SensorCatalogue& catalogue = f.w().findChild<SensorModelPart*>()->catalogue();
+    const QStringList ids = {QStringLiteral("rs-ws-n01"), QStringLiteral("default"),
+                             QStringLiteral("xy-md02")};
+    QList<SensorModel> models;
+    for (const QString& id : ids)
+        models << *catalogue.find(id);
+    QVERIFY(part->watch({23, 5, 140}, 60, {}, models));
+    part->stop();
+    QVERIFY(exportButton->isEnabled());
+    exportButton->click();
+    auto* dialog = f.w().findChild<HandoverDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    const QList<HandoverSensor>& sensors = dialog->bus().sensors;
+    QCOMPARE(sensors.size(), 3);
+    const QList<int> addresses = {23, 5, 140};
+    for (int index = 0; index < 3; ++index) {
+        QCOMPARE(sensors[index].address, addresses[index]);
+        QCOMPARE(sensors[index].model.id, ids[index]);
+    }
+    QCOMPARE(dialog->bus().line.setup.text(), QStringLiteral("9600 8N1"));
+
+    // Another port's table is empty: nothing left to hand over.
+    f.ui().Combo1->setListIndex(2);
+    f.openPort();
+    f.openPort();
+    QVERIFY(!exportButton->isEnabled());
 }
 
 QTEST_MAIN(TestWatch)

@@ -229,6 +229,12 @@ void ScanDialog::addFinding(const ScanFinding& finding) {
         const auto readings = DecodeReadings(Transcript(finding.reply.frame), true);
         put(kTemperature, readings ? readings->temperature : QString());
         put(kHumidity, readings ? readings->humidity.value_or(QString()) : QString());
+    } else if (finding.readings) {
+        const auto caption = [](const std::optional<Readout>& readout) {
+            return readout ? ModelTexts::readout(*readout) : QString();
+        };
+        put(kTemperature, caption(finding.readings->temperature));
+        put(kHumidity, caption(finding.readings->humidity));
     }
     put(kReplyTime, QString::number(finding.replyMs));
     if (!models_.isEmpty()) {

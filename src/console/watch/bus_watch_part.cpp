@@ -66,6 +66,8 @@ void BusWatchPart::showWindow() {
         connect(watchWindow_, &BusWatchWindow::startRequested, this,
                 [this](const QList<int>& addresses, int ms) { watch(addresses, ms); });
         connect(watchWindow_, &BusWatchWindow::stopRequested, this, &BusWatchPart::stop);
+        connect(watchWindow_, &BusWatchWindow::exportRequested, this,
+                &BusWatchPart::exportRequested);
         // Closing the window gives the line back.
         connect(watchWindow_, &QDialog::finished, this, &BusWatchPart::stop);
         connect(watchWindow_, &BusWatchWindow::closed, this, &BusWatchPart::stop);

@@ -49,6 +49,8 @@ signals:
     void bytesReceived();
     // Every judged turn, like the poll's cycles, for the record, the trend and the statistics.
     void cycleJudged(const JudgedCycle& cycle);
+    // The window's 导出配置…: hand every watched sensor (plan()) over to monitoring.
+    void exportRequested();
 
 private:
     void onJudged(const JudgedCycle& cycle, qint64 replyMs);

@@ -35,6 +35,8 @@ signals:
     void closed();
     void startRequested(const QList<int>& addresses, int timeoutMs);
     void stopRequested();
+    // 导出配置…: every watched sensor handed over to monitoring.
+    void exportRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -42,6 +44,7 @@ protected:
 private:
     void growToColumns();
     void checkAddresses();
+    void showExportable();
     // Wide enough for every column at its widest, in the language shown.
     int widthForColumns(const WatchTableModel& table) const;
 
@@ -50,6 +53,7 @@ private:
     QSpinBox* timeout_;
     QPushButton* start_;
     QPushButton* stop_;
+    QPushButton* export_;
     QTableView* table_;
     QSortFilterProxyModel* sorted_;
     QLabel* note_;

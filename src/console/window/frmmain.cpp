@@ -124,7 +124,8 @@ void frmmain::createExtensions() {
                         Combo1->listIndex() + 1, {Combo2->text().toInt(), shownFormat()},
                         networkPorts_->servers(), settings_.folder(), services_.devices, note);
                 },
-                [this] { return handedOverSensors(); }});
+                [this] { return handedOverSensors(); }, [this] { return watchedSensors(); }});
+    connect(busWatch_, &BusWatchPart::exportRequested, handover_, &HandoverPart::showWatched);
     sensorModel_ =
         new SensorModelPart(*this, *exchange_, settings_.folder(),
                             {[this] {
@@ -356,22 +357,27 @@ SerialLine::Choice frmmain::choice() const {
             Combo5->text()};
 }
 
-// Every watched sensor, each with its model, while the bus watch runs; otherwise the polled
-// one with the poll's model.
-QList<HandoverSensor> frmmain::handedOverSensors() const {
+// Every sensor the bus watch watches or watched last, each with its model.
+QList<HandoverSensor> frmmain::watchedSensors() const {
     QList<HandoverSensor> sensors;
-    const auto add = [&sensors](int address, const SensorModel& model) {
-        sensors << HandoverSensor{address, DefaultSensorName(model, address), model};
-    };
-    if (busWatch_->running()) {
-        const WatchPlan& plan = busWatch_->plan();
-        for (int index = 0; index < plan.addresses.size(); ++index)
-            add(plan.addresses[index],
-                index < plan.models.size() ? plan.models[index] : exchange_->model());
-    } else {
-        add(Combo_Addr(2)->text().toInt(), exchange_->model());
+    const WatchPlan& plan = busWatch_->plan();
+    for (int index = 0; index < plan.addresses.size(); ++index) {
+        const SensorModel& model =
+            index < plan.models.size() ? plan.models[index] : exchange_->model();
+        sensors << HandoverSensor{plan.addresses[index],
+                                  DefaultSensorName(model, plan.addresses[index]), model};
     }
     return sensors;
+}
+
+// Every watched sensor while the bus watch runs; otherwise the polled one with the poll's
+// model.
+QList<HandoverSensor> frmmain::handedOverSensors() const {
+    if (busWatch_->running())
+        return watchedSensors();
+    const int address = Combo_Addr(2)->text().toInt();
+    return {HandoverSensor{address, DefaultSensorName(exchange_->model(), address),
+                           exchange_->model()}};
 }
 
 void frmmain::onPortLost(const QString& reason, const QString& device) {

@@ -84,6 +84,7 @@ private:
     void useLine(int baud, const LineFormat& format);
     LineFormat shownFormat() const;
     QList<HandoverSensor> handedOverSensors() const;
+    QList<HandoverSensor> watchedSensors() const;
     // The chosen model in the readouts' tooltips and the request box's.
     void showModel();
     // The port and the link lists as the operator set them.
