@@ -10,10 +10,12 @@
 #include "readings.h"
 #include "reply_fault_text.h"
 #include "sensor_catalogue.h"
+#include "sensor_model/sensor_model_dialog.h"
 #include "sensor_model/sensor_model_part.h"
 #include "sensor_scan.h"
 #include "tool_limits.h"
 #include "tool_rig.h"
+#include "tool_settings.h"
 #include "watch/bus_watch_part.h"
 #include "watch/bus_watch_window.h"
 #include "watch/watch_table_model.h"
@@ -76,6 +78,7 @@ private slots:
     void footerCountsRoundsAsTheRowsDo();
     void foundSensorsWatchedAtOneRate();
     void windowExportsEveryWatchedSensorWithItsModel();
+    void modelsFromTheScanAreKeptWithTheAddresses();
 };
 
 void TestWatch::addressListsAsTyped_data() {
@@ -512,6 +515,38 @@ void TestWatch::windowExportsEveryWatchedSensorWithItsModel() {
     f.openPort();
     f.openPort();
     QVERIFY(!exportButton->isEnabled());
+}
+
+// The models the scan's 全部监视 gave are kept with the addresses in the settings file and
+// come back at the next start; an address typed in besides takes the poll's model.
+void TestWatch::modelsFromTheScanAreKeptWithTheAddresses() {
+    ToolRig f;
+    f.openPort();
+    const SensorCatalogue& catalogue = f.w().findChild<SensorModelPart*>()->catalogue();
+    QVERIFY(
+        f.w().findChild<BusWatchPart*>()->watch({6, 19}, 40, {},
+                                                {*catalogue.find(QStringLiteral("jxct-soil")),
+                                                 *catalogue.find(QStringLiteral("kincony-ts"))}));
+    const std::map<int, QString> kept = {{6, QStringLiteral("jxct-soil")},
+                                         {19, QStringLiteral("kincony-ts")}};
+    QCOMPARE(ToolSettings(f.folder).watchModels(), kept);
+
+    f.startWindow(); // the next start, on the same folder
+    f.openPort();
+    auto* part = f.w().findChild<BusWatchPart*>();
+    part->showWindow();
+    auto* addresses = part->window()->findChild<QLineEdit*>(QStringLiteral("watchAddresses"));
+    QCOMPARE(addresses->text(), QStringLiteral("6, 19"));
+    addresses->setText(QStringLiteral("6, 11, 19"));
+    part->window()->findChild<QPushButton*>(QStringLiteral("startWatch"))->click();
+    QVERIFY(part->running());
+    QStringList ids;
+    for (const SensorModel& model : part->plan().models)
+        ids << model.id;
+    QCOMPARE(ids, (QStringList{QStringLiteral("jxct-soil"), QStringLiteral("default"),
+                               QStringLiteral("kincony-ts")}));
+    QCOMPARE(ToolSettings(f.folder).watchModels(), kept);
+    part->stop();
 }
 
 QTEST_MAIN(TestWatch)

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class BusWatchWindow;
 class MessageSink;
@@ -31,7 +32,8 @@ public:
     // A change of language: the window is built anew in it; the watch goes on.
     void retranslate();
     // Starts watching addresses now (from the scan, or the window's start), each with its
-    // model from models; addresses without one take the model the poll uses.
+    // model from models, kept with the addresses; addresses without one take the model kept
+    // for them, or else the model the poll uses.
     bool watch(const QList<int>& addresses, int timeoutMs, const QString& note = {},
                const QList<SensorModel>& models = {});
     // The reply timeout the operator chose last.
@@ -42,6 +44,10 @@ public:
     const WatchTally& tally() const { return tally_; }
     // The addresses watched and their models.
     const WatchPlan& plan() const { return watch_.plan(); }
+    // Where a kept model id is looked up.
+    void setModelFinder(std::function<const SensorModel*(const QString& id)> find) {
+        findModel_ = std::move(find);
+    }
     BusWatchWindow* window() const;
 
 signals:
@@ -55,6 +61,7 @@ signals:
 private:
     void onJudged(const JudgedCycle& cycle, qint64 replyMs);
     void onStopped(const QString& failure);
+    QList<SensorModel> modelsFor(const QList<int>& addresses, const QList<SensorModel>& given);
 
     QWidget& window_;
     SerialLine& line_;
@@ -68,4 +75,5 @@ private:
     WatchTableModel* table_ = nullptr;
     QAction* action_ = nullptr;
     QPointer<BusWatchWindow> watchWindow_;
+    std::function<const SensorModel*(const QString& id)> findModel_;
 };

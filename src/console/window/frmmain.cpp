@@ -20,6 +20,7 @@
 #include "tool_limits.h"
 #include "trend/trend_part.h"
 #include "watch/bus_watch_part.h"
+#include "window/broadcast_guard.h"
 #include "window/lamp.h"
 #include "window/link_label.h"
 #include "window/port_list_tips.h"
@@ -92,8 +93,8 @@ void frmmain::createExtensions() {
     connect(recording_, &RecordingPart::noteChanged, this, &frmmain::showStatusToolTip);
     connect(recording_, &RecordingPart::stoppedByFailure, this, &frmmain::setStatus);
 
-    auto* readoutAge = new ReadoutAge(*AI_SHOW(0), *AI_SHOW(1), this);
-    connect(exchange_, &SensorExchange::cycleJudged, readoutAge, &ReadoutAge::judged);
+    readoutAge_ = new ReadoutAge(*AI_SHOW(0), *AI_SHOW(1), this);
+    connect(exchange_, &SensorExchange::cycleJudged, readoutAge_, &ReadoutAge::judged);
 
     trend_ = new TrendPart(*this, *line_);
     connect(exchange_, &SensorExchange::cycleJudged, trend_, &TrendPart::keep);
@@ -134,9 +135,18 @@ void frmmain::createExtensions() {
                              [this](const LineSetup& line) { useLine(line.baud, line.format); }});
     connect(sensorModel_, &SensorModelPart::modelChanged, this, &frmmain::showModel);
     scanLauncher_->setModels([this] { return sensorModel_->catalogue().models(); });
+    busWatch_->setModelFinder(
+        [this](const QString& id) { return sensorModel_->catalogue().find(id); });
     connect(exchange_, &SensorExchange::addressConfirmed, this, [this](int newAddress) {
         Combo_Addr(2)->setText(QString::number(newAddress));
         setStatus(tr("地址已更改为 %1，并已在新地址读取确认").arg(newAddress));
+    });
+
+    broadcastGuard_ = new BroadcastGuard(*this, [this] {
+        QStringList ids = scanLauncher_->foundModels();
+        for (const SensorTally& sensor : busWatch_->tally().sensors())
+            ids << sensor.model.id;
+        return ids;
     });
 
     toolMenu_ = new ToolMenu(*this);
@@ -157,10 +167,9 @@ void frmmain::createExtensions() {
 
 void frmmain::showModel() {
     // The tool's own sensor leaves the readouts' tooltips to the readings' age.
-    if (!exchange_->model().isToolsOwn()) {
-        AI_SHOW(0)->setToolTip(sensorModel_->readoutTip(true));
-        AI_SHOW(1)->setToolTip(sensorModel_->readoutTip(false));
-    }
+    const bool own = exchange_->model().isToolsOwn();
+    readoutAge_->setModelTips(own ? QString() : sensorModel_->readoutTip(true),
+                              own ? QString() : sensorModel_->readoutTip(false));
     const auto address = ParseAddressText(Combo_Addr(2)->text());
     const SensorModel& model = exchange_->model();
     Text1(0)->setToolTip(
@@ -277,7 +286,8 @@ void frmmain::Command_OK3_Click() {
 }
 
 void frmmain::Command_OK1_Click() {
-    exchange_->writeAddress(Combo_Addr(0)->text());
+    broadcastGuard_->write(exchange_->model(),
+                           [this, text = Combo_Addr(0)->text()] { exchange_->writeAddress(text); });
 }
 
 void frmmain::Timer1_Timer() {

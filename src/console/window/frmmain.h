@@ -20,6 +20,8 @@ class LanguagePart;
 class LineHealth;
 class NetworkPortsPart;
 class HandoverPart;
+class ReadoutAge;
+class BroadcastGuard;
 class LineSettingsPart;
 class LinkLabel;
 class PortListTips;
@@ -122,5 +124,7 @@ private:
     LanguagePart* language_ = nullptr;
     LineSettingsPart* lineSettings_ = nullptr;
     HandoverPart* handover_ = nullptr;
+    ReadoutAge* readoutAge_ = nullptr;
+    BroadcastGuard* broadcastGuard_ = nullptr;
     SensorModelPart* sensorModel_ = nullptr;
 };
