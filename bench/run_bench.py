@@ -381,6 +381,8 @@ def model_rows(poll_seconds):
     bus = ",".join(f"{a}:{m}" for a, m in MIXED_BUS.items())
     mixed_s, mixed_found, _ = scan("9600", "--bus", bus, models=True, requests=heard)
     named = {a: m for a, _, _, m in mixed_found}
+    shown = {a: "undecided between " + " and ".join(m[1:].split("|")) if m.startswith("?") else m
+             for a, m in named.items()}
     # The tool's own sensor and the parameter-frame transmitter share every register: the
     # scan names both as candidates; every other model by name.
     right = all(named.get(a) == (m if m != "default" else "?default|pkth100b")
@@ -396,7 +398,7 @@ def model_rows(poll_seconds):
          verdict(max(identifying) <= scan_goal and max(identifying) <= max(plain) + 0.3)),
         ("Scan of a mixed bus of five models, 1 to 254 at 9600 Bd",
          f"{mixed_s:.1f} s; {heard[0]} requests, {per_sensor:.1f} per found sensor; "
-         f"named {', '.join(f'{a} ' + named.get(a, '—') for a in MIXED_BUS)}",
+         f"named {', '.join(f'{a} ' + shown.get(a, '—') for a in MIXED_BUS)}",
          f"each named, ≤ {1 + 6} requests per sensor",
          verdict(right and per_sensor <= 7)),
         ("Request spacing with the XY-MD02 model (function 04)",
