@@ -132,30 +132,24 @@ void TestTrend::curvesAreNotJoinedAcrossAGapAndTheHoverNamesTheSensor() {
 // soil probe's moisture for the poll, the tool's own for a watched sensor; in English too.
 void TestTrend::axesFollowTheModelsReadoutsInEitherLanguage() {
     const auto chinese = qScopeGuard([] { InstallLanguage(*qApp, Language::Chinese); });
-    const SensorCatalogue catalogue;
     LineRig rig(true);
     QWidget window;
     TrendPart part(window, rig.line);
-    const auto cycle = [](int address, const SensorModel& model) {
+    const auto cycle = [](int address, const char* model) {
         JudgedCycle judged;
         judged.time = QDateTime::currentDateTime();
         judged.address = address;
-        judged.acquiring = true;
-        judged.model = model;
-        judged.readings = ModelReadings{Readout{213, 1, QStringLiteral("21.3℃")},
-                                        Readout{387, 1, QStringLiteral("38.7%")}};
+        judged.model = *SensorCatalogue().find(QLatin1String(model));
+        judged.readings = ModelReadings{Readout{213, 1, QStringLiteral("21.3℃")}, {}};
         return judged;
     };
     part.showWindow();
     auto* trend = window.findChild<TrendWindow*>();
-    QCOMPARE(trend->chart().readouts().secondName, QStringLiteral("湿度"));
-    part.keep(cycle(3, *catalogue.find(QStringLiteral("jxct-soil"))));
-    part.keepWatched(cycle(41, *catalogue.find(QStringLiteral("rs-ws-n01"))));
+    part.keep(cycle(3, "jxct-soil"));
+    part.keepWatched(cycle(41, "rs-ws-n01"));
     const ChartReadouts soil = trend->chart().readouts();
-    QCOMPARE(soil.secondName, QStringLiteral("土壤水分"));
-    QCOMPARE(soil.secondUnit, QStringLiteral("%"));
-    QCOMPARE(soil.firstName, QStringLiteral("温度"));
-    QCOMPARE(soil.firstUnit, QStringLiteral("℃"));
+    QCOMPARE(soil.secondName + soil.secondUnit, QStringLiteral("土壤水分%"));
+    QCOMPARE(soil.firstName + soil.firstUnit, QStringLiteral("温度℃"));
 
     auto* source = trend->findChild<QComboBox*>(QStringLiteral("trendSource"));
     source->setCurrentIndex(1);

@@ -77,8 +77,7 @@ private slots:
     void theLineIsGivenBackHoweverTheWatchEnds();
     void footerCountsRoundsAsTheRowsDo();
     void foundSensorsWatchedAtOneRate();
-    void windowExportsEveryWatchedSensorWithItsModel();
-    void modelsFromTheScanAreKeptWithTheAddresses();
+    void watchedModelsAreKeptAndExported();
 };
 
 void TestWatch::addressListsAsTyped_data() {
@@ -478,48 +477,10 @@ void TestWatch::foundSensorsWatchedAtOneRate() {
     QCOMPARE(choice.addresses, (QList<int>{4, 11}));
 }
 
-// 导出配置… in the watch window hands over every watched sensor with its own model, also
-// after the watch stopped; with nothing watched there is nothing to export.
-void TestWatch::windowExportsEveryWatchedSensorWithItsModel() {
-    ToolRig f;
-    f.openPort();
-    auto* part = f.w().findChild<BusWatchPart*>();
-    part->showWindow();
-    auto* exportButton = part->window()->findChild<QPushButton*>(QStringLiteral("exportWatch"));
-    QVERIFY(exportButton);
-    QVERIFY(!exportButton->isEnabled());
-
-    const SensorCatalogue& catalogue = f.w().findChild<SensorModelPart*>()->catalogue();
-    const QStringList ids = {QStringLiteral("rs-ws-n01"), QStringLiteral("default"),
-                             QStringLiteral("xy-md02")};
-    QList<SensorModel> models;
-    for (const QString& id : ids)
-        models << *catalogue.find(id);
-    QVERIFY(part->watch({23, 5, 140}, 60, {}, models));
-    part->stop();
-    QVERIFY(exportButton->isEnabled());
-    exportButton->click();
-    auto* dialog = f.w().findChild<HandoverDialog*>();
-    QVERIFY(dialog && dialog->isVisible());
-    const QList<HandoverSensor>& sensors = dialog->bus().sensors;
-    QCOMPARE(sensors.size(), 3);
-    const QList<int> addresses = {23, 5, 140};
-    for (int index = 0; index < 3; ++index) {
-        QCOMPARE(sensors[index].address, addresses[index]);
-        QCOMPARE(sensors[index].model.id, ids[index]);
-    }
-    QCOMPARE(dialog->bus().line.setup.text(), QStringLiteral("9600 8N1"));
-
-    // Another port's table is empty: nothing left to hand over.
-    f.ui().Combo1->setListIndex(2);
-    f.openPort();
-    f.openPort();
-    QVERIFY(!exportButton->isEnabled());
-}
-
-// The models the scan's 全部监视 gave are kept with the addresses in the settings file and
-// come back at the next start; an address typed in besides takes the poll's model.
-void TestWatch::modelsFromTheScanAreKeptWithTheAddresses() {
+// The models the scan's 全部监视 gave are kept with the addresses for the next start (an
+// address typed in besides takes the poll's); the watch window's 导出配置… hands every
+// watched sensor over with its model, also once the watch stopped.
+void TestWatch::watchedModelsAreKeptAndExported() {
     ToolRig f;
     f.openPort();
     const SensorCatalogue& catalogue = f.w().findChild<SensorModelPart*>()->catalogue();
@@ -535,18 +496,23 @@ void TestWatch::modelsFromTheScanAreKeptWithTheAddresses() {
     f.openPort();
     auto* part = f.w().findChild<BusWatchPart*>();
     part->showWindow();
+    auto* exportButton = part->window()->findChild<QPushButton*>(QStringLiteral("exportWatch"));
+    QVERIFY(!exportButton->isEnabled()); // nothing watched yet
     auto* addresses = part->window()->findChild<QLineEdit*>(QStringLiteral("watchAddresses"));
     QCOMPARE(addresses->text(), QStringLiteral("6, 19"));
     addresses->setText(QStringLiteral("6, 11, 19"));
     part->window()->findChild<QPushButton*>(QStringLiteral("startWatch"))->click();
     QVERIFY(part->running());
-    QStringList ids;
-    for (const SensorModel& model : part->plan().models)
-        ids << model.id;
-    QCOMPARE(ids, (QStringList{QStringLiteral("jxct-soil"), QStringLiteral("default"),
-                               QStringLiteral("kincony-ts")}));
-    QCOMPARE(ToolSettings(f.folder).watchModels(), kept);
     part->stop();
+    QCOMPARE(ToolSettings(f.folder).watchModels(), kept);
+    exportButton->click();
+    auto* dialog = f.w().findChild<HandoverDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QStringList exported;
+    for (const HandoverSensor& sensor : dialog->bus().sensors)
+        exported << QStringLiteral("%1 %2").arg(sensor.address).arg(sensor.model.id);
+    QCOMPARE(exported, (QStringList{QStringLiteral("6 jxct-soil"), QStringLiteral("11 default"),
+                                    QStringLiteral("19 kincony-ts")}));
 }
 
 QTEST_MAIN(TestWatch)
