@@ -625,21 +625,27 @@ void TestWindow::languageChoiceSurvivesARestart() {
     QCOMPARE(StartLanguage(QStringLiteral("fr"), f.folder), Language::Chinese);
 }
 
-// 确 定 broadcasts at once on a plain session, as it always has; once the bus watch has
-// watched a sensor of another model, the broadcast waits for the operator's word, and sends
-// nothing when refused.
+// 确 定 broadcasts at once on a plain session or one that watched only the tool's own
+// sensors, as it always has; once the bus watch has watched a sensor of another model, the
+// broadcast waits for the operator's word, and sends nothing when refused.
 void TestWindow::broadcastAsksOnlyWhereOtherModelsAreKnown() {
     ToolRig f;
     f.openPort();
     f.ui().Combo_Addr(0)->setText(QStringLiteral("17"));
     const QByteArray broadcast = AddressWriteRequest(17);
-    f.ui().Command_OK1->click();
-    QVERIFY(!f.w().findChild<QMessageBox*>(QStringLiteral("broadcastQuestion")));
-    QCOMPARE(f.port.written.back(), broadcast);
-    f.ui().tickTimer1();
-
     auto* watch = f.w().findChild<BusWatchPart*>();
     const SensorCatalogue& catalogue = f.w().findChild<SensorModelPart*>()->catalogue();
+    for (const bool watchedOwn : {false, true}) { // nothing known; the tool's own watched
+        if (watchedOwn) {
+            QVERIFY(watch->watch({3, 8}, 40));
+            watch->stop();
+        }
+        f.port.written.clear();
+        f.ui().Command_OK1->click();
+        QVERIFY(!f.w().findChild<QMessageBox*>(QStringLiteral("broadcastQuestion")));
+        QCOMPARE(f.port.written, std::vector<QByteArray>{broadcast});
+        f.ui().tickTimer1();
+    }
     QVERIFY(watch->watch({3, 8}, 40, {},
                          {catalogue.toolsOwn(), *catalogue.find(QStringLiteral("sentera-rsth"))}));
     watch->stop();
