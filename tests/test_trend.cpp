@@ -7,7 +7,6 @@
 #include "trend/trend_window.h"
 
 #include <QComboBox>
-
 #include <QImage>
 #include <QMouseEvent>
 #include <QtTest>
