@@ -63,11 +63,15 @@ def start_sensor(folder, *options):
     return sensor, log
 
 
-def polling(seconds, mode="--poll", server_kind=None):
+def polling(seconds, mode="--poll", server_kind=None, model=None):
     """The probe's poll on COM1 of the virtual sensor, or through a server of the kind in
-    front of it, past a relay that counts the bytes on the wire."""
+    front of it, past a relay that counts the bytes on the wire; model: the poll's and the
+    sensor's model instead of the tool's own."""
     folder = settings_folder()
-    sensor, log = start_sensor(folder)
+    if model:
+        with open(os.path.join(folder, "modbus-sensor-tool.ini"), "w") as f:
+            f.write(f"[poll]\nmodel={model}\n")
+    sensor, log = start_sensor(folder, *(["--model", model] if model else []))
     server = relay = None
     if server_kind:
         server, port = start_server(os.path.realpath(os.path.join(folder, "COM1")), server_kind)
@@ -116,21 +120,26 @@ def polling(seconds, mode="--poll", server_kind=None):
     return spacing, judged, cpu, wall_end - wall_start, rows, wire
 
 
-def scan(rates, *sensor_options):
-    """One scan of addresses 1 to 254; returns seconds, findings and the settings after."""
+def scan(rates, *sensor_options, models=False, requests=None):
+    """One scan of addresses 1 to 254; returns seconds, findings and the settings after.
+    models: each sensor that answers is identified among the built-in models (findings then
+    carry the model); requests: a list the number of requests the sensors heard goes into."""
     folder = settings_folder()
-    sensor, _ = start_sensor(folder, *sensor_options)
-    out = subprocess.run([SCAN, folder, rates, "100"], capture_output=True, text=True,
-                         timeout=300).stdout
+    sensor, log = start_sensor(folder, *sensor_options)
+    out = subprocess.run([SCAN, folder, rates, "100", *(["models"] if models else [])],
+                         capture_output=True, text=True, timeout=300).stdout
     sensor.terminate()
     sensor.wait()
     found, seconds, settings = [], None, None
     for line in out.splitlines():
         words = line.split()
         if words[0] == "found":
-            found.append((int(words[1]), int(words[2]), int(words[3])))
+            found.append((int(words[1]), int(words[2]), int(words[3]), *words[4:5]))
         elif words[0] == "elapsed":
             seconds, settings = int(words[1]) / 1000, words[5]
+    if requests is not None:
+        with open(log) as f:
+            requests.append(sum(1 for line in f if line.split()[1:2] == ["RX"]))
     return seconds, found, settings
 
 
@@ -356,6 +365,60 @@ def replace_server_rows(path, rows):
         f.write("\n".join(kept[:at] + table + kept[at:]))
 
 
+# The sensor models' figures: the scan of an empty line with every model to tell apart,
+# against the scan without them; a mixed bus of five models; the poll of another model.
+MODEL_ROW_STARTS = ("Scan of an empty line, ", "Scan of a mixed bus ",
+                    "Request spacing with the ")
+MIXED_BUS = {3: "default", 41: "xy-md02", 87: "jxct-soil", 150: "kincony-ts", 222: "dip-switch"}
+
+
+def model_rows(poll_seconds):
+    frame_ms = 80 * 1000 / 9600
+    scan_goal = 254 * (100 + frame_ms) * 1.05 / 1000
+    plain = [scan("9600", "--silent")[0] for _ in range(3)]
+    identifying = [scan("9600", "--silent", models=True)[0] for _ in range(3)]
+    heard = []
+    bus = ",".join(f"{a}:{m}" for a, m in MIXED_BUS.items())
+    mixed_s, mixed_found, _ = scan("9600", "--bus", bus, models=True, requests=heard)
+    named = {a: m for a, _, _, m in mixed_found}
+    shown = {a: "undecided between " + " and ".join(m[1:].split("|")) if m.startswith("?") else m
+             for a, m in named.items()}
+    # The tool's own sensor and the parameter-frame transmitter share every register: the
+    # scan names both as candidates; every other model by name.
+    right = all(named.get(a) == (m if m != "default" else "?default|pkth100b")
+                for a, m in MIXED_BUS.items())
+    per_sensor = (heard[0] - 254 + len(mixed_found)) / max(1, len(mixed_found))
+    spacing, _, _, _, _, _ = polling(poll_seconds, model="xy-md02")
+    spacing_median = statistics.median(spacing)
+    spacing_worst = max(abs(s - 700) for s in spacing)
+    return [
+        ("Scan of an empty line, 1 to 254 at 9600 Bd, every built-in model to tell apart",
+         f"{max(identifying):.1f} s at worst over 3 runs, against {max(plain):.1f} s asking "
+         f"the tool's own read alone", f"≤ {scan_goal:.1f} s, no slower than without",
+         verdict(max(identifying) <= scan_goal and max(identifying) <= max(plain) + 0.3)),
+        ("Scan of a mixed bus of five models, 1 to 254 at 9600 Bd",
+         f"{mixed_s:.1f} s; {heard[0]} requests, {per_sensor:.1f} per found sensor; "
+         f"named {', '.join(f'{a} ' + shown.get(a, '—') for a in MIXED_BUS)}",
+         f"each named, ≤ {1 + 6} requests per sensor",
+         verdict(right and per_sensor <= 7)),
+        ("Request spacing with the XY-MD02 model (function 04)",
+         f"median {spacing_median:.2f} ms, worst deviation {spacing_worst:.1f} ms over "
+         f"{len(spacing)} cycles", "700 ± 2 ms, worst ≤ 15 ms",
+         verdict(abs(spacing_median - 700) <= 2 and spacing_worst <= 15)),
+    ]
+
+
+def replace_model_rows(path, rows):
+    """Puts the models' rows after the scans' (or where the old ones stood)."""
+    lines = open(path).read().split("\n")
+    kept = [line for line in lines if not line.startswith(tuple("| " + r for r in MODEL_ROW_STARTS))]
+    at = max(i for i, line in enumerate(kept) if line.startswith("| Scan of 1 to 254")) + 1
+    table = [f"| {a} | {b} | {c} | {d} |" for a, b, c, d in rows]
+    print("\n".join(table))
+    with open(path, "w") as f:
+        f.write("\n".join(kept[:at] + table + kept[at:]))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=9)
@@ -364,7 +427,11 @@ def main():
     parser.add_argument("--output", default=os.path.join(ROOT, "docs", "benchmarks.md"))
     parser.add_argument("--only-servers", action="store_true",
                         help="measure the serial servers only and replace their rows")
+    parser.add_argument("--only-models", action="store_true",
+                        help="measure the sensor models' figures only and replace their rows")
     args = parser.parse_args()
+    if args.only_models:
+        return replace_model_rows(args.output, model_rows(min(args.poll_seconds, 40)))
     if args.only_servers:
         return replace_server_rows(args.output, serial_server_rows(min(args.poll_seconds, 40)))
 
@@ -398,10 +465,13 @@ def main():
     one_rate = [scan("9600", "--address", "1,7,200", "--reply-after", "50") for _ in range(3)]
     three_rates = scan("4800,9600,115200", "--address", "1,7,200", "--baud", "4800")
     three_goal = sum(254 * (100 + 80 * 1000 / rate) for rate in (4800, 9600, 115200)) * 1.05 / 1000
-    every_run = all(sorted(a for a, _, _ in found) == [1, 7, 200] for _, found, _ in one_rate)
+    every_run = all(sorted(a for a, *_ in found) == [1, 7, 200] for _, found, _ in one_rate)
     worst_one = max(seconds for seconds, _, _ in one_rate)
-    reply_ms = max(ms for _, found, _ in one_rate for _, _, ms in found)
-    three_found = sorted((a, b) for a, b, _ in three_rates[1])
+    reply_ms = max(ms for _, found, _ in one_rate for _, _, ms, *_ in found)
+    three_found = sorted((a, b) for a, b, *_ in three_rates[1])
+
+    print("sensor models ...", flush=True)
+    models = model_rows(min(args.poll_seconds, 40))
 
     print("bus watch ...", flush=True)
     watched = {(rate, n): watch(rate, n) for rate in (9600, 115200) for n in (1, 8, 32)}
@@ -450,6 +520,7 @@ def main():
          f"≤ {three_goal:.1f} s, line back at 9600,N,8,1",
          verdict(three_rates[0] <= three_goal and three_rates[2] == "9600,N,8,1"
                  and [a for a, _ in three_found] == [1, 7, 200])),
+        *models,
         *[(f"Bus watch round, {n} sensor{'s' if n > 1 else ''} at {rate} Bd",
            f"{watched[(rate, n)]:.0f} ms against the line's {line_limit_ms(rate, n):.1f} ms "
            f"(×{watched[(rate, n)] / line_limit_ms(rate, n):.2f})", "≤ 1.25 × the line",

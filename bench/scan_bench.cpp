@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Times one sensor scan on COM1 of a folder (the virtual sensor's) and lists what it found.
-//   scan-bench FOLDER RATES TIMEOUT_MS     e.g. scan-bench /tmp/x 4800,9600,115200 100
+// Times one sensor scan on COM1 of a folder (the virtual sensor's) and lists what it found;
+// with "models", each sensor that answers is identified among the built-in models.
+//   scan-bench FOLDER RATES TIMEOUT_MS [models]   e.g. scan-bench /tmp/x 4800,9600 100
 #include "printed_messages.h"
 #include "qt_serial_control.h"
+#include "sensor_catalogue.h"
 #include "sensor_scan.h"
 #include "serial_devices.h"
 #include "serial_line.h"
@@ -14,7 +16,7 @@
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     if (argc < 4) {
-        std::fprintf(stderr, "usage: scan-bench FOLDER RATES TIMEOUT_MS\n");
+        std::fprintf(stderr, "usage: scan-bench FOLDER RATES TIMEOUT_MS [models]\n");
         return 2;
     }
     QtSerialControl port(QString::fromLocal8Bit(argv[1]));
@@ -32,11 +34,16 @@ int main(int argc, char* argv[]) {
         plan.rates << rate.toInt();
     plan.timeoutMs = QString::fromLatin1(argv[3]).toInt();
     plan.line = *ParseLineSettings(QStringLiteral("9600,N,8,1"));
+    if (argc > 4 && QLatin1String(argv[4]) == QLatin1String("models"))
+        plan.models = SensorCatalogue().models();
     SensorScan scan(line);
     QElapsedTimer clock;
     QObject::connect(&scan, &SensorScan::found, [](const ScanFinding& finding) {
-        std::printf("found %d %d %lld\n", finding.address, finding.baud,
-                    static_cast<long long>(finding.replyMs));
+        const QString model = finding.model.verdict == Identification::Verdict::Known
+                                  ? finding.model.modelId
+                                  : QStringLiteral("?") + finding.model.candidates.join(u'|');
+        std::printf("found %d %d %lld %s\n", finding.address, finding.baud,
+                    static_cast<long long>(finding.replyMs), qPrintable(model));
     });
     QObject::connect(&scan, &SensorScan::finished, [&](bool completed, const QString& failure) {
         std::printf("elapsed %lld completed %d settings %s %s\n",

@@ -4,6 +4,8 @@
 #include "receive_accumulator.h"
 #include "record/recording_part.h"
 #include "sensor_exchange.h"
+#include "sensor_model/sensor_model_dialog.h"
+#include "sensor_model/sensor_model_part.h"
 #include "statistics/statistics_window.h"
 #include "tool_rig.h"
 #include "trend/trend_part.h"
@@ -155,6 +157,32 @@ void TestAcquisition::readoutsTellTheirAge() {
 
     poll(kReply);
     QVERIFY(!dimmed(0) && !dimmed(1) && readouts[1]->toolTip().isEmpty());
+
+    // Another model's tooltips (the readout's name, the read map) stay through the dimming
+    // and the restoring, with the age beneath them while dimmed.
+    QVERIFY(f.w().findChild<SensorModelPart*>()->choose(QStringLiteral("xy-md02")));
+    const QString modelTips[] = {readouts[0]->toolTip(), readouts[1]->toolTip()};
+    for (int i : {0, 1})
+        QVERIFY2(modelTips[i].contains(QStringLiteral("XY-MD02")), qPrintable(modelTips[i]));
+    QVERIFY(modelTips[0] != modelTips[1]);
+    const QByteArray modelReply = AppendCRC(QByteArray::fromHex("02040400FA0258"), 6);
+    f.ui().Combo_Addr(2)->setText(QStringLiteral("2"));
+    poll(modelReply);
+    QCOMPARE(readouts[1]->text(), QStringLiteral("60.0%"));
+    age->setClock([] { return QDateTime::currentDateTime().addSecs(30); });
+    for (int refused = 0; refused < ReadoutAge::kStaleCycles; ++refused)
+        poll({});
+    for (int i : {0, 1}) {
+        QVERIFY(dimmed(i));
+        const QString tip = readouts[i]->toolTip();
+        QVERIFY2(tip.startsWith(modelTips[i] + QLatin1Char('\n')) && tip.endsWith(" s ago)"),
+                 qPrintable(tip));
+    }
+    poll(modelReply);
+    for (int i : {0, 1}) {
+        QVERIFY(!dimmed(i));
+        QCOMPARE(readouts[i]->toolTip(), modelTips[i]);
+    }
 }
 
 // Both senders refuse before writing anything, after emptying the boxes and transcripts.

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "crc.h"
 #include "fakes.h"
+#include "model_texts.h"
 #include "port_status_text.h"
 #include "scan/scan_dialog.h"
+#include "sensor_catalogue.h"
 #include "sensor_scan.h"
 #include "serial_line.h"
 #include "tool_rig.h"
+#include "virtual_sensor.h"
 
 #include <QAction>
 #include <QLabel>
@@ -52,6 +55,7 @@ private slots:
     void theDialogScansASingleAddress();
     void aGatewaysAnswersFindNoSensor();
     void portToolTipNamesItsOwnDevice();
+    void foundSensorsShowTheirModelsReadings();
 };
 
 void TestScan::everyAddressOnceAtEveryRate() {
@@ -238,6 +242,47 @@ void TestScan::portToolTipNamesItsOwnDevice() {
     QVERIFY(!tip.contains(QStringLiteral("Silicon Labs")));
     QVERIFY(PortToolTip(3, QStringLiteral("/dev/ttyUSB2"), false, false, devices)
                 .contains(QStringLiteral("没有连接设备")));
+}
+
+// Sensors of other maps, found and named by the scan, show what they measure the way their
+// model reads it: a humidity-first transmitter's temperature from its second register, a
+// function-04 module's from its input registers.
+void TestScan::foundSensorsShowTheirModelsReadings() {
+    const SensorCatalogue catalogue;
+    for (const auto& [id, address] :
+         {std::pair{"rs-ws-n01", 37}, std::pair{"xy-md02", 211}, std::pair{"jxct-soil", 4}}) {
+        VirtualSensor::Options options;
+        options.model = *catalogue.find(QLatin1String(id));
+        options.address = address;
+        options.temperature = -123;
+        options.humidity = 456;
+        VirtualSensor sensor(options);
+        ToolRig f;
+        f.openPort();
+        // The sensor answers every request the scan writes, as the line would bring it.
+        std::size_t answered = 0;
+        QTimer line;
+        connect(&line, &QTimer::timeout, &line, [&] {
+            while (answered < f.port.written.size()) {
+                if (const auto reply = sensor.answer(f.port.written[answered++]))
+                    f.port.receive(*reply);
+            }
+        });
+        line.start(2);
+        f.w().findChild<QAction*>(QStringLiteral("scanAction"))->trigger();
+        auto* dialog = f.w().findChild<ScanDialog*>();
+        dialog->findChild<QSpinBox*>(QStringLiteral("timeout"))->setValue(60);
+        dialog->findChild<QSpinBox*>(QStringLiteral("lastAddress"))->setValue(address + 1);
+        dialog->findChild<QSpinBox*>(QStringLiteral("firstAddress"))->setValue(address);
+        dialog->findChild<QPushButton*>(QStringLiteral("start"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->scanning(), 10000);
+        auto* results = dialog->findChild<QTableWidget*>();
+        QCOMPARE(results->rowCount(), 1);
+        QCOMPARE(results->item(0, 0)->text(), QString::number(address));
+        QCOMPARE(results->item(0, 6)->text(), ModelTexts::name(options.model));
+        QCOMPARE(results->item(0, 3)->text(), QStringLiteral("-12.3℃"));
+        QCOMPARE(results->item(0, 4)->text(), QStringLiteral("45.6%"));
+    }
 }
 
 QTEST_MAIN(TestScan)

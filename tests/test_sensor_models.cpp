@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 Q_DECLARE_METATYPE(SensorModel)
 Q_DECLARE_METATYPE(ProbeAnswer)
@@ -306,6 +307,13 @@ void TestSensorModels::scanTellsEveryBuiltInOnTheVirtualSensor() {
     }
     QCOMPARE(step.verdict, Identification::Verdict::Known);
     QCOMPARE(step.modelId, model);
+    // What it measures, read its way from the answers that named it (within its scale).
+    const ModelReadings readings = ReadingsFromAnswers(options.model, answers);
+    QVERIFY(readings.temperature && readings.humidity);
+    QVERIFY2(std::abs(readings.temperature->value() + 18.7) < 0.51,
+             qPrintable(readings.temperature->caption));
+    QVERIFY2(std::abs(readings.humidity->value() - 61.2) < 0.51,
+             qPrintable(readings.humidity->caption));
 }
 
 void TestSensorModels::identificationFromGivenAnswers_data() {

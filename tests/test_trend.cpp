@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
+#include "language/qt_texts.h"
+#include "sensor_catalogue.h"
+#include "tool_rig.h"
 #include "trend/trend_chart.h"
+#include "trend/trend_part.h"
+#include "trend/trend_window.h"
 
+#include <QComboBox>
 #include <QImage>
 #include <QMouseEvent>
 #include <QtTest>
@@ -53,6 +59,7 @@ private slots:
     void valueAxisSpansTheReadings();
     void pointerPastTheNewestShowsTheNewest();
     void curvesAreNotJoinedAcrossAGapAndTheHoverNamesTheSensor();
+    void axesFollowTheModelsReadoutsInEitherLanguage();
 };
 
 // However narrow or wide the readings, they fill most of the plot's height and none is cut.
@@ -118,6 +125,42 @@ void TestTrend::curvesAreNotJoinedAcrossAGapAndTheHoverNamesTheSensor() {
     pointAt(chart, QPoint(64 + 400, 200));
     QVERIFY(chart.hovered());
     QCOMPARE(chart.hoveredSensor(), (SensorOnPort{8, 3}));
+}
+
+// The axes take the names and units of the model whose readings the shown series holds: a
+// soil probe's moisture for the poll, the tool's own for a watched sensor; in English too.
+void TestTrend::axesFollowTheModelsReadoutsInEitherLanguage() {
+    const auto chinese = qScopeGuard([] { InstallLanguage(*qApp, Language::Chinese); });
+    LineRig rig(true);
+    QWidget window;
+    TrendPart part(window, rig.line);
+    const auto cycle = [](int address, const char* model) {
+        JudgedCycle judged;
+        judged.time = QDateTime::currentDateTime();
+        judged.address = address;
+        judged.model = *SensorCatalogue().find(QLatin1String(model));
+        judged.readings = ModelReadings{Readout{213, 1, QStringLiteral("21.3℃")}, {}};
+        return judged;
+    };
+    part.showWindow();
+    auto* trend = window.findChild<TrendWindow*>();
+    part.keep(cycle(3, "jxct-soil"));
+    part.keepWatched(cycle(41, "rs-ws-n01"));
+    const ChartReadouts soil = trend->chart().readouts();
+    QCOMPARE(soil.secondName + soil.secondUnit, QStringLiteral("土壤水分%"));
+    QCOMPARE(soil.firstName + soil.firstUnit, QStringLiteral("温度℃"));
+
+    auto* source = trend->findChild<QComboBox*>(QStringLiteral("trendSource"));
+    source->setCurrentIndex(1);
+    QCOMPARE(trend->chart().readouts().secondName, QStringLiteral("湿度"));
+    source->setCurrentIndex(0);
+    QCOMPARE(trend->chart().readouts().secondName, QStringLiteral("土壤水分"));
+
+    QVERIFY(InstallLanguage(*qApp, Language::English));
+    QCoreApplication::processEvents(); // the window hears the change; the part follows
+    trend = window.findChild<TrendWindow*>();
+    QCOMPARE(trend->chart().readouts().secondName, QStringLiteral("Soil moisture"));
+    QCOMPARE(trend->chart().readouts().firstName, QStringLiteral("Temperature"));
 }
 
 QTEST_MAIN(TestTrend)

@@ -4,13 +4,18 @@
 #include "address_list.h"
 #include "bus_watch.h"
 #include "crc.h"
+#include "handover/handover_dialog.h"
 #include "language/qt_texts.h"
 #include "line_timing.h"
 #include "readings.h"
 #include "reply_fault_text.h"
+#include "sensor_catalogue.h"
+#include "sensor_model/sensor_model_dialog.h"
+#include "sensor_model/sensor_model_part.h"
 #include "sensor_scan.h"
 #include "tool_limits.h"
 #include "tool_rig.h"
+#include "tool_settings.h"
 #include "watch/bus_watch_part.h"
 #include "watch/bus_watch_window.h"
 #include "watch/watch_table_model.h"
@@ -19,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -71,6 +77,7 @@ private slots:
     void theLineIsGivenBackHoweverTheWatchEnds();
     void footerCountsRoundsAsTheRowsDo();
     void foundSensorsWatchedAtOneRate();
+    void watchedModelsAreKeptAndExported();
 };
 
 void TestWatch::addressListsAsTyped_data() {
@@ -468,6 +475,44 @@ void TestWatch::foundSensorsWatchedAtOneRate() {
     choice = ChooseWatchable({found(4, 19200, even), found(11, 19200, even)}, port);
     QCOMPARE(choice.line.text(), QStringLiteral("19200 8E1"));
     QCOMPARE(choice.addresses, (QList<int>{4, 11}));
+}
+
+// The models the scan's 全部监视 gave are kept with the addresses for the next start (an
+// address typed in besides takes the poll's); the watch window's 导出配置… hands every
+// watched sensor over with its model, also once the watch stopped.
+void TestWatch::watchedModelsAreKeptAndExported() {
+    ToolRig f;
+    f.openPort();
+    const SensorCatalogue& catalogue = f.w().findChild<SensorModelPart*>()->catalogue();
+    QVERIFY(
+        f.w().findChild<BusWatchPart*>()->watch({6, 19}, 40, {},
+                                                {*catalogue.find(QStringLiteral("jxct-soil")),
+                                                 *catalogue.find(QStringLiteral("kincony-ts"))}));
+    const std::map<int, QString> kept = {{6, QStringLiteral("jxct-soil")},
+                                         {19, QStringLiteral("kincony-ts")}};
+    QCOMPARE(ToolSettings(f.folder).watchModels(), kept);
+
+    f.startWindow(); // the next start, on the same folder
+    f.openPort();
+    auto* part = f.w().findChild<BusWatchPart*>();
+    part->showWindow();
+    auto* exportButton = part->window()->findChild<QPushButton*>(QStringLiteral("exportWatch"));
+    QVERIFY(!exportButton->isEnabled()); // nothing watched yet
+    auto* addresses = part->window()->findChild<QLineEdit*>(QStringLiteral("watchAddresses"));
+    QCOMPARE(addresses->text(), QStringLiteral("6, 19"));
+    addresses->setText(QStringLiteral("6, 11, 19"));
+    part->window()->findChild<QPushButton*>(QStringLiteral("startWatch"))->click();
+    QVERIFY(part->running());
+    part->stop();
+    QCOMPARE(ToolSettings(f.folder).watchModels(), kept);
+    exportButton->click();
+    auto* dialog = f.w().findChild<HandoverDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QStringList exported;
+    for (const HandoverSensor& sensor : dialog->bus().sensors)
+        exported << QStringLiteral("%1 %2").arg(sensor.address).arg(sensor.model.id);
+    QCOMPARE(exported, (QStringList{QStringLiteral("6 jxct-soil"), QStringLiteral("11 default"),
+                                    QStringLiteral("19 kincony-ts")}));
 }
 
 QTEST_MAIN(TestWatch)

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
+#include "crc.h"
 #include "language/language_part.h"
 #include "language/qt_texts.h"
+#include "sensor_catalogue.h"
 #include "sensor_exchange.h"
+#include "sensor_model/sensor_model_dialog.h"
+#include "sensor_model/sensor_model_part.h"
 #include "statistics/statistics_window.h"
 #include "tool_rig.h"
 #include "trend/trend_window.h"
+#include "watch/bus_watch_part.h"
 #include "window/lamp.h"
 #include "window/link_colour.h"
 #include "window/one_at_a_time_messages.h"
@@ -46,6 +51,7 @@ private slots:
     void languageSwitchesEveryTextAndBack();
     void captionsFitTheirControlsInEitherLanguage();
     void languageChoiceSurvivesARestart();
+    void broadcastAsksOnlyWhereOtherModelsAreKnown();
 };
 
 namespace {
@@ -621,6 +627,47 @@ void TestWindow::languageChoiceSurvivesARestart() {
     QCOMPARE(f.comTxt(), QByteArray("1\r\n9600\r\n"));
     f.w().findChild<LanguagePart*>()->choose(Language::Chinese);
     QCOMPARE(StartLanguage(QStringLiteral("fr"), f.folder), Language::Chinese);
+}
+
+// 确 定 broadcasts at once on a plain session or one that watched only the tool's own
+// sensors, as it always has; once the bus watch has watched a sensor of another model, the
+// broadcast waits for the operator's word, and sends nothing when refused.
+void TestWindow::broadcastAsksOnlyWhereOtherModelsAreKnown() {
+    ToolRig f;
+    f.openPort();
+    f.ui().Combo_Addr(0)->setText(QStringLiteral("17"));
+    const QByteArray broadcast = AddressWriteRequest(17);
+    auto* watch = f.w().findChild<BusWatchPart*>();
+    const SensorCatalogue& catalogue = f.w().findChild<SensorModelPart*>()->catalogue();
+    for (const bool watchedOwn : {false, true}) { // nothing known; the tool's own watched
+        if (watchedOwn) {
+            QVERIFY(watch->watch({3, 8}, 40));
+            watch->stop();
+        }
+        f.port.written.clear();
+        f.ui().Command_OK1->click();
+        QVERIFY(!f.w().findChild<QMessageBox*>(QStringLiteral("broadcastQuestion")));
+        QCOMPARE(f.port.written, std::vector<QByteArray>{broadcast});
+        f.ui().tickTimer1();
+    }
+    QVERIFY(watch->watch({3, 8}, 40, {},
+                         {catalogue.toolsOwn(), *catalogue.find(QStringLiteral("sentera-rsth"))}));
+    watch->stop();
+    for (const bool agree : {false, true}) {
+        f.port.written.clear();
+        f.ui().Command_OK1->click();
+        auto* ask = f.w().findChild<QMessageBox*>(QStringLiteral("broadcastQuestion"));
+        QVERIFY(ask && ask->isVisible());
+        QVERIFY(ask->text().contains(QStringLiteral("每个接受该写入的传感器")));
+        QVERIFY(f.port.written.empty());
+        for (QAbstractButton* button : ask->buttons()) {
+            if ((ask->buttonRole(button) == QMessageBox::AcceptRole) == agree)
+                button->click();
+        }
+        QTRY_VERIFY(!f.w().findChild<QMessageBox*>(QStringLiteral("broadcastQuestion")));
+        QCOMPARE(f.port.written,
+                 agree ? std::vector<QByteArray>{broadcast} : std::vector<QByteArray>{});
+    }
 }
 
 QTEST_MAIN(TestWindow)

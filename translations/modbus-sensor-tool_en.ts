@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>BroadcastGuard</name>
+    <message>
+        <source>模块地址更改</source>
+        <translation>Address change</translation>
+    </message>
+    <message>
+        <source>线上有不同型号的传感器：广播（地址 0）写入会改写线上每个接受该写入的传感器的地址，不只是要更改的那一个。仍要广播吗？</source>
+        <translation>Sensors of different models are on this line: a broadcast write (address 0) rewrites the address of every sensor on the line that takes the write, not only the one to be changed. Broadcast all the same?</translation>
+    </message>
+    <message>
+        <source>广播</source>
+        <translation>Broadcast</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>BusWatch</name>
     <message>
         <source>串口写入失败：%1</source>
@@ -118,6 +137,14 @@
     <message>
         <source>全部更改波特率…</source>
         <translation>Change baud rate of all…</translation>
+    </message>
+    <message>
+        <source>导出配置…</source>
+        <translation>Export configuration…</translation>
+    </message>
+    <message>
+        <source>把监视的全部传感器按各自型号导出为监控系统的配置</source>
+        <translation>Export every watched sensor, each with its model, as configurations for monitoring systems</translation>
     </message>
 </context>
 <context>
@@ -1550,22 +1577,6 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>尚无读数：开始采集后，这里显示本次运行的读数</source>
         <translation>No readings yet: once acquisition runs, this run&apos;s readings show here</translation>
-    </message>
-    <message>
-        <source>温度 ℃</source>
-        <translation>Temperature ℃</translation>
-    </message>
-    <message>
-        <source>湿度 %</source>
-        <translation>Humidity %</translation>
-    </message>
-    <message>
-        <source>温度 %1 ℃</source>
-        <translation>Temperature %1 ℃</translation>
-    </message>
-    <message>
-        <source>湿度 %1 %</source>
-        <translation>Humidity %1 %</translation>
     </message>
     <message>
         <source>地址 %1，COM%2</source>

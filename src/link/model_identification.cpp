@@ -242,3 +242,21 @@ Identification IdentifyModel(const QList<SensorModel>& models, int address,
     }
     return conclude(best);
 }
+
+ModelReadings ReadingsFromAnswers(const SensorModel& model, const QList<ProbeAnswer>& answers) {
+    const auto readout = [&](const std::optional<ValueMap>& map) -> std::optional<Readout> {
+        if (!map)
+            return std::nullopt;
+        for (const ProbeAnswer& answer : answers) {
+            if (answer.kind != ProbeAnswer::Kind::Registers)
+                continue;
+            for (const int function : {model.read.function, model.alsoFunction}) {
+                if (function != 0 &&
+                    answer.read.covers(function, map->registerNumber, map->registerCount()))
+                    return DecodeReadout(*map, answer.words, answer.read.first);
+            }
+        }
+        return std::nullopt;
+    };
+    return {readout(model.temperature), readout(model.humidity)};
+}

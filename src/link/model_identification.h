@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "model_readings.h"
 #include "scan_reply.h"
 #include "sensor_model.h"
 
@@ -50,3 +51,8 @@ Identification IdentifyModel(const QList<SensorModel>& models, int address,
                              const QList<ProbeAnswer>& answers);
 
 constexpr int kMostExtraReads = 6;
+
+// What the answers say the sensor measures, read the model's way: each readout from an
+// answer whose read holds its registers (the model's read, or its other function); a
+// readout no answer holds stays absent.
+ModelReadings ReadingsFromAnswers(const SensorModel& model, const QList<ProbeAnswer>& answers);

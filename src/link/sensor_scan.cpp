@@ -174,6 +174,14 @@ void SensorScan::identify() {
     }
     ScanFinding finding = *finding_;
     finding.model = result;
+    if (result.verdict == Identification::Verdict::Known &&
+        result.modelId != QLatin1String(ModelId::kToolsOwn)) {
+        const auto model = std::find_if(
+            plan_.models.begin(), plan_.models.end(),
+            [&result](const SensorModel& candidate) { return candidate.id == result.modelId; });
+        if (model != plan_.models.end())
+            finding.readings = ReadingsFromAnswers(*model, answers_);
+    }
     finding_.reset();
     answers_.clear();
     emit found(finding);

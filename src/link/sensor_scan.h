@@ -34,6 +34,8 @@ struct ScanFinding {
     qint64 replyMs = 0;
     // What identification made of it (Known: modelId; Unknown: the candidates).
     Identification model{};
+    // For a model named other than the tool's own: its readouts, decoded its way.
+    std::optional<ModelReadings> readings{};
 };
 
 // The found sensors the bus watch can poll together: all of them when they answered at one

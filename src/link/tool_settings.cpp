@@ -6,6 +6,7 @@
 namespace {
 const QString kWatchAddresses = QStringLiteral("watch/addresses");
 const QString kWatchTimeout = QStringLiteral("watch/timeout_ms");
+const QString kWatchModels = QStringLiteral("watch/models"); // "7=xy-md02", one per address
 const QString kNetworkGroup = QStringLiteral("network");
 const QString kLanguage = QStringLiteral("ui/language");
 const QString kLineFormat = QStringLiteral("line/format");
@@ -31,6 +32,29 @@ int ToolSettings::watchTimeoutMs(int fallback) const {
 
 void ToolSettings::setWatchTimeoutMs(int ms) {
     file_.setValue(kWatchTimeout, ms);
+}
+
+std::map<int, QString> ToolSettings::watchModels() const {
+    std::map<int, QString> models;
+    for (const QString& entry : file_.value(kWatchModels).toStringList()) {
+        const qsizetype equals = entry.indexOf(QLatin1Char('='));
+        bool ok = false;
+        const int address = entry.left(equals).trimmed().toInt(&ok);
+        const QString id = entry.mid(equals + 1).trimmed();
+        if (equals > 0 && ok && !id.isEmpty())
+            models[address] = id;
+    }
+    return models;
+}
+
+void ToolSettings::setWatchModels(const std::map<int, QString>& models) {
+    QStringList entries;
+    for (const auto& [address, id] : models)
+        entries << QStringLiteral("%1=%2").arg(address).arg(id);
+    if (entries.isEmpty())
+        file_.remove(kWatchModels);
+    else
+        file_.setValue(kWatchModels, entries);
 }
 
 QString ToolSettings::language() const {

@@ -6,6 +6,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <map>
 
 // The tool's own settings, in an INI file beside com.txt (whose two lines stay as they
 // are): what the extensions remember from one start to the next.
@@ -19,6 +20,10 @@ public:
     void setWatchAddresses(const QString& text);
     int watchTimeoutMs(int fallback) const;
     void setWatchTimeoutMs(int ms);
+    // The model id of each watched address that had one given (the scan's 全部监视);
+    // entries that do not read are left out.
+    std::map<int, QString> watchModels() const;
+    void setWatchModels(const std::map<int, QString>& models);
     // "zh" or "en"; empty when never chosen.
     QString language() const;
     void setLanguage(const QString& code);

@@ -54,15 +54,24 @@ HandoverPart::HandoverPart(QWidget& window, Source source)
 }
 
 void HandoverPart::showDialog() {
+    show(false);
+}
+
+void HandoverPart::showWatched() {
+    show(true);
+}
+
+void HandoverPart::show(bool watched) {
     delete dialog_;
+    watchedShown_ = watched;
     HandoverBus bus;
     QString note;
     bus.line = source_.line(&note);
-    bus.sensors = source_.sensors();
+    bus.sensors = watched ? source_.watched() : source_.sensors();
     dialog_ = new HandoverDialog(bus, note, &window_);
     BringToFront(*dialog_);
 }
 
 void HandoverPart::retranslate() {
-    RebuildForLanguage(dialog_, [this] { showDialog(); });
+    RebuildForLanguage(dialog_, [this] { show(watchedShown_); });
 }

@@ -27,18 +27,26 @@ class HandoverPart final : public QObject {
 public:
     struct Source {
         std::function<HandoverLine(QString* note)> line;
+        // The polled sensor, or every watched one while the watch runs.
         std::function<QList<HandoverSensor>()> sensors;
+        // Every sensor of the bus watch's table, running or stopped.
+        std::function<QList<HandoverSensor>()> watched;
     };
     HandoverPart(QWidget& window, Source source);
 
     QAction* action() const { return action_; }
     void showDialog();
+    // From the bus watch window: every watched sensor.
+    void showWatched();
 
 private:
     // A change of language: an open dialog is built anew in it.
     void retranslate();
+    void show(bool watched);
+
     QWidget& window_;
     Source source_;
     QAction* action_ = nullptr;
     QPointer<HandoverDialog> dialog_;
+    bool watchedShown_ = false; // the dialog shows the watch's sensors
 };

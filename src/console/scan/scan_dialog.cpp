@@ -222,7 +222,14 @@ void ScanDialog::addFinding(const ScanFinding& finding) {
     put(kAddress, QString::number(finding.address));
     put(kBaud, QString::number(finding.baud));
     put(kFormat, finding.format.text());
-    if (finding.reply.kind == ScanReply::Kind::Exception) {
+    if (finding.readings) {
+        // A model named other than the tool's own: its readouts, read its way.
+        const auto caption = [](const std::optional<Readout>& readout) {
+            return readout ? ModelTexts::readout(*readout) : QString();
+        };
+        put(kTemperature, caption(finding.readings->temperature));
+        put(kHumidity, caption(finding.readings->humidity));
+    } else if (finding.reply.kind == ScanReply::Kind::Exception) {
         put(kTemperature, tr("设备存在，异常码 %1").arg(HexByte(finding.reply.exceptionCode)));
         put(kHumidity, QString());
     } else if (finding.model.modelId.isEmpty() ||

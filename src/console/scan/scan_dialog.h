@@ -24,6 +24,8 @@ public:
                const QList<SensorModel>& models = {}, QWidget* parent = nullptr);
 
     bool scanning() const { return scan_.running(); }
+    // The sensors found so far, in the table's order.
+    const QList<ScanFinding>& findings() const { return findings_; }
     // Stops a running scan, as Cancel does; the port keeps its settings.
     void stopScan();
 

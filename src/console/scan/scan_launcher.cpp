@@ -69,3 +69,20 @@ void ScanLauncher::open() {
     dialog_->show();
     dialog_->raise();
 }
+
+QStringList ScanLauncher::foundModels() const {
+    QStringList ids;
+    if (!dialog_)
+        return ids;
+    const QString own = QLatin1String(ModelId::kToolsOwn);
+    for (const ScanFinding& finding : dialog_->findings()) {
+        const Identification& model = finding.model;
+        if (model.verdict == Identification::Verdict::Known)
+            ids << model.modelId;
+        else if (model.verdict == Identification::Verdict::Unknown)
+            ids << (model.candidates.contains(own) ? own : QString());
+        else // not identified: the tool's own read answered
+            ids << own;
+    }
+    return ids;
+}

@@ -32,6 +32,9 @@ public:
     void stopScan();
     // The models a scan tells apart, asked as each scan starts.
     void setModels(std::function<QList<SensorModel>()> models) { models_ = std::move(models); }
+    // The models the last scan found, one id per sensor: empty where the answers left a
+    // model other than the tool's own possible and undecided.
+    QStringList foundModels() const;
 
 signals:
     // The operator chose a found sensor.

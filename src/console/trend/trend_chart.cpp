@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "trend/trend_chart.h"
 
+#include "model_texts.h"
+
 #include <QDateTime>
 #include <QMouseEvent>
 #include <QPainter>
@@ -59,6 +61,11 @@ int decimalsFor(double step) {
 
 } // namespace
 
+ChartReadouts ReadoutsOf(const SensorModel& model) {
+    return {ModelTexts::readoutName(model, true), ModelTexts::readoutUnit(model, true),
+            ModelTexts::readoutName(model, false), ModelTexts::readoutUnit(model, false)};
+}
+
 struct TrendChart::Frame {
     QRect plot;
     qint64 fromMs = 0;
@@ -76,8 +83,8 @@ struct TrendChart::Frame {
 };
 
 TrendChart::TrendChart(const ReadingSeries& series, QWidget* parent)
-    : QWidget(parent), series_(&series),
-      nowMs_([] { return QDateTime::currentMSecsSinceEpoch(); }) {
+    : QWidget(parent), series_(&series), nowMs_([] { return QDateTime::currentMSecsSinceEpoch(); }),
+      readouts_(ReadoutsOf({})) {
     setMouseTracking(true);
     setMinimumSize(360, 200);
     setAutoFillBackground(true);
@@ -87,6 +94,11 @@ TrendChart::TrendChart(const ReadingSeries& series, QWidget* parent)
 void TrendChart::setSpan(Span span) {
     span_ = span;
     hovered_.reset();
+    update();
+}
+
+void TrendChart::setReadouts(const ChartReadouts& readouts) {
+    readouts_ = readouts;
     update();
 }
 
@@ -174,10 +186,11 @@ void TrendChart::drawAxes(QPainter& painter, const Frame& f) const {
     }
     painter.setPen(kTemperatureColour);
     painter.drawText(QRect(0, 0, kLeft + 80, kTop - 6), Qt::AlignLeft | Qt::AlignBottom,
-                     tr("温度 ℃"));
+                     readouts_.firstName + QLatin1Char(' ') + readouts_.firstUnit);
     painter.setPen(kHumidityColour);
     painter.drawText(QRect(width() - kRight - 80, 0, kRight + 80, kTop - 6),
-                     Qt::AlignRight | Qt::AlignBottom, tr("湿度 %"));
+                     Qt::AlignRight | Qt::AlignBottom,
+                     readouts_.secondName + QLatin1Char(' ') + readouts_.secondUnit);
 }
 
 void TrendChart::drawTimeTicks(QPainter& painter, const Frame& f) const {
@@ -255,11 +268,14 @@ void TrendChart::drawHovered(QPainter& painter, const Frame& f) const {
                  (hoveredSensor_.port > 0
                       ? tr("地址 %1，COM%2").arg(hoveredSensor_.address).arg(hoveredSensor_.port)
                       : tr("地址 %1").arg(hoveredSensor_.address));
-    label += QLatin1Char('\n') + tr("温度 %1 ℃").arg(decimal(hovered_->temperature, 1));
+    const QString reading = QStringLiteral("\n%1 %2 %3");
+    label +=
+        reading.arg(readouts_.firstName, decimal(hovered_->temperature, 1), readouts_.firstUnit);
     if (!std::isnan(hovered_->humidity)) {
         painter.setBrush(kHumidityColour);
         painter.drawEllipse(QPointF(hx, Frame::y(plot, f.humidity, hovered_->humidity)), 3.5, 3.5);
-        label += QLatin1Char('\n') + tr("湿度 %1 %").arg(decimal(hovered_->humidity, 1));
+        label +=
+            reading.arg(readouts_.secondName, decimal(hovered_->humidity, 1), readouts_.secondUnit);
     }
     QRect box =
         metrics.boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, label).adjusted(-6, -4, 6, 4);

@@ -2,12 +2,26 @@
 #pragma once
 
 #include "reading_series.h"
+#include "sensor_model.h"
 
 #include <QWidget>
 
-class QPainter;
 #include <functional>
 #include <optional>
+
+class QPainter;
+
+// What the two value axes and the reading under the pointer are called: the model's
+// readouts, in the language shown.
+struct ChartReadouts {
+    QString firstName;
+    QString firstUnit;
+    QString secondName;
+    QString secondUnit;
+};
+// The model's readout names and units; the tool's own (温度 ℃, 湿度 %) for a model that
+// names none.
+ChartReadouts ReadoutsOf(const SensorModel& model);
 
 // Temperature and humidity against time, drawn from the series as it grows: a value axis
 // on each side, labelled time ticks, and the exact reading under the pointer.
@@ -22,6 +36,8 @@ public:
     // Draws another series from now on (another watched sensor).
     void setSeries(const ReadingSeries& series);
     Span span() const { return span_; }
+    void setReadouts(const ChartReadouts& readouts);
+    const ChartReadouts& readouts() const { return readouts_; }
     // The clock the window is drawn against; tests set their own.
     void setClock(std::function<qint64()> nowMs) { nowMs_ = std::move(nowMs); }
     // The reading the pointer is nearest to, if any, and the sensor it came from.
@@ -48,4 +64,5 @@ private:
     Span span_ = Span::LastTenMinutes;
     std::optional<ReadingPoint> hovered_; // a copy: the series may drop its oldest points
     SensorOnPort hoveredSensor_;
+    ChartReadouts readouts_;
 };

@@ -29,6 +29,10 @@ void TrendPart::keep(const JudgedCycle& cycle) {
         return;
     if (pausedSince(lastPolledMs_, cycle))
         series_.breakCurve();
+    if (cycle.model.id != polledModel_.id) {
+        polledModel_ = cycle.model;
+        showPolledReadouts();
+    }
     add(series_, cycle);
 }
 
@@ -42,6 +46,12 @@ void TrendPart::keepWatched(const JudgedCycle& cycle) {
         add(found->second, cycle);
     } else if (cycle.readings) {
         add(watched_[cycle.address], cycle);
+    } else {
+        return;
+    }
+    SensorModel& model = watchedModels_[cycle.address];
+    if (found == watched_.end() || model.id != cycle.model.id) {
+        model = cycle.model;
         offerSources();
     }
 }
@@ -75,15 +85,21 @@ void TrendPart::add(ReadingSeries& series, const JudgedCycle& cycle) {
 void TrendPart::offerSources() {
     if (!trendWindow_)
         return;
-    std::vector<std::pair<int, const ReadingSeries*>> watched;
+    std::vector<TrendWindow::Watched> watched;
     for (const auto& [address, series] : watched_)
-        watched.emplace_back(address, &series);
+        watched.push_back({address, &series, ReadoutsOf(watchedModels_[address])});
     trendWindow_->setWatched(watched);
+}
+
+void TrendPart::showPolledReadouts() {
+    if (trendWindow_)
+        trendWindow_->setPolledReadouts(ReadoutsOf(polledModel_));
 }
 
 void TrendPart::showWindow() {
     if (!trendWindow_) {
         trendWindow_ = new TrendWindow(series_, &window_);
+        showPolledReadouts();
         offerSources();
     }
     BringToFront(*trendWindow_);

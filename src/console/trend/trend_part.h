@@ -42,6 +42,7 @@ private:
     static bool pausedSince(qint64& lastMs, const JudgedCycle& cycle);
     void add(ReadingSeries& series, const JudgedCycle& cycle);
     void offerSources();
+    void showPolledReadouts();
 
     QWidget& window_;
     const SerialLine& line_;
@@ -49,6 +50,9 @@ private:
     qint64 lastWatchedMs_ = -1;
     ReadingSeries series_;
     std::map<int, ReadingSeries> watched_;
+    // Whose readouts each series holds: the model of its newest cycle.
+    SensorModel polledModel_;
+    std::map<int, SensorModel> watchedModels_;
     QAction* action_ = nullptr;
     QPointer<TrendWindow> trendWindow_;
 };

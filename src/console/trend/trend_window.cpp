@@ -42,9 +42,9 @@ TrendWindow::TrendWindow(const ReadingSeries& series, QWidget* parent)
     resize(760, 420);
 }
 
-void TrendWindow::setWatched(const std::vector<std::pair<int, const ReadingSeries*>>& watched) {
+void TrendWindow::setWatched(const std::vector<Watched>& watched) {
     const int shown = source_->currentIndex() > 0
-                          ? watched_[static_cast<std::size_t>(source_->currentIndex() - 1)].first
+                          ? watched_[static_cast<std::size_t>(source_->currentIndex() - 1)].address
                           : 0;
     watched_ = watched;
     const QSignalBlocker quiet(source_);
@@ -52,15 +52,28 @@ void TrendWindow::setWatched(const std::vector<std::pair<int, const ReadingSerie
     source_->addItem(tr("单点采集"));
     int keep = 0;
     for (std::size_t i = 0; i < watched_.size(); ++i) {
-        source_->addItem(tr("监视地址 %1").arg(watched_[i].first), watched_[i].first);
-        if (watched_[i].first == shown)
+        source_->addItem(tr("监视地址 %1").arg(watched_[i].address), watched_[i].address);
+        if (watched_[i].address == shown)
             keep = static_cast<int>(i) + 1;
     }
     source_->setCurrentIndex(keep);
+    showSource(keep);
+}
+
+void TrendWindow::setPolledReadouts(const ChartReadouts& readouts) {
+    polledReadouts_ = readouts;
+    showSource(source_->currentIndex());
 }
 
 void TrendWindow::showSource(int index) {
-    chart_->setSeries(index > 0 ? *watched_[static_cast<std::size_t>(index - 1)].second : polled_);
+    if (index > 0) {
+        const Watched& watched = watched_[static_cast<std::size_t>(index - 1)];
+        chart_->setSeries(*watched.series);
+        chart_->setReadouts(watched.readouts);
+        return;
+    }
+    chart_->setSeries(polled_);
+    chart_->setReadouts(polledReadouts_);
 }
 
 void TrendWindow::refresh() {

@@ -16,14 +16,22 @@ public:
     TrendChart& chart() { return *chart_; }
     // A reading was added.
     void refresh();
-    // The watched sensors that can be shown instead of the single poll, by address.
-    void setWatched(const std::vector<std::pair<int, const ReadingSeries*>>& watched);
+    // A watched sensor that can be shown instead of the single poll.
+    struct Watched {
+        int address = 0;
+        const ReadingSeries* series = nullptr;
+        ChartReadouts readouts;
+    };
+    void setWatched(const std::vector<Watched>& watched);
+    // The readouts of the poll's model.
+    void setPolledReadouts(const ChartReadouts& readouts);
 
 private:
     void showSource(int index);
 
     const ReadingSeries& polled_;
-    std::vector<std::pair<int, const ReadingSeries*>> watched_;
+    ChartReadouts polledReadouts_ = ReadoutsOf({});
+    std::vector<Watched> watched_;
     TrendChart* chart_;
     QComboBox* span_;
     QComboBox* source_;

@@ -69,6 +69,8 @@ void BusWatchPart::showWindow() {
         connect(watchWindow_, &BusWatchWindow::stopRequested, this, &BusWatchPart::stop);
         connect(watchWindow_, &BusWatchWindow::rateChangeRequested, this,
                 &BusWatchPart::askRateChange);
+        connect(watchWindow_, &BusWatchWindow::exportRequested, this,
+                &BusWatchPart::exportRequested);
         // Closing the window gives the line back.
         connect(watchWindow_, &QDialog::finished, this, &BusWatchPart::stop);
         connect(watchWindow_, &BusWatchWindow::closed, this, &BusWatchPart::stop);
@@ -93,6 +95,7 @@ bool BusWatchPart::watch(const QList<int>& addresses, int timeoutMs, const QStri
         return false;
     }
     const QString text = FormatAddressList(addresses);
+    const QList<SensorModel> each = modelsFor(addresses, models);
     settings_.setWatchAddresses(text);
     settings_.setWatchTimeoutMs(timeoutMs);
     settings_.sync();
@@ -100,9 +103,6 @@ bool BusWatchPart::watch(const QList<int>& addresses, int timeoutMs, const QStri
     watchWindow_->setAddressText(text);
     watchWindow_->setTimeoutMs(timeoutMs);
 
-    QList<SensorModel> each = models.mid(0, addresses.size());
-    while (each.size() < addresses.size())
-        each << exchange_.model();
     tally_.begin(addresses, each);
     tallyPort_ = line_.openPortNumber();
     table_->reset();
@@ -112,6 +112,26 @@ bool BusWatchPart::watch(const QList<int>& addresses, int timeoutMs, const QStri
     const QString watching = tr("正在监视 %n 个传感器……", "", static_cast<int>(addresses.size()));
     watchWindow_->showNote(note.isEmpty() ? watching : note + QLatin1Char('\n') + watching);
     return true;
+}
+
+// The given models, else those kept from the scan, else the poll's; the scan's choices are
+// kept for the next start.
+QList<SensorModel> BusWatchPart::modelsFor(const QList<int>& addresses,
+                                           const QList<SensorModel>& given) {
+    const std::map<int, QString> kept = settings_.watchModels();
+    std::map<int, QString> keep;
+    QList<SensorModel> each;
+    for (int index = 0; index < addresses.size(); ++index) {
+        const int address = addresses[index];
+        const SensorModel* model = index < given.size() ? &given[index] : nullptr;
+        if (const auto found = kept.find(address); !model && found != kept.end() && findModel_)
+            model = findModel_(found->second);
+        if (model)
+            keep[address] = model->id;
+        each << (model ? *model : exchange_.model());
+    }
+    settings_.setWatchModels(keep);
+    return each;
 }
 
 void BusWatchPart::retranslate() {

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class BusWatchWindow;
 class MessageSink;
@@ -30,7 +31,8 @@ public:
     QAction* action() const { return action_; }
     void showWindow();
     // Starts watching addresses now (from the scan, or the window's start), each with its
-    // model from models; addresses without one take the model the poll uses.
+    // model from models, kept with the addresses; addresses without one take the model kept
+    // for them, or else the model the poll uses.
     bool watch(const QList<int>& addresses, int timeoutMs, const QString& note = {},
                const QList<SensorModel>& models = {});
     // The reply timeout the operator chose last.
@@ -41,6 +43,10 @@ public:
     const WatchTally& tally() const { return tally_; }
     // The addresses watched and their models.
     const WatchPlan& plan() const { return watch_.plan(); }
+    // Where a kept model id is looked up.
+    void setModelFinder(std::function<const SensorModel*(const QString& id)> find) {
+        findModel_ = std::move(find);
+    }
     BusWatchWindow* window() const;
 
 signals:
@@ -51,6 +57,8 @@ signals:
     // 更改波特率… on rows of the table: the watch has stopped; the rows' sensors with their
     // models.
     void rateChangeAsked(const QList<RateChangePlan::Sensor>& sensors);
+    // The window's 导出配置…: hand every watched sensor (plan()) over to monitoring.
+    void exportRequested();
 
 private:
     // A change of language: the window is built anew in it; the watch goes on.
@@ -58,6 +66,7 @@ private:
     void onJudged(const JudgedCycle& cycle, qint64 replyMs);
     void onStopped(const QString& failure);
     void askRateChange(const QList<int>& addresses);
+    QList<SensorModel> modelsFor(const QList<int>& addresses, const QList<SensorModel>& given);
 
     QWidget& window_;
     SerialLine& line_;
@@ -71,4 +80,5 @@ private:
     WatchTableModel* table_ = nullptr;
     QAction* action_ = nullptr;
     QPointer<BusWatchWindow> watchWindow_;
+    std::function<const SensorModel*(const QString& id)> findModel_;
 };

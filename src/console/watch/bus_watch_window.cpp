@@ -84,6 +84,9 @@ BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialo
     stop_->setObjectName(QStringLiteral("stopWatch"));
     auto* copyButton = buttons->addButton(tr("复制表格(&C)"), QDialogButtonBox::ActionRole);
     copyButton->setObjectName(QStringLiteral("copyWatch"));
+    export_ = buttons->addButton(tr("导出配置…"), QDialogButtonBox::ActionRole);
+    export_->setObjectName(QStringLiteral("exportWatch"));
+    export_->setToolTip(tr("把监视的全部传感器按各自型号导出为监控系统的配置"));
     // A button of our own text: a standard one takes Qt's text back at a change of language.
     buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     connect(start_, &QPushButton::clicked, this, [this] {
@@ -93,6 +96,9 @@ BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialo
     });
     connect(stop_, &QPushButton::clicked, this, &BusWatchWindow::stopRequested);
     connect(copyButton, &QPushButton::clicked, this, &BusWatchWindow::copyTable);
+    connect(export_, &QPushButton::clicked, this, &BusWatchWindow::exportRequested);
+    // Only sensors the table shows can be handed over.
+    connect(&table, &QAbstractItemModel::modelReset, this, &BusWatchWindow::showExportable);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(addresses_, &QLineEdit::textChanged, this, &BusWatchWindow::checkAddresses);
 
@@ -108,6 +114,7 @@ BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialo
             &BusWatchWindow::growToColumns);
     showRunning(false);
     checkAddresses();
+    showExportable();
 }
 
 int BusWatchWindow::widthForColumns(const WatchTableModel& table) const {
@@ -150,6 +157,10 @@ void BusWatchWindow::checkAddresses() {
     addressProblem_->setVisible(!list.ok());
     addresses_->setAccessibleDescription(list.error);
     start_->setEnabled(!running_ && list.ok());
+}
+
+void BusWatchWindow::showExportable() {
+    export_->setEnabled(sorted_->rowCount() > 0);
 }
 
 void BusWatchWindow::showRunning(bool running) {

@@ -37,6 +37,8 @@ signals:
     void stopRequested();
     // 更改波特率… on the chosen rows, or on every row: their addresses.
     void rateChangeRequested(const QList<int>& addresses);
+    // 导出配置…: every watched sensor handed over to monitoring.
+    void exportRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -46,6 +48,7 @@ private:
     void addRateActions();
     QList<int> rowAddresses(bool chosenOnly) const;
     void checkAddresses();
+    void showExportable();
     // Wide enough for every column at its widest, in the language shown.
     int widthForColumns(const WatchTableModel& table) const;
 
@@ -54,6 +57,7 @@ private:
     QSpinBox* timeout_;
     QPushButton* start_;
     QPushButton* stop_;
+    QPushButton* export_;
     QTableView* table_;
     QSortFilterProxyModel* sorted_;
     QLabel* note_;

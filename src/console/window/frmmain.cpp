@@ -22,6 +22,7 @@
 #include "tool_limits.h"
 #include "trend/trend_part.h"
 #include "watch/bus_watch_part.h"
+#include "window/broadcast_guard.h"
 #include "window/lamp.h"
 #include "window/link_label.h"
 #include "window/port_list_tips.h"
@@ -92,8 +93,8 @@ void frmmain::createExtensions() {
     connect(recording_, &RecordingPart::noteChanged, this, &frmmain::showStatusToolTip);
     connect(recording_, &RecordingPart::stoppedByFailure, this, &frmmain::setStatus);
 
-    auto* readoutAge = new ReadoutAge(*AI_SHOW(0), *AI_SHOW(1), this);
-    connect(exchange_, &SensorExchange::cycleJudged, readoutAge, &ReadoutAge::judged);
+    readoutAge_ = new ReadoutAge(*AI_SHOW(0), *AI_SHOW(1), this);
+    connect(exchange_, &SensorExchange::cycleJudged, readoutAge_, &ReadoutAge::judged);
 
     trend_ = new TrendPart(*this, *line_);
     connect(exchange_, &SensorExchange::cycleJudged, trend_, &TrendPart::keep);
@@ -124,7 +125,8 @@ void frmmain::createExtensions() {
                         Combo1->listIndex() + 1, {Combo2->text().toInt(), shownFormat()},
                         networkPorts_->servers(), settings_.folder(), services_.devices, note);
                 },
-                [this] { return handedOverSensors(); }});
+                [this] { return handedOverSensors(); }, [this] { return watchedSensors(); }});
+    connect(busWatch_, &BusWatchPart::exportRequested, handover_, &HandoverPart::showWatched);
     sensorModel_ =
         new SensorModelPart(*this, *exchange_, settings_.folder(),
                             {[this] {
@@ -137,6 +139,8 @@ void frmmain::createExtensions() {
     connect(sensorModel_, &SensorModelPart::dialogBuilt, corrections, &CorrectionsPart::addTo);
     connect(sensorModel_, &SensorModelPart::modelChanged, corrections, &CorrectionsPart::showModel);
     scanLauncher_->setModels([this] { return sensorModel_->catalogue().models(); });
+    busWatch_->setModelFinder(
+        [this](const QString& id) { return sensorModel_->catalogue().find(id); });
     connect(exchange_, &SensorExchange::addressConfirmed, this, [this](int newAddress) {
         Combo_Addr(2)->setText(QString::number(newAddress));
         setStatus(tr("地址已更改为 %1，并已在新地址读取确认").arg(newAddress));
@@ -148,6 +152,12 @@ void frmmain::createExtensions() {
     connect(busWatch_, &BusWatchPart::rateChangeAsked, rateChange_, &RateChangePart::change);
     connect(rateChange_, &RateChangePart::rateChanged, this,
             [this](int baud) { useLine(baud, shownFormat()); });
+    broadcastGuard_ = new BroadcastGuard(*this, [this] {
+        QStringList ids = scanLauncher_->foundModels();
+        for (const SensorTally& sensor : busWatch_->tally().sensors())
+            ids << sensor.model.id;
+        return ids;
+    });
 
     toolMenu_ = new ToolMenu(*this);
     toolMenu_->addGroup({scanLauncher_->action(), busWatch_->action(), lineHealth_->action(),
@@ -168,10 +178,9 @@ void frmmain::createExtensions() {
 
 void frmmain::showModel() {
     // The tool's own sensor leaves the readouts' tooltips to the readings' age.
-    if (!exchange_->model().isToolsOwn()) {
-        AI_SHOW(0)->setToolTip(sensorModel_->readoutTip(true));
-        AI_SHOW(1)->setToolTip(sensorModel_->readoutTip(false));
-    }
+    const bool own = exchange_->model().isToolsOwn();
+    readoutAge_->setModelTips(own ? QString() : sensorModel_->readoutTip(true),
+                              own ? QString() : sensorModel_->readoutTip(false));
     const auto address = ParseAddressText(Combo_Addr(2)->text());
     const SensorModel& model = exchange_->model();
     Text1(0)->setToolTip(
@@ -280,7 +289,8 @@ void frmmain::Command_OK3_Click() {
 }
 
 void frmmain::Command_OK1_Click() {
-    exchange_->writeAddress(Combo_Addr(0)->text());
+    broadcastGuard_->write(exchange_->model(),
+                           [this, text = Combo_Addr(0)->text()] { exchange_->writeAddress(text); });
 }
 
 void frmmain::Timer1_Timer() {
@@ -360,22 +370,27 @@ SerialLine::Choice frmmain::choice() const {
             Combo5->text()};
 }
 
-// Every watched sensor, each with its model, while the bus watch runs; otherwise the polled
-// one with the poll's model.
-QList<HandoverSensor> frmmain::handedOverSensors() const {
+// Every sensor the bus watch watches or watched last, each with its model.
+QList<HandoverSensor> frmmain::watchedSensors() const {
     QList<HandoverSensor> sensors;
-    const auto add = [&sensors](int address, const SensorModel& model) {
-        sensors << HandoverSensor{address, DefaultSensorName(model, address), model};
-    };
-    if (busWatch_->running()) {
-        const WatchPlan& plan = busWatch_->plan();
-        for (int index = 0; index < plan.addresses.size(); ++index)
-            add(plan.addresses[index],
-                index < plan.models.size() ? plan.models[index] : exchange_->model());
-    } else {
-        add(Combo_Addr(2)->text().toInt(), exchange_->model());
+    const WatchPlan& plan = busWatch_->plan();
+    for (int index = 0; index < plan.addresses.size(); ++index) {
+        const SensorModel& model =
+            index < plan.models.size() ? plan.models[index] : exchange_->model();
+        sensors << HandoverSensor{plan.addresses[index],
+                                  DefaultSensorName(model, plan.addresses[index]), model};
     }
     return sensors;
+}
+
+// Every watched sensor while the bus watch runs; otherwise the polled one with the poll's
+// model.
+QList<HandoverSensor> frmmain::handedOverSensors() const {
+    if (busWatch_->running())
+        return watchedSensors();
+    const int address = Combo_Addr(2)->text().toInt();
+    return {HandoverSensor{address, DefaultSensorName(exchange_->model(), address),
+                           exchange_->model()}};
 }
 
 void frmmain::onPortLost(const QString& reason, const QString& device) {

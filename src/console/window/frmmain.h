@@ -20,6 +20,8 @@ class LanguagePart;
 class LineHealth;
 class NetworkPortsPart;
 class HandoverPart;
+class ReadoutAge;
+class BroadcastGuard;
 class LineSettingsPart;
 class LinkLabel;
 class PortListTips;
@@ -85,6 +87,7 @@ private:
     void useLine(int baud, const LineFormat& format);
     LineFormat shownFormat() const;
     QList<HandoverSensor> handedOverSensors() const;
+    QList<HandoverSensor> watchedSensors() const;
     // The chosen model in the readouts' tooltips and the request box's.
     void showModel();
     // The port and the link lists as the operator set them.
@@ -122,6 +125,8 @@ private:
     LanguagePart* language_ = nullptr;
     LineSettingsPart* lineSettings_ = nullptr;
     HandoverPart* handover_ = nullptr;
+    ReadoutAge* readoutAge_ = nullptr;
+    BroadcastGuard* broadcastGuard_ = nullptr;
     SensorModelPart* sensorModel_ = nullptr;
     RateChangePart* rateChange_ = nullptr;
 };

@@ -42,6 +42,17 @@ void ReadoutAge::judged(const JudgedCycle& cycle) {
     }
 }
 
+void ReadoutAge::setModelTips(const QString& temperature, const QString& humidity) {
+    temperatureTip_ = temperature;
+    humidityTip_ = humidity;
+    if (stale_) {
+        showAge();
+        return;
+    }
+    temperature_.setToolTip(temperatureTip_);
+    humidity_.setToolTip(humidityTip_);
+}
+
 void ReadoutAge::showAge() {
     const qint64 seconds = std::max<qint64>(0, readAt_.secsTo(now_()));
     const int n = static_cast<int>(std::min<qint64>(seconds, INT_MAX));
@@ -54,16 +65,19 @@ void ReadoutAge::showAge() {
         age = tr("%n 小时前", "", n / 3600);
     const QString tip =
         tr("读数来自 %1（%2）").arg(readAt_.toString(QStringLiteral("HH:mm:ss")), age);
-    temperature_.setToolTip(tip);
-    humidity_.setToolTip(tip);
+    const auto beneath = [&tip](const QString& modelTip) {
+        return modelTip.isEmpty() ? tip : modelTip + QLatin1Char('\n') + tip;
+    };
+    temperature_.setToolTip(beneath(temperatureTip_));
+    humidity_.setToolTip(beneath(humidityTip_));
 }
 
 void ReadoutAge::showFresh() {
     stale_ = false;
     temperature_.setPalette(freshPalette_);
     humidity_.setPalette(freshPalette_);
-    temperature_.setToolTip({});
-    humidity_.setToolTip({});
+    temperature_.setToolTip(temperatureTip_);
+    humidity_.setToolTip(humidityTip_);
 }
 
 bool ReadoutAge::eventFilter(QObject* watched, QEvent* event) {

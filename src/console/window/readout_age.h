@@ -13,7 +13,8 @@ class QLabel;
 // Lets the two readouts tell their age. They keep their text, as they always have; after
 // kStaleCycles polls in a row without an accepted reading their colour dims and their
 // tooltip says when the value shown was read ("12 秒前"). The next accepted reading brings
-// the colour back.
+// the colour back. A model's own tooltips (its readout's name and read map) stay, the age
+// beneath them.
 class ReadoutAge final : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +25,8 @@ public:
     // A poll judged; address writes are no polls and leave the readouts alone.
     void judged(const JudgedCycle& cycle);
     bool stale() const { return stale_; }
+    // What each readout's tooltip says whatever the age: empty for the tool's own sensor.
+    void setModelTips(const QString& temperature, const QString& humidity);
     // The clock the age is told against; tests set their own.
     void setClock(std::function<QDateTime()> now) { now_ = std::move(now); }
 
@@ -39,6 +42,8 @@ private:
     QLabel& humidity_;
     QPalette freshPalette_;
     std::function<QDateTime()> now_;
+    QString temperatureTip_;
+    QString humidityTip_;
     QDateTime readAt_; // of the reading shown
     int refusedInARow_ = 0;
     bool stale_ = false;
