@@ -7,6 +7,7 @@
 #include "handover/handover_dialog.h"
 #include "language/qt_texts.h"
 #include "line_timing.h"
+#include "model_texts.h"
 #include "readings.h"
 #include "reply_fault_text.h"
 #include "sensor_catalogue.h"
@@ -218,17 +219,24 @@ void TestWatch::windowFitsItsColumnsInEitherLanguage() {
         const bool installed = InstallLanguage(*qApp, language);
         QVERIFY(installed || language == Language::Chinese);
         WatchTally tally;
-        tally.begin({1, 254});
-        tally.add(turnOf(254, ReplyFault::None, -398, 1000), 997);
-        for (int round = 0; round < 1234; ++round)
-            tally.add(turnOf(1, ReplyFault::NoReply), -1);
         WatchTableModel model(tally);
         BusWatchWindow window(model);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The watch begins once the window is up, with a model of the longest name.
+        const SensorModel longest = *SensorCatalogue().find(QStringLiteral("pkth100b"));
+        tally.begin({1, 254});
+        JudgedCycle answered = turnOf(254, ReplyFault::None, -398, 1000);
+        answered.model = longest;
+        tally.add(answered, 997);
+        for (int round = 0; round < 1234; ++round)
+            tally.add(turnOf(1, ReplyFault::NoReply), -1);
+        model.reset();
         auto* table = window.findChild<QTableView*>(QStringLiteral("watchTable"));
         QTRY_VERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
         QVERIFY(!table->horizontalScrollBar()->isVisible());
+        QTRY_VERIFY(table->columnWidth(WatchTableModel::kModel) >
+                    table->fontMetrics().horizontalAdvance(ModelTexts::name(longest)));
         QVERIFY(window.tableText().contains(language == Language::English
                                                 ? QStringLiteral("No reply (1234 rounds)")
                                                 : QStringLiteral("无回复（已 1234 轮）")));

@@ -29,7 +29,8 @@ namespace {
 const QSize kStartSize(640, 420);
 }
 
-BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialog(parent) {
+BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent)
+    : QDialog(parent), tableModel_(table) {
     setObjectName(QStringLiteral("BusWatchWindow"));
     setWindowTitle(SharedText::WatchFeature());
     setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -99,6 +100,9 @@ BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialo
     connect(export_, &QPushButton::clicked, this, &BusWatchWindow::exportRequested);
     // Only sensors the table shows can be handed over.
     connect(&table, &QAbstractItemModel::modelReset, this, &BusWatchWindow::showExportable);
+    // The models' names are known only when the watch begins.
+    connect(&table, &QAbstractItemModel::modelReset, this, &BusWatchWindow::growToColumns,
+            Qt::QueuedConnection);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(addresses_, &QLineEdit::textChanged, this, &BusWatchWindow::checkAddresses);
 
@@ -107,29 +111,32 @@ BusWatchWindow::BusWatchWindow(WatchTableModel& table, QWidget* parent) : QDialo
     layout->addWidget(table_, 1);
     layout->addWidget(note_);
     layout->addWidget(buttons);
-    resize(std::max(kStartSize.width(), widthForColumns(table)), kStartSize.height());
+    resize(std::max(kStartSize.width(), widthForColumns()), kStartSize.height());
     // Styles differ in the margins round a cell's text: where the estimate falls short,
-    // the window grows by what the columns lack once they have their real widths.
+    // the window grows by what the columns lack once they have their real widths (after
+    // the header has laid them out: it stretches the last one only then).
     connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
-            &BusWatchWindow::growToColumns);
+            &BusWatchWindow::growToColumns, Qt::QueuedConnection);
     showRunning(false);
     checkAddresses();
     showExportable();
 }
 
-int BusWatchWindow::widthForColumns(const WatchTableModel& table) const {
-    const QHeaderView& header = *table_->horizontalHeader();
+int BusWatchWindow::columnNeed(int column) const {
     const QFontMetrics cells = table_->fontMetrics();
     // A cell's text, its margins on either side and the grid line.
     const int cellMargins =
         2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1) + 1;
+    int widest = table_->horizontalHeader()->sectionSizeHint(column);
+    for (const QString& text : tableModel_.widestTexts(column))
+        widest = std::max(widest, cells.horizontalAdvance(text) + cellMargins);
+    return widest;
+}
+
+int BusWatchWindow::widthForColumns() const {
     int columns = 0;
-    for (int column = 0; column < WatchTableModel::kColumns; ++column) {
-        int widest = header.sectionSizeHint(column);
-        for (const QString& text : table.widestTexts(column))
-            widest = std::max(widest, cells.horizontalAdvance(text) + cellMargins);
-        columns += widest;
-    }
+    for (int column = 0; column < WatchTableModel::kColumns; ++column)
+        columns += columnNeed(column);
     const int scrollBar = table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
     const QMargins around = layout()->contentsMargins();
     return columns + scrollBar + 2 * table_->frameWidth() + around.left() + around.right();
@@ -190,7 +197,11 @@ void BusWatchWindow::closeEvent(QCloseEvent* event) {
 }
 
 void BusWatchWindow::growToColumns() {
-    const int lacking = table_->horizontalHeader()->length() - table_->viewport()->width();
+    // The last column stretches over what is left, so its own need counts, not its width.
+    const QHeaderView& header = *table_->horizontalHeader();
+    const int last = header.count() - 1;
+    const int lacking =
+        header.length() - header.sectionSize(last) + columnNeed(last) - table_->viewport()->width();
     if (lacking > 0)
         resize(width() + lacking, height());
 }

@@ -45,12 +45,16 @@ protected:
 
 private:
     void growToColumns();
+
+    const WatchTableModel& tableModel_;
     void addRateActions();
     QList<int> rowAddresses(bool chosenOnly) const;
     void checkAddresses();
     void showExportable();
     // Wide enough for every column at its widest, in the language shown.
-    int widthForColumns(const WatchTableModel& table) const;
+    int widthForColumns() const;
+    // The width column needs for its header and its widest text.
+    int columnNeed(int column) const;
 
     QLineEdit* addresses_;
     QLabel* addressProblem_;

@@ -97,6 +97,10 @@ QStringList WatchTableModel::widestTexts(int column) const {
         widest.lastVerdict = ReplyVerdict{ReplyFault::NoReply, 0};
         widest.silentInARow = 99999; // some 19 hours without a reply
     }
+    if (column == kModel) {
+        for (const SensorTally& sensor : tally_.sensors())
+            texts << ModelTexts::name(sensor.model);
+    }
     texts << text(widest, column);
     return texts;
 }
