@@ -52,13 +52,6 @@
     </message>
 </context>
 <context>
-    <name>BusWatch</name>
-    <message>
-        <source>串口写入失败：%1</source>
-        <translation>Writing to the port failed: %1</translation>
-    </message>
-</context>
-<context>
     <name>BusWatchPart</name>
     <message>
         <source>串口已关闭，监视已停止。</source>
@@ -307,6 +300,13 @@
     <message>
         <source>通讯统计</source>
         <translation>Line statistics</translation>
+    </message>
+</context>
+<context>
+    <name>LineJob</name>
+    <message>
+        <source>串口写入失败：%1</source>
+        <translation>Writing to the port failed: %1</translation>
     </message>
 </context>
 <context>
@@ -1436,10 +1436,6 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
 </context>
 <context>
     <name>SensorScan</name>
-    <message>
-        <source>串口写入失败：%1</source>
-        <translation>Writing to the port failed: %1</translation>
-    </message>
     <message>
         <source>无法恢复线路参数 %1：%2</source>
         <translation>Cannot restore the line settings %1: %2</translation>

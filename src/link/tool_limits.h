@@ -19,6 +19,9 @@ inline const QList<int> kOfferedBaudRates = {4800, 9600, 115200};
 // The rates the line dialog offers: those sensors ship at or can be moved to.
 inline const QList<int> kLineBaudRates = {1200,  2400,  4800,  9600,  14400,
                                           19200, 38400, 57600, 115200};
+// How long the scan and the bus watch may be told to wait for each reply.
+constexpr int kShortestReplyTimeoutMs = 20;
+constexpr int kLongestReplyTimeoutMs = 1000;
 } // namespace Limits
 
 // The texts several parts show, one context for their translations.
