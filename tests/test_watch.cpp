@@ -322,6 +322,20 @@ void TestWatch::aRoundThatOverrunsStartsTheNextAtOnce() {
         QVERIFY(watch.start({{1}, limit, k9600}));
         watch.stop();
     }
+    // As the operator is told: 20 to 1000 ms, for the watch and the scan alike.
+    SensorScan scan(rig.line);
+    ScanPlan scanPlan;
+    scanPlan.firstAddress = scanPlan.lastAddress = 6;
+    scanPlan.rates = {9600};
+    scanPlan.line = k9600;
+    for (const auto& [ms, allowed] : {std::pair{20, true}, std::pair{1000, true},
+                                      std::pair{19, false}, std::pair{1001, false}}) {
+        QCOMPARE(watch.start({{1}, ms, k9600}), allowed);
+        watch.stop();
+        scanPlan.timeoutMs = ms;
+        QCOMPARE(scan.start(scanPlan), allowed);
+        scan.cancel();
+    }
 }
 
 // A turn starts from an empty line: bytes taken in before its request (a late reply, noise)
