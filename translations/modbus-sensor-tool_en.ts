@@ -303,13 +303,6 @@
     </message>
 </context>
 <context>
-    <name>LineJob</name>
-    <message>
-        <source>串口写入失败：%1</source>
-        <translation>Writing to the port failed: %1</translation>
-    </message>
-</context>
-<context>
     <name>LineSettingsDialog</name>
     <message>
         <source>线路设置</source>
@@ -932,13 +925,6 @@ Address change: %5</translation>
     </message>
 </context>
 <context>
-    <name>RegisterTurns</name>
-    <message>
-        <source>串口写入失败：%1</source>
-        <translation>Writing to the port failed: %1</translation>
-    </message>
-</context>
-<context>
     <name>ReplyFaultText</name>
     <message>
         <source>正常</source>
@@ -1489,6 +1475,10 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>多传感器监视</source>
         <translation>Bus watch</translation>
+    </message>
+    <message>
+        <source>串口写入失败：%1</source>
+        <translation>Writing to the port failed: %1</translation>
     </message>
 </context>
 <context>

@@ -3,8 +3,6 @@
 
 #include "serial_line.h"
 
-#include <QCoreApplication>
-
 void LineJob::holdLine(const QString& purpose) {
     line_.listen(
         &owner_, [this](const QByteArray& bytes) { onReceived(bytes); }, purpose);
@@ -19,7 +17,7 @@ bool LineJob::write(const QByteArray& frame) {
     const CommResult sent = line_.write(frame);
     if (sent.ok())
         return true;
-    end(QCoreApplication::translate("LineJob", "串口写入失败：%1").arg(sent.reason));
+    end(SharedText::WriteFailed(sent.reason));
     return false;
 }
 

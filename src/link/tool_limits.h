@@ -37,6 +37,8 @@ public:
     }
     // A job that needs the line to itself, asked for while acquisition runs.
     static QString StopAcquisitionFirst() { return tr("请先停止采集！"); }
+    // A job that holds the line (the scan, the watch, a rate change) could not write.
+    static QString WriteFailed(const QString& reason) { return tr("串口写入失败：%1").arg(reason); }
     // The features' names: their windows, menu entries, the hints that point to them, and
     // whom the line is held for.
     static QString ScanFeature() { return tr("扫描传感器"); }
