@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QtTest>
+#include <memory>
 
 namespace {
 // The read requests the scan wrote, as addresses, in order.
@@ -82,6 +83,16 @@ void TestScan::everyAddressOnceAtEveryRate() {
         QCOMPARE(port.calls.count(QStringLiteral("Settings=9600,N,8,1")),
                  rates.first() == 9600 ? 0 : 1);
     }
+    // A scan that goes while it runs (the tool closing) puts the line back too, silently.
+    LineRig rig(true);
+    auto scan = std::make_unique<SensorScan>(rig.line);
+    QSignalSpy finished(scan.get(), &SensorScan::finished);
+    QVERIFY(scan->start(plan(2, 4, {4800})));
+    scan.reset();
+    QCOMPARE(rig.port.calls.filter(QStringLiteral("Settings=")),
+             (QStringList{"Settings=4800,N,8,1", "Settings=9600,N,8,1"}));
+    QVERIFY(rig.line.heldFor().isEmpty());
+    QVERIFY(finished.isEmpty());
 }
 
 // Each format with each rate, the line set once per pair; a sensor answering only at its own

@@ -8,15 +8,19 @@
 #include "language/qt_texts.h"
 #include "line_timing.h"
 #include "model_texts.h"
+#include "reading_source.h"
 #include "readings.h"
+#include "record/recording_part.h"
 #include "reply_fault_text.h"
 #include "sensor_catalogue.h"
 #include "sensor_model/sensor_model_dialog.h"
 #include "sensor_model/sensor_model_part.h"
 #include "sensor_scan.h"
+#include "statistics/statistics_window.h"
 #include "tool_limits.h"
 #include "tool_rig.h"
 #include "tool_settings.h"
+#include "trend/trend_part.h"
 #include "watch/bus_watch_part.h"
 #include "watch/bus_watch_window.h"
 #include "watch/watch_table_model.h"
@@ -77,6 +81,7 @@ private slots:
     void aRoundThatOverrunsStartsTheNextAtOnce();
     void theLineIsGivenBackHoweverTheWatchEnds();
     void footerCountsRoundsAsTheRowsDo();
+    void pollAndWatchReachThePartsAlike();
     void foundSensorsWatchedAtOneRate();
     void watchedModelsAreKeptAndExported();
 };
@@ -325,6 +330,20 @@ void TestWatch::aRoundThatOverrunsStartsTheNextAtOnce() {
         QVERIFY(watch.start({{1}, limit, k9600}));
         watch.stop();
     }
+    // As the operator is told: 20 to 1000 ms, for the watch and the scan alike.
+    SensorScan scan(rig.line);
+    ScanPlan scanPlan;
+    scanPlan.firstAddress = scanPlan.lastAddress = 6;
+    scanPlan.rates = {9600};
+    scanPlan.line = k9600;
+    for (const auto& [ms, allowed] : {std::pair{20, true}, std::pair{1000, true},
+                                      std::pair{19, false}, std::pair{1001, false}}) {
+        QCOMPARE(watch.start({{1}, ms, k9600}), allowed);
+        watch.stop();
+        scanPlan.timeoutMs = ms;
+        QCOMPARE(scan.start(scanPlan), allowed);
+        scan.cancel();
+    }
 }
 
 // A turn starts from an empty line: bytes taken in before its request (a late reply, noise)
@@ -449,6 +468,46 @@ void TestWatch::footerCountsRoundsAsTheRowsDo() {
     f.ui().Combo1->setListIndex(3);
     f.openPort();
     QCOMPARE(part->window()->tableText().count(QLatin1Char('\n')), 1); // the header alone
+}
+
+// The poll's cycles and the watch's turns reach the record, the trend and the statistics
+// alike: a row and a count each, a point in the poll's series or in the watched address's.
+void TestWatch::pollAndWatchReachThePartsAlike() {
+    ToolRig f;
+    f.openPort();
+    QString error;
+    QVERIFY(f.w().recording().start(f.filePath(QStringLiteral("both.csv")),
+                                    RecordFile::Mode::Replace, &error));
+    f.w().findChild<QAction*>(QStringLiteral("statisticsAction"))->trigger();
+    auto* statistics = f.w().findChild<StatisticsWindow*>();
+    auto* trend = f.w().findChild<TrendPart*>();
+    QVERIFY(statistics && trend);
+
+    f.ui().Combo_Addr(2)->setText(QStringLiteral("5"));
+    f.ui().Command_OK3->click();
+    f.w().Timer2_Timer();
+    f.port.receive(readingFrom(5));
+    f.ui().tickTimer1();
+    f.ui().Command_OK3->click(); // the watch needs the line to itself
+
+    auto* part = f.w().findChild<BusWatchPart*>();
+    QSignalSpy sent(&part->source(), &ReadingSource::requestSent);
+    QSignalSpy turns(&part->source(), &ReadingSource::cycleJudged);
+    QVERIFY(part->watch({3, 7}, 40));
+    f.port.receive(readingFrom(3));
+    QTRY_VERIFY_WITH_TIMEOUT(turns.size() >= 2, 1000); // 7 is silent
+    part->stop();
+
+    // Later rounds may have begun on a slow machine: count what the watch judged.
+    QCOMPARE(f.w().recording().recorder().rows(), 1 + turns.size());
+    using Row = StatisticsWindow::Row;
+    QCOMPARE(statistics->value(Row::Requests), QString::number(1 + sent.size()));
+    QCOMPARE(statistics->value(Row::Accepted), QStringLiteral("2"));
+    QCOMPARE(statistics->value(ReplyFault::NoReply), QString::number(turns.size() - 1));
+    QCOMPARE(trend->series().points().size(), size_t(1));
+    QCOMPARE(trend->series().curveOf(0).sensor, (SensorOnPort{5, 1}));
+    QVERIFY(trend->watchedSeries(3) && !trend->watchedSeries(3)->points().empty());
+    QVERIFY(!trend->watchedSeries(7));
 }
 
 // All the sensors a scan found when they answered at one rate and format; only those at

@@ -52,13 +52,6 @@
     </message>
 </context>
 <context>
-    <name>BusWatch</name>
-    <message>
-        <source>串口写入失败：%1</source>
-        <translation>Writing to the port failed: %1</translation>
-    </message>
-</context>
-<context>
     <name>BusWatchPart</name>
     <message>
         <source>串口已关闭，监视已停止。</source>
@@ -932,13 +925,6 @@ Address change: %5</translation>
     </message>
 </context>
 <context>
-    <name>RegisterTurns</name>
-    <message>
-        <source>串口写入失败：%1</source>
-        <translation>Writing to the port failed: %1</translation>
-    </message>
-</context>
-<context>
     <name>ReplyFaultText</name>
     <message>
         <source>正常</source>
@@ -1437,10 +1423,6 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
 <context>
     <name>SensorScan</name>
     <message>
-        <source>串口写入失败：%1</source>
-        <translation>Writing to the port failed: %1</translation>
-    </message>
-    <message>
         <source>无法恢复线路参数 %1：%2</source>
         <translation>Cannot restore the line settings %1: %2</translation>
     </message>
@@ -1493,6 +1475,10 @@ The address write is a broadcast, and some sensors do not answer broadcasts: rea
     <message>
         <source>多传感器监视</source>
         <translation>Bus watch</translation>
+    </message>
+    <message>
+        <source>串口写入失败：%1</source>
+        <translation>Writing to the port failed: %1</translation>
     </message>
 </context>
 <context>

@@ -13,7 +13,8 @@
 #include <QCoreApplication>
 
 BusWatch::BusWatch(SerialLine& line, QObject* parent)
-    : QObject(parent), line_(line), toolsOwn_(SensorCatalogue().toolsOwn()) {
+    : ReadingSource(Sensors::SeveralInTurn, parent), LineJob(line, *this),
+      toolsOwn_(SensorCatalogue().toolsOwn()) {
     for (QTimer* timer : {&replyTimer_, &silenceTimer_, &roundTimer_}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
@@ -24,22 +25,17 @@ BusWatch::BusWatch(SerialLine& line, QObject* parent)
 }
 
 BusWatch::~BusWatch() {
-    // Whoever listens may be going away too: give the line back without a word.
-    blockSignals(true);
-    if (running_)
-        finish({});
+    endQuietly();
 }
 
 bool BusWatch::start(const WatchPlan& plan) {
-    if (running_ || plan.addresses.isEmpty() || plan.timeoutMs < kMinTimeoutMs ||
-        plan.timeoutMs > kMaxTimeoutMs)
+    if (running_ || plan.addresses.isEmpty() || !TimeoutAllowed(plan.timeoutMs))
         return false;
     plan_ = plan;
     round_ = 0;
     silenceMs_ = LineTiming::CeilMilliseconds(LineTiming::SilenceMicroseconds(plan.line));
     running_ = true;
-    line_.listen(
-        this, [this](const QByteArray& bytes) { onReceived(bytes); }, SharedText::WatchFeature());
+    holdLine(SharedText::WatchFeature());
     emit started();
     startRound();
     return true;
@@ -47,7 +43,7 @@ bool BusWatch::start(const WatchPlan& plan) {
 
 void BusWatch::stop() {
     if (running_)
-        finish({});
+        end({});
 }
 
 void BusWatch::startRound() {
@@ -76,11 +72,8 @@ void BusWatch::sendNext() {
     const QByteArray frame =
         ModelReadRequest(modelAt(index_), static_cast<std::uint8_t>(plan_.addresses[index_]));
     request_ = Transcript(frame);
-    const CommResult sent = line_.write(frame);
-    if (!sent.ok()) {
-        finish(QCoreApplication::translate("BusWatch", "串口写入失败：%1").arg(sent.reason));
+    if (!write(frame))
         return;
-    }
     emit requestSent();
     sinceRequest_.start();
     awaiting_ = true;
@@ -131,13 +124,12 @@ const SensorModel& BusWatch::modelAt(int index) const {
     return index < plan_.models.size() ? plan_.models[index] : toolsOwn_;
 }
 
-void BusWatch::finish(const QString& failure) {
+void BusWatch::end(const QString& failure) {
     running_ = false;
     awaiting_ = false;
     replyTimer_.stop();
     silenceTimer_.stop();
     roundTimer_.stop();
-    line_.discardReceived();
-    line_.release(this);
+    giveLineBack();
     emit stopped(failure);
 }

@@ -2,15 +2,14 @@
 #pragma once
 
 #include "judged_cycle.h"
+#include "line_job.h"
 #include "line_settings.h"
+#include "reading_source.h"
 #include "sensor_model.h"
 
 #include <QElapsedTimer>
 #include <QList>
-#include <QObject>
 #include <QTimer>
-
-class SerialLine;
 
 // Which sensors to watch and how long to wait for each.
 struct WatchPlan {
@@ -25,12 +24,11 @@ struct WatchPlan {
 // request to every address in turn, judges a reply as soon as its announced length has
 // arrived (or at the timeout), and keeps the line quiet for 3.5 characters before the next
 // request. A round starts every 700 ms, or at once when the last needed longer. While it
-// runs it owns the line, as a scan does; it gives it back when it stops.
-class BusWatch final : public QObject {
+// runs it owns the line, as a scan does; it gives it back when it stops. Its judged turns
+// reach the parts as the poll's cycles do, replyMs timed from the write to the last byte.
+class BusWatch final : public ReadingSource, public LineJob {
     Q_OBJECT
 public:
-    static constexpr int kMinTimeoutMs = 20;
-    static constexpr int kMaxTimeoutMs = 1000;
     static constexpr int kRoundMs = 700;
     // Bytes kept of one reply; far beyond any reply, so a flood is judged, not hoarded.
     static constexpr int kMaxReplyBytes = 256;
@@ -42,17 +40,12 @@ public:
     bool start(const WatchPlan& plan);
     // Stops at once and gives the line back; a pending reply is not judged.
     void stop();
-    bool running() const { return running_; }
     const WatchPlan& plan() const { return plan_; }
     // The round under way (from 1), or the last one once stopped.
     int round() const { return round_; }
 
 signals:
     void started();
-    void requestSent();
-    void bytesReceived();
-    // One address's turn judged; replyMs from the write to the last byte, -1 without bytes.
-    void cycleJudged(const JudgedCycle& cycle, qint64 replyMs);
     // A round begins: its number, from 1.
     void roundStarted(int round);
     // Every address has had its turn: how long the round kept the line busy.
@@ -63,12 +56,11 @@ signals:
 private:
     void startRound();
     void sendNext();
-    void onReceived(const QByteArray& bytes);
+    void onReceived(const QByteArray& bytes) override;
     void judge();
-    void finish(const QString& failure);
+    void end(const QString& failure) override;
     const SensorModel& modelAt(int index) const;
 
-    SerialLine& line_;
     WatchPlan plan_;
     SensorModel toolsOwn_;
     QTimer replyTimer_;
@@ -83,5 +75,4 @@ private:
     int round_ = 0;
     int silenceMs_ = 0;
     bool awaiting_ = false;
-    bool running_ = false;
 };

@@ -6,6 +6,7 @@
 #include "line_timing.h"
 #include "model_readings.h"
 #include "serial_line.h"
+#include "tool_limits.h"
 
 #include <QCoreApplication>
 
@@ -88,7 +89,7 @@ void RegisterTurns::ask(const QByteArray& frame, Done done) {
         const CommResult sent = line_->write(frame);
         if (!sent.ok()) {
             done_ = nullptr;
-            emit lineFailed(tr("串口写入失败：%1").arg(sent.reason));
+            emit lineFailed(SharedText::WriteFailed(sent.reason));
             return;
         }
         replyTimer_.start(kTimeoutMs);

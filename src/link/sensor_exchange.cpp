@@ -17,8 +17,8 @@
 
 SensorExchange::SensorExchange(SerialLine& line, MessageSink& messages, Inputs inputs,
                                QObject* parent)
-    : QObject(parent), line_(line), messages_(messages), inputs_(std::move(inputs)),
-      model_(SensorCatalogue().toolsOwn()) {
+    : ReadingSource(Sensors::OneAtATime, parent), line_(line), messages_(messages),
+      inputs_(std::move(inputs)), model_(SensorCatalogue().toolsOwn()) {
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(kReplyWindowMs);
     Timer1.setSingleShot(true);
@@ -91,8 +91,10 @@ void SensorExchange::Timer1_Timer() {
     // The confirming read shows what the sensor measures at its new address.
     if (verdict.accepted())
         readings = DecodeModelReply(model_, ReceiveHex, acquiring_ || confirming);
+    // Judged at Timer1, not at the last byte: the poll does not time its replies.
     emit cycleJudged({QDateTime::currentDateTime(), sentAddress_, verdict, readings, SendHex,
-                      ReceiveHex, acquiring_, sentAddressWrite_, model_, line_.openPortNumber()});
+                      ReceiveHex, acquiring_, sentAddressWrite_, model_, line_.openPortNumber()},
+                     -1);
     if (!movingTo_)
         return;
     if (confirming) {

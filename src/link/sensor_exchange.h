@@ -3,10 +3,10 @@
 
 #include "judged_cycle.h"
 #include "port_status_text.h"
+#include "reading_source.h"
 #include "sensor_model.h"
 #include "serial_control.h"
 
-#include <QObject>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -18,9 +18,10 @@ class SerialLine;
 // The exchange with the sensor: the poll tick (Timer2), the address change and the reply
 // check (Timer1), over the shared transcripts of the last request (SendHex) and of all that
 // arrived since (ReceiveHex). Each request ends in one judged cycle, which the window, the
-// record, the trend and the statistics take from cycleJudged. It knows no widget: the
-// window hands it the address texts and shows what it reports.
-class SensorExchange final : public QObject {
+// record, the trend and the statistics take from cycleJudged, as from any source of
+// readings. It knows no widget: the window hands it the address texts and shows what it
+// reports.
+class SensorExchange final : public ReadingSource {
     Q_OBJECT
 public:
     static constexpr int kPollIntervalMs = 700;   // Timer2
@@ -67,11 +68,6 @@ signals:
     void cleared();
     // SendHex holds the request about to be written.
     void requestMade(const QString& request);
-    // The request went out.
-    void requestSent();
-    // ReceiveHex grew.
-    void bytesReceived();
-    void cycleJudged(const JudgedCycle& cycle);
     // The line failed under a request or went away: it is closed, and this says why.
     void lineFailed(const StatusText& status);
     // The sensor took its new address: it answered a read there.

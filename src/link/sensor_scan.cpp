@@ -11,7 +11,7 @@
 #include <QStringList>
 #include <algorithm>
 
-SensorScan::SensorScan(SerialLine& line, QObject* parent) : QObject(parent), line_(line) {
+SensorScan::SensorScan(SerialLine& line, QObject* parent) : QObject(parent), LineJob(line, *this) {
     replyTimer_.setSingleShot(true);
     replyTimer_.setTimerType(Qt::PreciseTimer);
     nextTimer_.setSingleShot(true);
@@ -21,10 +21,7 @@ SensorScan::SensorScan(SerialLine& line, QObject* parent) : QObject(parent), lin
 }
 
 SensorScan::~SensorScan() {
-    // Whoever listens may be going away too: put the line back without a word.
-    blockSignals(true);
-    if (running_)
-        finish(false, {});
+    endQuietly();
 }
 
 int SensorScan::RequestTimeMs(const LineSettings& line) {
@@ -46,7 +43,7 @@ qint64 SensorScan::msLeft() const {
 bool SensorScan::start(const ScanPlan& plan) {
     if (running_ || plan.rates.isEmpty() || plan.firstAddress < Limits::kFirstAddress ||
         plan.lastAddress > Limits::kHighestAddress || plan.firstAddress > plan.lastAddress ||
-        plan.timeoutMs < kMinTimeoutMs || plan.timeoutMs > kMaxTimeoutMs)
+        !TimeoutAllowed(plan.timeoutMs))
         return false;
     plan_ = plan;
     const QList<LineFormat> formats =
@@ -61,8 +58,7 @@ bool SensorScan::start(const ScanPlan& plan) {
     lineNow_ = plan.line;
     running_ = true;
     // The line's replies are the scan's until it ends.
-    line_.listen(
-        this, [this](const QByteArray& bytes) { onReceived(bytes); }, SharedText::ScanFeature());
+    holdLine(SharedText::ScanFeature());
     emit progressed(0, total(), msLeft());
     sendNext();
     return true;
@@ -94,11 +90,8 @@ void SensorScan::sendNext() {
     // Whatever is still arriving belongs to an earlier address.
     line_.discardReceived();
     received_.clear();
-    const CommResult sent = line_.write(ReadRequest(static_cast<std::uint8_t>(currentAddress_)));
-    if (!sent.ok()) {
-        finish(false, tr("串口写入失败：%1").arg(sent.reason));
+    if (!write(ReadRequest(static_cast<std::uint8_t>(currentAddress_))))
         return;
-    }
     sinceRequest_.start();
     replyTimer_.start(plan_.timeoutMs);
 }
@@ -163,12 +156,8 @@ void SensorScan::identify() {
         probe_ = result.next;
         line_.discardReceived();
         received_.clear();
-        const CommResult sent =
-            line_.write(ReadRegistersRequest(static_cast<std::uint8_t>(currentAddress_), probe_));
-        if (!sent.ok()) {
-            finish(false, tr("串口写入失败：%1").arg(sent.reason));
+        if (!write(ReadRegistersRequest(static_cast<std::uint8_t>(currentAddress_), probe_)))
             return;
-        }
         replyTimer_.start(plan_.timeoutMs);
         return;
     }
@@ -210,8 +199,7 @@ void SensorScan::finish(bool completed, const QString& failure) {
             problem =
                 tr("无法恢复线路参数 %1：%2").arg(FormatLineSettings(plan_.line), restored.reason);
     }
-    line_.discardReceived();
-    line_.release(this);
+    giveLineBack();
     emit finished(completed && problem.isEmpty(), problem);
 }
 

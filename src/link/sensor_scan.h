@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_job.h"
 #include "line_setup_settings.h"
 #include "model_identification.h"
 #include "scan_reply.h"
@@ -10,8 +11,6 @@
 #include <QList>
 #include <QObject>
 #include <QTimer>
-
-class SerialLine;
 
 // Which addresses to ask at which rates and formats, and how long to wait for each.
 struct ScanPlan {
@@ -51,19 +50,15 @@ WatchChoice ChooseWatchable(const QList<ScanFinding>& findings, const LineSetup&
 // the plan at every rate, one at a time, and reports each that answers. Runs on the event
 // loop; never writes anything but read requests; the line settings are put back when it
 // ends, however it ends.
-class SensorScan final : public QObject {
+class SensorScan final : public QObject, public LineJob {
     Q_OBJECT
 public:
-    static constexpr int kMinTimeoutMs = 20;
-    static constexpr int kMaxTimeoutMs = 1000;
-
     explicit SensorScan(SerialLine& line, QObject* parent = nullptr);
     ~SensorScan() override;
 
     // False when the plan asks nothing or its timeout is out of range.
     bool start(const ScanPlan& plan);
     void cancel();
-    bool running() const { return running_; }
     int total() const;
     int done() const { return index_; }
     // Time still needed if no one else answers.
@@ -88,15 +83,15 @@ signals:
 
 private:
     void sendNext();
-    void onReceived(const QByteArray& bytes);
+    void onReceived(const QByteArray& bytes) override;
     void advance();
     void replyTimedOut();
     // Hands the answers so far to identification: asks its next read or reports the finding.
     void identify();
+    void end(const QString& failure) override { finish(false, failure); }
     void finish(bool completed, const QString& failure);
     int addressCount() const { return plan_.lastAddress - plan_.firstAddress + 1; }
 
-    SerialLine& line_;
     ScanPlan plan_;
     QTimer replyTimer_;
     QTimer nextTimer_;
@@ -108,7 +103,6 @@ private:
     LineSettings current_;
     LineSettings lineNow_; // what the line is set to now
     GatewayAnswers gatewayAnswers_;
-    bool running_ = false;
     // While the sensor at currentAddress_ is being identified: its first reply, the answers
     // so far and the read now asked.
     std::optional<ScanFinding> finding_;

@@ -19,6 +19,9 @@ inline const QList<int> kOfferedBaudRates = {4800, 9600, 115200};
 // The rates the line dialog offers: those sensors ship at or can be moved to.
 inline const QList<int> kLineBaudRates = {1200,  2400,  4800,  9600,  14400,
                                           19200, 38400, 57600, 115200};
+// How long the scan and the bus watch may be told to wait for each reply.
+constexpr int kShortestReplyTimeoutMs = 20;
+constexpr int kLongestReplyTimeoutMs = 1000;
 } // namespace Limits
 
 // The texts several parts show, one context for their translations.
@@ -34,6 +37,8 @@ public:
     }
     // A job that needs the line to itself, asked for while acquisition runs.
     static QString StopAcquisitionFirst() { return tr("请先停止采集！"); }
+    // A job that holds the line (the scan, the watch, a rate change) could not write.
+    static QString WriteFailed(const QString& reason) { return tr("串口写入失败：%1").arg(reason); }
     // The features' names: their windows, menu entries, the hints that point to them, and
     // whom the line is held for.
     static QString ScanFeature() { return tr("扫描传感器"); }

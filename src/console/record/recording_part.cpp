@@ -3,6 +3,7 @@
 
 #include "menu/part_actions.h"
 #include "message_sink.h"
+#include "reading_source.h"
 #include "reply_fault_text.h"
 
 #include <QAction>
@@ -49,6 +50,10 @@ void RecordingPart::stop() {
     ended_ =
         tr("记录已结束：%1（%n 行）", "", static_cast<int>(recorder_.rows())).arg(recorder_.path());
     showState();
+}
+
+void RecordingPart::follow(const ReadingSource& source) {
+    connect(&source, &ReadingSource::cycleJudged, this, &RecordingPart::keep);
 }
 
 void RecordingPart::keep(const JudgedCycle& cycle) {

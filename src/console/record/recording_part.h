@@ -9,6 +9,7 @@
 class MessageSink;
 class QAction;
 class QWidget;
+class ReadingSource;
 
 // Recording the acquisition cycles to CSV: its three actions (开始记录…, 停止记录 and the
 // check mark), the file dialog, and a note on its state for the status box's tooltip.
@@ -23,6 +24,8 @@ public:
     bool start(const QString& path, RecordFile::Mode mode, QString* error);
     void stop();
     const Recorder& recorder() const { return recorder_; }
+    // Records the cycles the source judges.
+    void follow(const ReadingSource& source);
     // A row for each cycle judged while acquisition runs.
     void keep(const JudgedCycle& cycle);
     // Whether a recording runs, or how the last one ended; empty before the first.

@@ -7,22 +7,22 @@
 #include <QPointer>
 
 class QAction;
+class ReadingSource;
 class StatisticsWindow;
 class QWidget;
-class SensorExchange;
 class SerialLine;
 
-// The line's health: counts every request and judged reply of the exchange, starting
-// afresh whenever the line has really opened, and shows them in the 通讯统计 window, opened
-// by its action (context menu, Ctrl+I).
+// The line's health: counts every request and judged reply of the sources it follows (the
+// poll, the bus watch), starting afresh whenever the line has really opened, and shows them in the
+// 通讯统计 window, opened by its action (context menu, Ctrl+I).
 class LineHealth final : public QObject {
     Q_OBJECT
 public:
-    LineHealth(QWidget& window, const SerialLine& line, const SensorExchange& exchange);
+    LineHealth(QWidget& window, const SerialLine& line);
 
     QAction* action() const { return action_; }
-    // The counts, for another job on the line (the bus watch) to add its cycles to.
-    LineStatistics& statistics() { return statistics_; }
+    // Counts the source's requests, the bytes that answer them and its judged cycles.
+    void follow(const ReadingSource& source);
     void showWindow();
 
 private:

@@ -2,6 +2,7 @@
 #include "trend/trend_part.h"
 
 #include "menu/part_actions.h"
+#include "reading_source.h"
 #include "serial_line.h"
 #include "trend/trend_window.h"
 
@@ -15,6 +16,12 @@ TrendPart::TrendPart(QWidget& window, const SerialLine& line)
         QKeySequence(Qt::CTRL | Qt::Key_T));
     FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &TrendPart::showWindow);
+}
+
+void TrendPart::follow(const ReadingSource& source) {
+    const bool several = source.sensors() == ReadingSource::Sensors::SeveralInTurn;
+    connect(&source, &ReadingSource::cycleJudged, this,
+            several ? &TrendPart::keepWatched : &TrendPart::keep);
 }
 
 bool TrendPart::pausedSince(qint64& lastMs, const JudgedCycle& cycle) {

@@ -10,11 +10,13 @@
 
 class QAction;
 class QWidget;
+class ReadingSource;
 class SerialLine;
 class TrendWindow;
 
-// The trend: every decoded reading of this run goes into a series, one for the single poll
-// and one for each sensor the bus watch has watched, shown by the 趋势图 window (context
+// The trend: every decoded reading of this run goes into a series, one for the sources that
+// ask one sensor at a time (the single poll) and one for each sensor a source that asks
+// several in turn (the bus watch) has watched, shown by the 趋势图 window (context
 // menu, Ctrl+T) while it is open. A curve is one sensor on one port; where a source's
 // cycles paused (acquisition or the watch stopped) its curves break.
 class TrendPart final : public QObject {
@@ -27,6 +29,8 @@ public:
     TrendPart(QWidget& window, const SerialLine& line);
 
     QAction* action() const { return action_; }
+    // Keeps every cycle the source judges, by the sensors it asks.
+    void follow(const ReadingSource& source);
     // A cycle of the single poll.
     void keep(const JudgedCycle& cycle);
     // A cycle of the bus watch, kept under its address.

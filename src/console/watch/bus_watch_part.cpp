@@ -23,8 +23,6 @@ BusWatchPart::BusWatchPart(QWidget& window, SerialLine& line, const SensorExchan
         "watchAction", QKeySequence(Qt::CTRL | Qt::Key_M));
     FollowLanguage(window, this, [this] { retranslate(); });
     connect(action_, &QAction::triggered, this, &BusWatchPart::showWindow);
-    connect(&watch_, &BusWatch::requestSent, this, &BusWatchPart::requestSent);
-    connect(&watch_, &BusWatch::bytesReceived, this, &BusWatchPart::bytesReceived);
     connect(&watch_, &BusWatch::cycleJudged, this, &BusWatchPart::onJudged);
     connect(&watch_, &BusWatch::stopped, this, &BusWatchPart::onStopped);
     // The round under way, as the silent rows count it, with what the last one took.

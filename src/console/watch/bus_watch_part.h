@@ -47,12 +47,12 @@ public:
     void setModelFinder(std::function<const SensorModel*(const QString& id)> find) {
         findModel_ = std::move(find);
     }
+    // The watch as a source of readings, for the parts that follow every source.
+    const ReadingSource& source() const { return watch_; }
     BusWatchWindow* window() const;
 
 signals:
-    void requestSent();
-    void bytesReceived();
-    // Every judged turn, like the poll's cycles, for the record, the trend and the statistics.
+    // A judged turn, once the table has counted it.
     void cycleJudged(const JudgedCycle& cycle);
     // 更改波特率… on rows of the table: the watch has stopped; the rows' sensors with their
     // models.

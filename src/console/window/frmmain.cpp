@@ -89,27 +89,25 @@ void frmmain::createExtensions() {
     connect(scanLauncher_, &ScanLauncher::sensorChosen, this, &frmmain::selectSensor);
 
     recording_ = new RecordingPart(*this, messages_, settings_.folder());
-    connect(exchange_, &SensorExchange::cycleJudged, recording_, &RecordingPart::keep);
     connect(recording_, &RecordingPart::noteChanged, this, &frmmain::showStatusToolTip);
     connect(recording_, &RecordingPart::stoppedByFailure, this, &frmmain::setStatus);
 
     readoutAge_ = new ReadoutAge(*AI_SHOW(0), *AI_SHOW(1), this);
-    connect(exchange_, &SensorExchange::cycleJudged, readoutAge_, &ReadoutAge::judged);
+    readoutAge_->follow(*exchange_);
 
     trend_ = new TrendPart(*this, *line_);
-    connect(exchange_, &SensorExchange::cycleJudged, trend_, &TrendPart::keep);
-
-    lineHealth_ = new LineHealth(*this, *line_, *exchange_);
-
+    lineHealth_ = new LineHealth(*this, *line_);
     busWatch_ = new BusWatchPart(*this, *line_, *exchange_, messages_, settings_.folder());
     connect(scanLauncher_, &ScanLauncher::watchChosen, this, &frmmain::watchSensors);
-    LineStatistics& statistics = lineHealth_->statistics();
-    connect(busWatch_, &BusWatchPart::requestSent, &statistics, &LineStatistics::requestSent);
-    connect(busWatch_, &BusWatchPart::bytesReceived, &statistics, &LineStatistics::bytesReceived);
-    connect(busWatch_, &BusWatchPart::cycleJudged, &statistics,
-            [&statistics](const JudgedCycle& cycle) { statistics.cycleJudged(cycle.verdict); });
-    connect(busWatch_, &BusWatchPart::cycleJudged, recording_, &RecordingPart::keep);
-    connect(busWatch_, &BusWatchPart::cycleJudged, trend_, &TrendPart::keepWatched);
+
+    // Every source of readings reaches the record, the trend and the statistics alike.
+    const auto followReadings = [this](const ReadingSource& source) {
+        recording_->follow(source);
+        trend_->follow(source);
+        lineHealth_->follow(source);
+    };
+    followReadings(*exchange_);
+    followReadings(busWatch_->source());
 
     lineSettings_ = new LineSettingsPart(
         *this, *line_, messages_, settings_.folder(),

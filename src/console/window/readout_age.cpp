@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "window/readout_age.h"
 
+#include "reading_source.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <algorithm>
@@ -17,6 +19,10 @@ ReadoutAge::ReadoutAge(QLabel& temperature, QLabel& humidity, QObject* parent)
     setObjectName(QStringLiteral("readoutAge"));
     temperature_.installEventFilter(this);
     humidity_.installEventFilter(this);
+}
+
+void ReadoutAge::follow(const ReadingSource& source) {
+    connect(&source, &ReadingSource::cycleJudged, this, &ReadoutAge::judged);
 }
 
 void ReadoutAge::judged(const JudgedCycle& cycle) {

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QLabel;
+class ReadingSource;
 
 // Lets the two readouts tell their age. They keep their text, as they always have; after
 // kStaleCycles polls in a row without an accepted reading their colour dims and their
@@ -22,6 +23,8 @@ public:
 
     ReadoutAge(QLabel& temperature, QLabel& humidity, QObject* parent = nullptr);
 
+    // Ages the readouts by the source whose readings they show.
+    void follow(const ReadingSource& source);
     // A poll judged; address writes are no polls and leave the readouts alone.
     void judged(const JudgedCycle& cycle);
     bool stale() const { return stale_; }
