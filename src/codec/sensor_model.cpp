@@ -86,6 +86,11 @@ QByteArray ReadRegistersRequest(std::uint8_t address, const RegisterRead& read) 
                     read.count & 0xFF});
 }
 
+QByteArray WriteRegisterRequest(std::uint8_t address, int registerNumber, quint16 value) {
+    return frameOf({address, Function::kWriteRegister, registerNumber >> 8, registerNumber & 0xFF,
+                    value >> 8, value & 0xFF});
+}
+
 QByteArray ModelReadRequest(const SensorModel& model, std::uint8_t address) {
     return ReadRegistersRequest(address, model.read);
 }
@@ -96,11 +101,9 @@ QByteArray ModelAddressRequest(const SensorModel& model, std::uint8_t currentAdd
     const int reg = change.registerNumber;
     switch (change.way) {
     case AddressChange::Way::Broadcast:
-        return frameOf(
-            {kBroadcastAddress, Function::kWriteRegister, reg >> 8, reg & 0xFF, 0, newAddress});
+        return WriteRegisterRequest(kBroadcastAddress, reg, newAddress);
     case AddressChange::Way::RegisterWrite:
-        return frameOf(
-            {currentAddress, Function::kWriteRegister, reg >> 8, reg & 0xFF, 0, newAddress});
+        return WriteRegisterRequest(currentAddress, reg, newAddress);
     case AddressChange::Way::ParameterFrame:
         return frameOf(
             {currentAddress, Function::kWriteRegister, 0, 0, 0, 1, 2, newAddress, rateCode & 0xFF});

@@ -142,6 +142,8 @@ constexpr const char* kToolsOwn = "default";
 // ReadRequest(address), byte for byte.
 QByteArray ModelReadRequest(const SensorModel& model, std::uint8_t address);
 QByteArray ReadRegistersRequest(std::uint8_t address, const RegisterRead& read);
+// Function 06: value into one register of the sensor at address (0: every sensor).
+QByteArray WriteRegisterRequest(std::uint8_t address, int registerNumber, quint16 value);
 
 // The request that gives the sensor at currentAddress the address newAddress, the model's
 // way; empty for a model without one. rateCode is the parameter frame's, which sets the rate

@@ -8,8 +8,6 @@
 #include "serial_line.h"
 #include "tool_limits.h"
 
-#include <QCoreApplication>
-
 namespace {
 // The length of the reply owed, once its head has come; nothing while it cannot be told.
 std::optional<int> OwedLength(const QByteArray& request, const QByteArray& head) {
@@ -67,14 +65,8 @@ void RegisterTurns::read(int address, const RegisterRead& read, Done done) {
 }
 
 void RegisterTurns::write(int address, int registerNumber, quint16 value, Done done) {
-    QByteArray body;
-    body.append(static_cast<char>(address))
-        .append(static_cast<char>(Function::kWriteRegister))
-        .append(static_cast<char>(registerNumber >> 8))
-        .append(static_cast<char>(registerNumber & 0xFF))
-        .append(static_cast<char>(value >> 8))
-        .append(static_cast<char>(value & 0xFF));
-    ask(AppendCRC(body, static_cast<std::uint8_t>(body.size() - 1)), std::move(done));
+    ask(WriteRegisterRequest(static_cast<std::uint8_t>(address), registerNumber, value),
+        std::move(done));
 }
 
 void RegisterTurns::ask(const QByteArray& frame, Done done) {
