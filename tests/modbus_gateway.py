@@ -99,8 +99,10 @@ def main():
     parser.add_argument("--serial", required=True, help="the serial line behind the gateway")
     parser.add_argument("--baud", type=int, default=9600)
     parser.add_argument("--port", type=int, default=0, help="TCP port; 0 for a free one")
+    # Long enough for a loaded machine (a late answer would be taken for the next unit's),
+    # short enough that the 0B comes before the poll's 500 ms check.
     parser.add_argument(
-        "--serial-timeout", type=float, default=0.15, help="seconds to wait for a unit"
+        "--serial-timeout", type=float, default=0.3, help="seconds to wait for a unit"
     )
     parser.add_argument(
         "--no-path", type=int, action="append", default=[], help="answer 0A for this unit"

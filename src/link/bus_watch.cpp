@@ -66,7 +66,7 @@ void BusWatch::sendNext() {
         roundTimer_.start(static_cast<int>(std::max<qint64>(0, kRoundMs - busy)));
         return;
     }
-    line_.discardReceived();
+    line_->discardReceived();
     received_.clear();
     lastByteMs_ = -1;
     const QByteArray frame =
@@ -113,7 +113,7 @@ void BusWatch::judge() {
                             true,
                             false,
                             model,
-                            line_.openPortNumber()};
+                            line_->openPortNumber()};
     ++index_;
     emit cycleJudged(cycle, lastByteMs_);
     if (running_)

@@ -4,17 +4,21 @@
 #include "serial_line.h"
 
 void LineJob::holdLine(const QString& purpose) {
-    line_.listen(
+    line_->listen(
         &owner_, [this](const QByteArray& bytes) { onReceived(bytes); }, purpose);
 }
 
 void LineJob::giveLineBack() {
-    line_.discardReceived();
-    line_.release(&owner_);
+    if (!line_)
+        return;
+    line_->discardReceived();
+    line_->release(&owner_);
 }
 
 bool LineJob::write(const QByteArray& frame) {
-    const CommResult sent = line_.write(frame);
+    if (!line_)
+        return false; // the window is closing
+    const CommResult sent = line_->write(frame);
     if (sent.ok())
         return true;
     end(SharedText::WriteFailed(sent.reason));

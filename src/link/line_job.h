@@ -3,16 +3,19 @@
 
 #include "tool_limits.h"
 
+#include "serial_line.h"
+
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 
 class QObject;
-class SerialLine;
 
-// What the jobs that take the line for a while (the scan, the bus watch) do alike: they hold
-// the line through SerialLine while they run, wait for each reply within the same limits,
-// end with the same words when a write fails, and give the line back without a word when
-// they go while running. Not a QObject: each job is one through its own base.
+// What the jobs that take the line for a while (the scan, the bus watch, the register jobs)
+// do alike: they hold the line through SerialLine while they run, end with the same words
+// when a write fails, and give the line back without a word when they go while running; the
+// scan and the watch wait for each reply within the same limits. Not a QObject: each job is
+// one through its own base.
 class LineJob {
 public:
     static constexpr int kMinTimeoutMs = Limits::kShortestReplyTimeoutMs;
@@ -22,7 +25,7 @@ public:
 
 protected:
     // owner: the job itself, whom the line knows as the one holding it.
-    LineJob(SerialLine& line, QObject& owner) : line_(line), owner_(owner) {}
+    LineJob(SerialLine& line, QObject& owner) : line_(&line), owner_(owner) {}
     virtual ~LineJob() = default;
 
     static bool TimeoutAllowed(int ms) { return ms >= kMinTimeoutMs && ms <= kMaxTimeoutMs; }
@@ -40,7 +43,8 @@ protected:
     // Ends the job: failure says why it could not go on, empty when it was stopped.
     virtual void end(const QString& failure) = 0;
 
-    SerialLine& line_;
+    // The window may take the line down before its parts when it closes in mid-job.
+    QPointer<SerialLine> line_;
     bool running_ = false;
 
 private:

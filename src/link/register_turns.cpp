@@ -6,7 +6,6 @@
 #include "line_timing.h"
 #include "model_readings.h"
 #include "serial_line.h"
-#include "tool_limits.h"
 
 namespace {
 // The length of the reply owed, once its head has come; nothing while it cannot be told.
@@ -25,33 +24,39 @@ std::optional<int> OwedLength(const QByteArray& request, const QByteArray& head)
 } // namespace
 
 RegisterTurns::RegisterTurns(SerialLine& line, QString purpose, QObject* parent)
-    : QObject(parent), line_(&line), purpose_(std::move(purpose)) {
+    : QObject(parent), LineJob(line, *this), purpose_(std::move(purpose)) {
     replyTimer_.setSingleShot(true);
     connect(&replyTimer_, &QTimer::timeout, this, &RegisterTurns::judge);
 }
 
 RegisterTurns::~RegisterTurns() {
-    release();
+    endQuietly();
 }
 
 void RegisterTurns::hold(const LineSettings& settings) {
     settings_ = settings;
     silenceMs_ = LineTiming::CeilMilliseconds(LineTiming::SilenceMicroseconds(settings));
-    holding_ = true;
-    line_->listen(
-        this, [this](const QByteArray& bytes) { onReceived(bytes); }, purpose_);
+    running_ = true;
+    holdLine(purpose_);
 }
 
 void RegisterTurns::release() {
-    if (!holding_)
+    if (!running_)
         return;
-    holding_ = false;
+    running_ = false;
     replyTimer_.stop();
     done_ = nullptr;
-    if (!line_)
+    giveLineBack();
+}
+
+void RegisterTurns::end(const QString& failure) {
+    if (failure.isEmpty()) {
+        release();
         return;
-    line_->discardReceived();
-    line_->release(this);
+    }
+    // The job that asked decides what becomes of the line.
+    done_ = nullptr;
+    emit lineFailed(failure);
 }
 
 bool RegisterTurns::useSettings(const LineSettings& settings) {
@@ -72,19 +77,14 @@ void RegisterTurns::write(int address, int registerNumber, quint16 value, Done d
 void RegisterTurns::ask(const QByteArray& frame, Done done) {
     // The silence that ends the last frame on the line, before the next begins.
     QTimer::singleShot(silenceMs_, this, [this, frame, done = std::move(done)]() mutable {
-        if (!holding_ || !line_)
+        if (!running_ || !line_)
             return;
         line_->discardReceived();
         received_.clear();
         request_ = frame;
         done_ = std::move(done);
-        const CommResult sent = line_->write(frame);
-        if (!sent.ok()) {
-            done_ = nullptr;
-            emit lineFailed(SharedText::WriteFailed(sent.reason));
-            return;
-        }
-        replyTimer_.start(kTimeoutMs);
+        if (LineJob::write(frame))
+            replyTimer_.start(kTimeoutMs);
     });
 }
 

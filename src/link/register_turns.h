@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "line_job.h"
 #include "line_settings.h"
 #include "sensor_model.h"
-#include "serial_line.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -29,7 +28,7 @@ struct RegisterAnswer {
 // change, the corrections), as a scan or the bus watch holds it: the poll waits meanwhile.
 // Each answer is taken as soon as it is whole, or as it stands at the timeout; the line is
 // kept quiet for 3.5 characters between requests.
-class RegisterTurns final : public QObject {
+class RegisterTurns final : public QObject, private LineJob {
     Q_OBJECT
 public:
     using Done = std::function<void(const RegisterAnswer&)>;
@@ -41,7 +40,7 @@ public:
     // Takes the line from whoever listens now; release() gives it back.
     void hold(const LineSettings& settings);
     void release();
-    bool holding() const { return holding_; }
+    bool holding() const { return running(); }
     // The settings now in force (for the silence between frames), set on the port.
     bool useSettings(const LineSettings& settings);
 
@@ -54,11 +53,11 @@ signals:
 
 private:
     void ask(const QByteArray& frame, Done done);
-    void onReceived(const QByteArray& bytes);
+    void onReceived(const QByteArray& bytes) override;
+    // A write failed (failure says why), or the job goes while it holds the line.
+    void end(const QString& failure) override;
     void judge();
 
-    // The window may take the line down first when it closes in the middle of a job.
-    QPointer<SerialLine> line_;
     QString purpose_;
     LineSettings settings_;
     QTimer replyTimer_;
@@ -66,5 +65,4 @@ private:
     QByteArray received_;
     Done done_;
     int silenceMs_ = 0;
-    bool holding_ = false;
 };

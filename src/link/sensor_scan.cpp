@@ -79,7 +79,7 @@ void SensorScan::sendNext() {
     current_ = lines_[index_ / addressCount()];
     currentAddress_ = plan_.firstAddress + index_ % addressCount();
     if (FormatLineSettings(current_) != FormatLineSettings(lineNow_)) {
-        const CommResult result = line_.applySettings(current_);
+        const CommResult result = line_->applySettings(current_);
         if (!result.ok()) {
             finish(false,
                    tr("无法把串口设为 %1：%2").arg(LineSetupOf(current_).text(), result.reason));
@@ -88,7 +88,7 @@ void SensorScan::sendNext() {
         lineNow_ = current_;
     }
     // Whatever is still arriving belongs to an earlier address.
-    line_.discardReceived();
+    line_->discardReceived();
     received_.clear();
     if (!write(ReadRequest(static_cast<std::uint8_t>(currentAddress_))))
         return;
@@ -154,7 +154,7 @@ void SensorScan::identify() {
     const Identification result = IdentifyModel(plan_.models, currentAddress_, answers_);
     if (result.verdict == Identification::Verdict::Ask) {
         probe_ = result.next;
-        line_.discardReceived();
+        line_->discardReceived();
         received_.clear();
         if (!write(ReadRegistersRequest(static_cast<std::uint8_t>(currentAddress_), probe_)))
             return;
@@ -193,8 +193,8 @@ void SensorScan::finish(bool completed, const QString& failure) {
     nextTimer_.stop();
     running_ = false;
     QString problem = failure;
-    if (FormatLineSettings(lineNow_) != FormatLineSettings(plan_.line)) {
-        const CommResult restored = line_.applySettings(plan_.line);
+    if (line_ && FormatLineSettings(lineNow_) != FormatLineSettings(plan_.line)) {
+        const CommResult restored = line_->applySettings(plan_.line);
         if (!restored.ok() && problem.isEmpty())
             problem =
                 tr("无法恢复线路参数 %1：%2").arg(FormatLineSettings(plan_.line), restored.reason);
