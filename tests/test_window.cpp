@@ -69,7 +69,9 @@ QMap<QString, QString> visibleTexts() {
         // Named by the widget's name and kind, and its place among those alike.
         QMap<QString, int> alike;
         for (QWidget* widget : top->findChildren<QWidget*>()) {
-            if (!widget->isVisibleTo(top) ||
+            // A part's window is the window's child too: its widgets count under its own
+            // name, whatever order the parts rebuilt their windows in.
+            if (widget->window() != top || !widget->isVisibleTo(top) ||
                 !(qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget) ||
                   qobject_cast<QGroupBox*>(widget) || qobject_cast<QComboBox*>(widget) ||
                   qobject_cast<QPlainTextEdit*>(widget) || qobject_cast<QHeaderView*>(widget)))
