@@ -74,14 +74,8 @@ void RateChangePart::change(const QList<RateChangePlan::Sensor>& sensors) {
         messages_.show(tr("所选传感器的型号没有共同的波特率代码。"));
         return;
     }
-    if (!line_.shownOpen()) {
-        messages_.show(SharedText::OpenPortFirst());
+    if (!lineFree())
         return;
-    }
-    if (!line_.heldFor().isEmpty()) {
-        messages_.show(SharedText::LineHeldBy(line_.heldFor()));
-        return;
-    }
     QList<int> addresses;
     QStringList names;
     for (const auto& sensor : sensors) {
@@ -99,16 +93,22 @@ void RateChangePart::change(const QList<RateChangePlan::Sensor>& sensors) {
     BringToFront(*dialog_);
 }
 
-void RateChangePart::start(const QList<RateChangePlan::Sensor>& sensors, int baud) {
-    // The line may have closed or been taken while the dialog was open.
+bool RateChangePart::lineFree() {
     if (!line_.shownOpen()) {
         messages_.show(SharedText::OpenPortFirst());
-        return;
+        return false;
     }
     if (!line_.heldFor().isEmpty()) {
         messages_.show(SharedText::LineHeldBy(line_.heldFor()));
-        return;
+        return false;
     }
+    return true;
+}
+
+void RateChangePart::start(const QList<RateChangePlan::Sensor>& sensors, int baud) {
+    // The line may have closed or been taken while the dialog was open.
+    if (!lineFree())
+        return;
     change_.start({sensors, baud, line_.lineSettings()});
 }
 

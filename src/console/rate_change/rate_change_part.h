@@ -41,6 +41,8 @@ signals:
 
 private:
     void retranslate();
+    // The port is open and no other job holds it; otherwise the operator is told why.
+    bool lineFree();
     void start(const QList<RateChangePlan::Sensor>& sensors, int baud);
     void askForPowerCycle(const QList<int>& addresses);
     void report(const RateChangeOutcome& outcome);
