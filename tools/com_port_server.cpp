@@ -1,24 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "com_port_server.h"
 
+#include "rfc2217.h"
+
 namespace {
-constexpr quint8 kSe = 240;
-constexpr quint8 kSb = 250;
-constexpr quint8 kWill = 251;
-constexpr quint8 kWont = 252;
-constexpr quint8 kDo = 253;
-constexpr quint8 kDont = 254;
-constexpr quint8 kIac = 255;
-constexpr quint8 kBinary = 0;
-constexpr quint8 kSuppressGoAhead = 3;
-constexpr quint8 kComPort = 44;
-// The client's commands; the server answers each with its code plus this.
-constexpr quint8 kSetBaud = 1;
-constexpr quint8 kSetDataSize = 2;
-constexpr quint8 kSetParity = 3;
-constexpr quint8 kSetStopSize = 4;
-constexpr quint8 kServerAnswer = 100;
-constexpr int kLongestSubnegotiation = 64;
+using namespace Telnet;
+using namespace ComPort;
 
 QByteArray bytes(std::initializer_list<quint8> values) {
     QByteArray out;

@@ -1,28 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "telnet_com_port.h"
 
+#include "rfc2217.h"
+
 namespace {
 
-namespace Telnet {
-constexpr quint8 kSe = 240;
-constexpr quint8 kSb = 250;
-constexpr quint8 kWill = 251;
-constexpr quint8 kWont = 252;
-constexpr quint8 kDo = 253;
-constexpr quint8 kDont = 254;
-constexpr quint8 kIac = 255;
-constexpr quint8 kBinary = 0;
-constexpr quint8 kSuppressGoAhead = 3;
-constexpr quint8 kComPort = 44;
-} // namespace Telnet
-
-// COM-PORT-OPTION commands (client to server); the server answers with each plus 100,
-// which the tool reads past.
-namespace ComPort {
-constexpr quint8 kSetBaud = 1;
-constexpr quint8 kSetDataSize = 2;
-constexpr quint8 kSetParity = 3;
-constexpr quint8 kSetStopSize = 4;
 // SET-PARITY's and SET-STOPSIZE's values; the first is the default.
 struct ParityCode {
     QSerialPort::Parity parity;
@@ -39,10 +21,6 @@ struct StopSizeCode {
 };
 constexpr StopSizeCode kStopSizeCodes[] = {
     {QSerialPort::OneStop, 1}, {QSerialPort::TwoStop, 2}, {QSerialPort::OneAndHalfStop, 3}};
-} // namespace ComPort
-
-// A subnegotiation longer than this is no COM-PORT-OPTION answer but a broken server.
-constexpr qsizetype kMaxSubnegotiation = 64;
 
 // Options the tool speaks itself, and those it lets the server speak.
 bool weSpeak(quint8 option) {
@@ -96,12 +74,12 @@ QByteArray TelnetComPort::EncodeSettings(const LineSettings& settings) {
     QByteArray rate;
     for (const int shift : {24, 16, 8, 0})
         rate += static_cast<char>((baud >> shift) & 0xFF);
-    quint8 parity = ComPort::kParityCodes[0].code;
-    for (const auto& fact : ComPort::kParityCodes)
+    quint8 parity = kParityCodes[0].code;
+    for (const auto& fact : kParityCodes)
         if (fact.parity == settings.parity)
             parity = fact.code;
-    quint8 stop = ComPort::kStopSizeCodes[0].code;
-    for (const auto& fact : ComPort::kStopSizeCodes)
+    quint8 stop = kStopSizeCodes[0].code;
+    for (const auto& fact : kStopSizeCodes)
         if (fact.stopBits == settings.stopBits)
             stop = fact.code;
     return subnegotiate(ComPort::kSetBaud, rate) +
@@ -170,7 +148,7 @@ QByteArray TelnetComPort::decode(const QByteArray& bytes, QByteArray* answer) {
                 state_ = State::SubIac;
             else
                 sub_ += c;
-            if (sub_.size() > kMaxSubnegotiation)
+            if (sub_.size() > ComPort::kLongestSubnegotiation)
                 fail(tr("子协商过长"));
             break;
         case State::SubIac:
