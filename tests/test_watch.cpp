@@ -462,6 +462,7 @@ void TestWatch::registerJobsJudgeRepliesAndEndAsTheWatchDoes() {
     rig.port.receive(registerReply(8, 0xFFF1));
     QTRY_COMPARE(finished.size(), 1);
     QCOMPARE(failure(), QStringLiteral("传感器未回答校正值的读取"));
+    QCOMPARE(rig.port.written.size(), size_t(1)); // nothing asked after the stranger's reply
 
     QCOMPARE(corrections.write(7, xy, k9600, {-2.5, {}}), SensorCorrections::Problem::None);
     QTRY_COMPARE(rig.port.written.size(), size_t(2));
