@@ -3,6 +3,7 @@
 #include "file_store.h"
 #include "model_identification.h"
 #include "model_readings.h"
+#include "rate_change/rate_change_dialog.h"
 #include "scan_reply.h"
 #include "sensor_catalogue.h"
 #include "sensor_model/sensor_model_dialog.h"
@@ -11,6 +12,7 @@
 #include "tool_rig.h"
 #include "virtual_sensor.h"
 
+#include <QAction>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -276,7 +278,8 @@ void TestSensorModels::unreadableUsersFile() {
 }
 
 // A users' model with a temperature correction register alone: its humidity box is shut,
-// and whatever it holds is no input; the temperature is written. The window may go mid-job.
+// and whatever it holds is no input; the temperature is written. A register job ends when
+// the window closes, giving the line back without a word, and the window may go mid-job.
 void TestSensorModels::correctionsWriteOnlyTheModelsRegisters() {
     ToolRig f;
     QFile file(f.filePath(QLatin1String(SensorCatalogue::kFileName)));
@@ -302,7 +305,21 @@ void TestSensorModels::correctionsWriteOnlyTheModelsRegisters() {
     box->findChild<QPushButton*>(QStringLiteral("writeCorrections"))->click();
     QTRY_COMPARE(f.port.written.size(), size_t(1));
     QCOMPARE(f.port.written.front(), WriteRegisterRequest(1, 40, static_cast<quint16>(-7)));
+    f.w().close(); // the job ends with the window, the line with it
+    QVERIFY(f.w().line().heldFor().isEmpty());
     f.window.reset();
+
+    ToolRig g;
+    g.openPort();
+    QVERIFY(g.w().findChild<SensorModelPart*>()->choose(QStringLiteral("r414a01")));
+    g.w().findChild<QAction*>(QStringLiteral("rateChangeAction"))->trigger();
+    auto* rate = g.w().findChild<RateChangeDialog*>();
+    QVERIFY(rate);
+    rate->findChild<QPushButton*>(QStringLiteral("rateAccept"))->click();
+    QTRY_COMPARE(g.port.written.size(), size_t(1));
+    g.w().close();
+    QVERIFY(g.w().line().heldFor().isEmpty());
+    QCOMPARE(g.messages.shown, QStringList());
 }
 
 void TestSensorModels::scanTellsEveryBuiltInOnTheVirtualSensor_data() {
