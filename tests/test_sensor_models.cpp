@@ -3,12 +3,20 @@
 #include "file_store.h"
 #include "model_identification.h"
 #include "model_readings.h"
+#include "rate_change/rate_change_dialog.h"
 #include "scan_reply.h"
 #include "sensor_catalogue.h"
+#include "sensor_model/sensor_model_dialog.h"
+#include "sensor_model/sensor_model_part.h"
 #include "sensor_model_file.h"
+#include "tool_rig.h"
 #include "virtual_sensor.h"
 
+#include <QAction>
 #include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -24,6 +32,7 @@ private slots:
     void brokenUsersFiles_data();
     void brokenUsersFiles();
     void unreadableUsersFile();
+    void correctionsWriteOnlyTheModelsRegisters();
     void scanTellsEveryBuiltInOnTheVirtualSensor_data();
     void scanTellsEveryBuiltInOnTheVirtualSensor();
     void identificationFromGivenAnswers_data();
@@ -266,6 +275,51 @@ void TestSensorModels::unreadableUsersFile() {
     QCOMPARE(catalogue.problems().size(), 1);
     QVERIFY(catalogue.problems().front().startsWith(file.fileName()));
     QCOMPARE(catalogue.models().size(), 13);
+}
+
+// A users' model with a temperature correction register alone: its humidity box is shut,
+// and whatever it holds is no input; the temperature is written. A register job ends when
+// the window closes, giving the line back without a word, and the window may go mid-job.
+void TestSensorModels::correctionsWriteOnlyTheModelsRegisters() {
+    ToolRig f;
+    QFile file(f.filePath(QLatin1String(SensorCatalogue::kFileName)));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"models": [{"id": "warm", "name": {"zh": "暖", "en": "Warm"},
+       "read": {"function": 3, "first": 0, "count": 2},
+       "temperature": {"register": 0, "encoding": "int16", "scale": 0.1},
+       "humidity": {"register": 1, "encoding": "uint16", "scale": 0.1},
+       "corrections": {"temperature": 40}}]})");
+    file.close();
+    f.startWindow();
+    f.openPort();
+    auto* models = f.w().findChild<SensorModelPart*>();
+    QVERIFY(models->choose(QStringLiteral("warm")));
+    models->showDialog();
+    auto* box = f.w().findChild<QGroupBox*>(QStringLiteral("correctionsBox"));
+    QVERIFY(box);
+    auto* humidity = box->findChild<QLineEdit*>(QStringLiteral("humidityCorrection"));
+    QVERIFY(!humidity->isEnabled());
+    humidity->setText(QStringLiteral("wet"));
+    box->findChild<QLineEdit*>(QStringLiteral("temperatureCorrection"))
+        ->setText(QStringLiteral("-0.7"));
+    box->findChild<QPushButton*>(QStringLiteral("writeCorrections"))->click();
+    QTRY_COMPARE(f.port.written.size(), size_t(1));
+    QCOMPARE(f.port.written.front(), WriteRegisterRequest(1, 40, static_cast<quint16>(-7)));
+    f.w().close(); // the job ends with the window, the line with it
+    QVERIFY(f.w().line().heldFor().isEmpty());
+    f.window.reset();
+
+    ToolRig g;
+    g.openPort();
+    QVERIFY(g.w().findChild<SensorModelPart*>()->choose(QStringLiteral("r414a01")));
+    g.w().findChild<QAction*>(QStringLiteral("rateChangeAction"))->trigger();
+    auto* rate = g.w().findChild<RateChangeDialog*>();
+    QVERIFY(rate);
+    rate->findChild<QPushButton*>(QStringLiteral("rateAccept"))->click();
+    QTRY_COMPARE(g.port.written.size(), size_t(1));
+    g.w().close();
+    QVERIFY(g.w().line().heldFor().isEmpty());
+    QCOMPARE(g.messages.shown, QStringList());
 }
 
 void TestSensorModels::scanTellsEveryBuiltInOnTheVirtualSensor_data() {

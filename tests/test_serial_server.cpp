@@ -60,22 +60,35 @@ struct ServerRig : SensorRig {
         map(ServerAddress::Kind::Rfc2217, static_cast<quint16>(sensor.rfc2217Port()));
         return true;
     }
-    // 更改波特率… from action (the window's, or a watch row's): the dialog's rate accepted.
+    // 更改波特率… from action (the window's, or a watch row's): the dialog's rate accepted,
+    // after noting the rates it offered and the one it chose by itself.
     void changeRate(QAction* action, const QString& baud) {
         action->trigger();
         auto* dialog = w().findChild<RateChangeDialog*>();
         QVERIFY(dialog);
-        dialog->findChild<QComboBox*>(QStringLiteral("newRate"))->setCurrentText(baud);
+        auto* rates = dialog->findChild<QComboBox*>(QStringLiteral("newRate"));
+        offeredRates.clear();
+        for (int i = 0; i < rates->count(); ++i)
+            offeredRates << rates->itemText(i);
+        preselectedRate = rates->currentText();
+        rates->setCurrentText(baud);
         dialog->findChild<QPushButton*>(QStringLiteral("rateAccept"))->click();
     }
-    // The power-cycle question answered; after powering the sensors off and on, if asked.
-    void confirmPowerCycle(bool cycled) {
+    // The power-cycle question answered (确认 or 取消); after powering the sensors off and on,
+    // if asked.
+    void confirmPowerCycle(bool cycled, QMessageBox::ButtonRole answer = QMessageBox::AcceptRole) {
         QMessageBox* ask = nullptr;
         QTRY_VERIFY((ask = w().findChild<QMessageBox*>(QStringLiteral("ratePowerCycleQuestion"))));
         if (cycled)
             QVERIFY(sensor.powerCycle());
-        ask->buttons().at(0)->click();
+        const QList<QAbstractButton*> buttons = ask->buttons();
+        const auto button = std::find_if(buttons.begin(), buttons.end(),
+                                         [&](auto* b) { return ask->buttonRole(b) == answer; });
+        QVERIFY(button != buttons.end());
+        (*button)->click();
     }
+    QStringList offeredRates;
+    QString preselectedRate;
     QString why() const { return server.why() + gateway.why(); }
     void map(ServerAddress::Kind kind, quint16 tcpPort,
              const QString& host = QStringLiteral("127.0.0.1")) {
@@ -439,6 +452,9 @@ void TestSerialServer::ownEndpointBusMovedToOneRate() {
     watch->showWindow();
     rig.changeRate(watch->window()->findChild<QAction*>(QStringLiteral("allRateChange")),
                    QStringLiteral("19200"));
+    // Only the rates both models have codes for; the first that is not the line's own chosen.
+    QCOMPARE(rig.offeredRates, (QStringList{QStringLiteral("9600"), QStringLiteral("19200")}));
+    QCOMPARE(rig.preselectedRate, QStringLiteral("19200"));
     QVERIFY(!watch->running());
     rig.confirmPowerCycle(false);
     QTRY_COMPARE(rig.messages.shown.size(), 1);
@@ -451,10 +467,23 @@ void TestSerialServer::ownEndpointBusMovedToOneRate() {
     QCOMPARE(rig.nextVerdict(), kGood); // the line is back at the old rate
     rig.ui().Command_OK3->click();
 
+    // 取消 at the power-cycle question: the sensor written is reported silent, and the line
+    // stays at the old rate.
+    rig.changeRate(rig.w().findChild<QAction*>(QStringLiteral("rateChangeAction")),
+                   QStringLiteral("14400"));
+    QCOMPARE(rig.preselectedRate, QStringLiteral("14400"));
+    rig.confirmPowerCycle(false, QMessageBox::RejectRole);
+    QTRY_COMPARE(rig.messages.shown.size(), 2);
+    QCOMPARE(rig.messages.shown.last(), QStringLiteral("波特率没有全部更改，串口回到 9600 波特。"));
+    QCOMPARE(rig.messages.reasons.last(), QStringLiteral("地址 2 在 14400 波特时没有回答"));
+    rig.ui().Command_OK3->click();
+    QCOMPARE(rig.nextVerdict(), kGood);
+    rig.ui().Command_OK3->click();
+
     rig.changeRate(rig.w().findChild<QAction*>(QStringLiteral("rateChangeAction")),
                    QStringLiteral("19200"));
     rig.confirmPowerCycle(true);
-    QTRY_COMPARE(rig.messages.shown.size(), 2);
+    QTRY_COMPARE(rig.messages.shown.size(), 3);
     QCOMPARE(rig.messages.shown.last(),
              QStringLiteral("波特率已改为 19200：地址 2 已在新波特率读取确认。"));
     QCOMPARE(rig.ui().Combo2->text(), QStringLiteral("19200"));
@@ -508,6 +537,11 @@ void TestSerialServer::ownEndpointCorrectionsWrittenAndReadBack() {
     QVERIFY(status->text().contains(QStringLiteral("超出范围")));
     QTest::qWait(300); // a request would have reached the sensor by now
     QCOMPARE(rig.sensor.frames(QStringLiteral("RX")).size(), written);
+    // The range's own upper end is taken.
+    temperature->setText(QStringLiteral("10"));
+    box->findChild<QPushButton*>(QStringLiteral("writeCorrections"))->click();
+    QTRY_COMPARE(status->text(), QStringLiteral("传感器中的校正值已读回确认"));
+    QCOMPARE(temperature->text(), QStringLiteral("10.0"));
 }
 
 QTEST_MAIN(TestSerialServer)

@@ -153,6 +153,10 @@ void TestTrend::axesFollowTheModelsReadoutsInEitherLanguage() {
     auto* source = trend->findChild<QComboBox*>(QStringLiteral("trendSource"));
     source->setCurrentIndex(1);
     QCOMPARE(trend->chart().readouts().secondName, QStringLiteral("湿度"));
+    // Another model found at the watched address: the source shown takes its readouts.
+    part.keepWatched(cycle(41, "jxct-soil"));
+    QCOMPARE(trend->chart().readouts().secondName + trend->chart().readouts().secondUnit,
+             QStringLiteral("土壤水分%"));
     source->setCurrentIndex(0);
     QCOMPARE(trend->chart().readouts().secondName, QStringLiteral("土壤水分"));
 

@@ -8,11 +8,13 @@
 #include "language/qt_texts.h"
 #include "line_timing.h"
 #include "model_texts.h"
+#include "rate_change.h"
 #include "reading_source.h"
 #include "readings.h"
 #include "record/recording_part.h"
 #include "reply_fault_text.h"
 #include "sensor_catalogue.h"
+#include "sensor_corrections.h"
 #include "sensor_model/sensor_model_dialog.h"
 #include "sensor_model/sensor_model_part.h"
 #include "sensor_scan.h"
@@ -80,6 +82,7 @@ private slots:
     void bytesWaitingBeforeATurnCountForNone();
     void aRoundThatOverrunsStartsTheNextAtOnce();
     void theLineIsGivenBackHoweverTheWatchEnds();
+    void registerJobsJudgeRepliesAndEndAsTheWatchDoes();
     void footerCountsRoundsAsTheRowsDo();
     void pollAndWatchReachThePartsAlike();
     void foundSensorsWatchedAtOneRate();
@@ -437,6 +440,60 @@ void TestWatch::theLineIsGivenBackHoweverTheWatchEnds() {
     g.openPort();
     QVERIFY(g.w().findChild<BusWatchPart*>()->watch({1}, 50));
     g.window.reset();
+}
+
+// The register jobs: a reply from another address is not the sensor's, a read-back other
+// than the write is told, a failed write ends the job with its reason, and a job that goes
+// mid-request gives the line back with nothing left on it.
+void TestWatch::registerJobsJudgeRepliesAndEndAsTheWatchDoes() {
+    const SensorModel xy = *SensorCatalogue().find(QStringLiteral("xy-md02"));
+    const auto registerReply = [](int address, quint16 word) {
+        QByteArray body = QByteArray::fromHex("000302");
+        body[0] = static_cast<char>(address);
+        body.append(static_cast<char>(word >> 8)).append(static_cast<char>(word & 0xFF));
+        return AppendCRC(body, 4);
+    };
+    LineRig rig(true);
+    SensorCorrections corrections(rig.line);
+    QSignalSpy finished(&corrections, &SensorCorrections::finished);
+    const auto failure = [&] { return finished.takeFirst().at(1).toString(); };
+    QCOMPARE(corrections.read(7, xy, k9600), SensorCorrections::Problem::None);
+    QTRY_COMPARE(rig.port.written.size(), size_t(1));
+    rig.port.receive(registerReply(8, 0xFFF1));
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(failure(), QStringLiteral("传感器未回答校正值的读取"));
+    QCOMPARE(rig.port.written.size(), size_t(1)); // nothing asked after the stranger's reply
+
+    QCOMPARE(corrections.write(7, xy, k9600, {-2.5, {}}), SensorCorrections::Problem::None);
+    QTRY_COMPARE(rig.port.written.size(), size_t(2));
+    rig.port.receive(rig.port.written.back()); // the write echoed
+    QTRY_COMPARE(rig.port.written.size(), size_t(3));
+    rig.port.receive(registerReply(7, 0xFFE6)); // -2.6 kept
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(failure(), QStringLiteral("读回的校正值与写入的不同"));
+
+    const QString gone = QStringLiteral("Input/output error");
+    rig.port.outputResult = {CommError::kIoFailure, gone};
+    QCOMPARE(corrections.write(7, xy, k9600, {{}, 3.5}), SensorCorrections::Problem::None);
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(failure(), SharedText::WriteFailed(gone));
+    QVERIFY(rig.line.heldFor().isEmpty());
+    {
+        RateChange change(rig.line);
+        std::optional<RateChangeOutcome> outcome;
+        connect(&change, &RateChange::finished, this, [&](const auto& o) { outcome = o; });
+        QVERIFY(change.start({{{7, xy}}, 19200, k9600}));
+        QTRY_VERIFY(outcome);
+        QCOMPARE(outcome->lineFailure, SharedText::WriteFailed(gone));
+        QVERIFY(rig.line.heldFor().isEmpty());
+        rig.port.outputResult = {};
+
+        QVERIFY(change.start({{{7, xy}, {9, xy}}, 14400, k9600}));
+        QTRY_COMPARE(rig.port.written.size(), size_t(4));
+        rig.port.hold(rig.port.written.back()); // the echo on its way as the job goes
+    }
+    QVERIFY(rig.line.heldFor().isEmpty());
+    QVERIFY(rig.port.input().isEmpty());
 }
 
 // Mid-round, a silent row's count and the footer's round are the same number; the table of

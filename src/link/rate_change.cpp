@@ -90,6 +90,11 @@ void RateChange::cancel() {
     finish();
 }
 
+void RateChange::stop() {
+    awaitingPowerCycle_ = false;
+    turns_.release();
+}
+
 void RateChange::confirm() {
     LineSettings newLine = plan_.line;
     newLine.baudRate = plan_.baud;

@@ -58,6 +58,8 @@ public:
     void powerCycled();
     // Before the confirmation: the line stays at (or goes back to) the old rate.
     void cancel();
+    // Ends at once without a word (the window closes): the line is given back as it stands.
+    void stop();
     bool running() const { return turns_.holding(); }
     const RateChangePlan& plan() const { return plan_; }
 

@@ -118,6 +118,11 @@ void SensorCorrections::next() {
     });
 }
 
+void SensorCorrections::stop() {
+    steps_.clear();
+    turns_.release();
+}
+
 void SensorCorrections::finish(const QString& failure) {
     steps_.clear();
     turns_.release();

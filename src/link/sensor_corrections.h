@@ -37,6 +37,8 @@ public:
     Problem write(int address, const SensorModel& model, const LineSettings& line,
                   const Corrections& values);
     bool running() const { return turns_.holding(); }
+    // Ends at once without a word (the window closes).
+    void stop();
 
 signals:
     // What the sensor holds now; failure says why when it did not answer or did not keep

@@ -33,6 +33,8 @@ public:
     // These sensors, one after another, to one rate.
     void change(const QList<RateChangePlan::Sensor>& sensors);
     RateChangeDialog* dialog() const;
+    // The window closes: a change under way ends without a word.
+    void stop() { change_.stop(); }
     const RateChange& rateChange() const { return change_; }
 
 signals:

@@ -30,6 +30,8 @@ public:
     // The poll follows another model: the box follows.
     void showModel();
     QGroupBox* box() const { return box_; }
+    // The window closes: a read or write under way ends without a word.
+    void stop() { corrections_.stop(); }
 
 private:
     void read();

@@ -132,10 +132,11 @@ void frmmain::createExtensions() {
                              },
                              [this](const LineSetup& line) { useLine(line.baud, line.format); }});
     connect(sensorModel_, &SensorModelPart::modelChanged, this, &frmmain::showModel);
-    auto* corrections = new CorrectionsPart(*sensorModel_, *line_, *exchange_,
-                                            [this] { return Combo_Addr(2)->text().toInt(); });
-    connect(sensorModel_, &SensorModelPart::dialogBuilt, corrections, &CorrectionsPart::addTo);
-    connect(sensorModel_, &SensorModelPart::modelChanged, corrections, &CorrectionsPart::showModel);
+    corrections_ = new CorrectionsPart(*sensorModel_, *line_, *exchange_,
+                                       [this] { return Combo_Addr(2)->text().toInt(); });
+    connect(sensorModel_, &SensorModelPart::dialogBuilt, corrections_, &CorrectionsPart::addTo);
+    connect(sensorModel_, &SensorModelPart::modelChanged, corrections_,
+            &CorrectionsPart::showModel);
     scanLauncher_->setModels([this] { return sensorModel_->catalogue().models(); });
     busWatch_->setModelFinder(
         [this](const QString& id) { return sensorModel_->catalogue().find(id); });
@@ -252,6 +253,8 @@ void frmmain::Form_QueryUnload() {
     unloaded_ = true;
     exchange_->halt();
     scanLauncher_->stopScan(); // the watch ends with the port
+    rateChange_->stop();
+    corrections_->stop();
     linkLabel_->stop();
     recording_->stop();
     line_->closePort();

@@ -25,6 +25,7 @@ class BroadcastGuard;
 class LineSettingsPart;
 class LinkLabel;
 class PortListTips;
+class CorrectionsPart;
 class RateChangePart;
 class RecordingPart;
 class ScanLauncher;
@@ -129,4 +130,5 @@ private:
     BroadcastGuard* broadcastGuard_ = nullptr;
     SensorModelPart* sensorModel_ = nullptr;
     RateChangePart* rateChange_ = nullptr;
+    CorrectionsPart* corrections_ = nullptr;
 };
