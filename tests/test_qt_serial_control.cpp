@@ -119,7 +119,8 @@ void TestQtSerialControl::invalidLineSettingsFailCleanly() {
 
 void TestQtSerialControl::lineSettingsReachTheDevice_data() {
     QTest::addColumn<QString>("settings");
-    for (const char* settings : {"9600,N,8,1", "9600,O,8,1", "19200,E,8,1", "4800,E,7,2", "115200,O,7,1"})
+    for (const char* settings :
+         {"9600,N,8,1", "9600,O,8,1", "19200,E,8,1", "4800,E,7,2", "115200,O,7,1"})
         QTest::newRow(settings) << QString::fromLatin1(settings);
 }
 
