@@ -522,7 +522,7 @@ void TestSerialServer::ownEndpointCorrectionsWrittenAndReadBack() {
     temperature->clear();
     humidity->clear();
     box->findChild<QPushButton*>(QStringLiteral("readCorrections"))->click();
-    QTRY_COMPARE(status->text(), QStringLiteral("传感器中的校正值已读回确认"));
+    QTRY_COMPARE(status->text(), QStringLiteral("已读取传感器中的校正值"));
     QCOMPARE(temperature->text(), QStringLiteral("-1.5"));
     QCOMPARE(humidity->text(), QStringLiteral("2.3"));
     rig.ui().Command_OK3->click();

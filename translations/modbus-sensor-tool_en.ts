@@ -233,6 +233,10 @@
         <source>传感器中的校正值已读回确认</source>
         <translation>The sensor&apos;s offsets read back and confirmed</translation>
     </message>
+    <message>
+        <source>已读取传感器中的校正值</source>
+        <translation>The sensor&apos;s offsets read</translation>
+    </message>
 </context>
 <context>
     <name>HandoverDialog</name>

@@ -101,8 +101,10 @@ void CorrectionsPart::read() {
         return;
     }
     if (corrections_.read(polledAddress_(), exchange_.model(), line_.lineSettings()) ==
-        SensorCorrections::Problem::None)
+        SensorCorrections::Problem::None) {
+        wrote_ = false;
         status_->setText(tr("正在读取…"));
+    }
 }
 
 void CorrectionsPart::write() {
@@ -123,8 +125,10 @@ void CorrectionsPart::write() {
         status_->setText(tr("校正值超出范围 %1 到 %2，未写入").arg(lowest).arg(highest));
         return;
     }
-    if (problem == SensorCorrections::Problem::None)
+    if (problem == SensorCorrections::Problem::None) {
+        wrote_ = true;
         status_->setText(tr("正在写入…"));
+    }
 }
 
 void CorrectionsPart::showHeld(const Corrections& held, const QString& failure) {
@@ -134,5 +138,8 @@ void CorrectionsPart::showHeld(const Corrections& held, const QString& failure) 
         temperature_->setText(offsetText(held.temperature));
     if (held.humidity)
         humidity_->setText(offsetText(held.humidity));
-    status_->setText(failure.isEmpty() ? tr("传感器中的校正值已读回确认") : failure);
+    if (!failure.isEmpty())
+        status_->setText(failure);
+    else
+        status_->setText(wrote_ ? tr("传感器中的校正值已读回确认") : tr("已读取传感器中的校正值"));
 }

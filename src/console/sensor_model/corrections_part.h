@@ -49,6 +49,7 @@ private:
     QLineEdit* humidity_ = nullptr;
     QLabel* range_ = nullptr;
     QLabel* status_ = nullptr;
+    bool wrote_ = false; // the job running, or the last, wrote before it read back
     QPushButton* readButton_ = nullptr;
     QPushButton* writeButton_ = nullptr;
 };

@@ -83,4 +83,6 @@ void SensorModelDialog::chooseSelected() {
 void SensorModelDialog::addSection(QWidget* section) {
     auto* box = static_cast<QVBoxLayout*>(layout());
     box->insertWidget(box->count() - 1, section);
+    // The list keeps its room: the dialog grows by the section.
+    resize(width(), height() + section->sizeHint().height() + box->spacing());
 }
