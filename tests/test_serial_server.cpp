@@ -183,10 +183,15 @@ void TestSerialServer::pollsThroughEitherKind() {
     QVERIFY(rig.ui().AI_SHOW(0)->text().endsWith(QStringLiteral("℃")));
     const auto requests = rig.sensor.frames(QStringLiteral("RX"));
     QVERIFY(requests.size() >= 4);
-    for (std::size_t i = requests.size() - 3; i < requests.size(); ++i) {
+    // A gateway in Python forwards each request a few milliseconds late, some more than
+    // others on a loaded machine: each gap may stray, their mean is the tool's own cadence.
+    const std::size_t last = requests.size() - 1;
+    for (std::size_t i = last - 2; i <= last; ++i) {
         const double spacing = (requests[i].seconds - requests[i - 1].seconds) * 1000;
-        QVERIFY2(spacing > 680 && spacing < 720, qPrintable(QString::number(spacing)));
+        QVERIFY2(spacing > 620 && spacing < 780, qPrintable(QString::number(spacing)));
     }
+    const double mean = (requests[last].seconds - requests[last - 3].seconds) * 1000 / 3;
+    QVERIFY2(mean > 685 && mean < 715, qPrintable(QString::number(mean)));
     rig.ui().Command_OK3->click();
     rig.clickOpen();
     QCOMPARE(rig.ui().Command1->text(), PortCaption::Open());
