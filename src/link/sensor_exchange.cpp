@@ -112,15 +112,10 @@ void SensorExchange::Timer1_Timer() {
 
 // An address write or its confirmation needs the open port to itself; says why not.
 bool SensorExchange::lineFree() {
-    if (!line_.shownOpen()) {
-        messages_.show(SharedText::OpenPortFirst());
-        return false;
-    }
-    if (!line_.heldFor().isEmpty()) {
-        messages_.show(SharedText::LineHeldBy(line_.heldFor()));
-        return false;
-    }
-    return true;
+    const QString reason = line_.notFreeReason();
+    if (!reason.isEmpty())
+        messages_.show(reason);
+    return reason.isEmpty();
 }
 
 void SensorExchange::writeAddress(const QString& newAddressText) {

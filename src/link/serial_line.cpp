@@ -3,6 +3,7 @@
 
 #include "message_sink.h"
 #include "serial_devices.h"
+#include "tool_limits.h"
 
 #include <utility>
 
@@ -191,6 +192,14 @@ void SerialLine::release(QObject* owner) {
                                         return !entry.owner || entry.owner == owner;
                                     }),
                      listeners_.end());
+}
+
+QString SerialLine::notFreeReason() const {
+    if (!shownOpen())
+        return SharedText::OpenPortFirst();
+    if (const QString holder = heldFor(); !holder.isEmpty())
+        return SharedText::LineHeldBy(holder);
+    return {};
 }
 
 QString SerialLine::heldFor() const {

@@ -77,6 +77,9 @@ public:
     void release(QObject* owner);
     // What holds the line for itself now; empty when the poll may use it.
     QString heldFor() const;
+    // Why a request that needs the open line cannot go now (the port closed, or a job
+    // holds it), in the operator's words; empty when it can.
+    QString notFreeReason() const;
 
 signals:
     // The port shows open or closed (Command1's caption and the lamp follow). It shows open

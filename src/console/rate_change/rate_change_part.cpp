@@ -94,15 +94,10 @@ void RateChangePart::change(const QList<RateChangePlan::Sensor>& sensors) {
 }
 
 bool RateChangePart::lineFree() {
-    if (!line_.shownOpen()) {
-        messages_.show(SharedText::OpenPortFirst());
-        return false;
-    }
-    if (!line_.heldFor().isEmpty()) {
-        messages_.show(SharedText::LineHeldBy(line_.heldFor()));
-        return false;
-    }
-    return true;
+    const QString reason = line_.notFreeReason();
+    if (!reason.isEmpty())
+        messages_.show(reason);
+    return reason.isEmpty();
 }
 
 void RateChangePart::start(const QList<RateChangePlan::Sensor>& sensors, int baud) {

@@ -87,16 +87,8 @@ void CorrectionsPart::showModel() {
     status_->setText(any ? QString() : tr("“%1”没有校正寄存器").arg(ModelTexts::name(model)));
 }
 
-QString CorrectionsPart::lineRefusal() const {
-    if (!line_.shownOpen())
-        return SharedText::OpenPortFirst();
-    if (!line_.heldFor().isEmpty())
-        return SharedText::LineHeldBy(line_.heldFor());
-    return {};
-}
-
 void CorrectionsPart::read() {
-    if (const QString refusal = lineRefusal(); !refusal.isEmpty()) {
+    if (const QString refusal = line_.notFreeReason(); !refusal.isEmpty()) {
         status_->setText(refusal);
         return;
     }
@@ -114,7 +106,7 @@ void CorrectionsPart::write() {
         status_->setText(tr("校正值应为数字，例如 -1.5"));
         return;
     }
-    if (const QString refusal = lineRefusal(); !refusal.isEmpty()) {
+    if (const QString refusal = line_.notFreeReason(); !refusal.isEmpty()) {
         status_->setText(refusal);
         return;
     }

@@ -37,8 +37,6 @@ private:
     void read();
     void write();
     void showHeld(const Corrections& held, const QString& failure);
-    // Why the line cannot be used now; empty when it can.
-    QString lineRefusal() const;
 
     SerialLine& line_;
     const SensorExchange& exchange_;
